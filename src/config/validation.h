@@ -1,0 +1,20 @@
+#pragma once
+// The gate in front of every Save and every board write.
+
+#include <cstdint>
+
+#include "config/config_form.h"
+#include "config/operator.h"
+#include "config/program_state.h"
+
+namespace tivra {
+
+// Reads the form, checks and completes the record, snaps and shows the baud rates and rebuilds
+// the board-side tables. 0 when valid; -1 after showing the first problem.
+int32_t validateConfiguration(ProgramState& state, ConfigForm& form, Operator& ui);
+// The nearest rate of the form 921600 / n.
+int32_t snapBaudrate(int32_t rate);
+// Per-port tables and routing from a record that has passed the checks.
+void buildPortTables(ProgramState& state);
+
+}  // namespace tivra

@@ -1,0 +1,10 @@
+# Bridges: the simulated pair everywhere, libserialport on POSIX, the Windows library on Windows.
+target_sources(tivra_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/simulated.cpp)
+if(WIN32)
+    target_sources(tivra_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/siusbxp.cpp)
+else()
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(SERIALPORT REQUIRED IMPORTED_TARGET libserialport)
+    target_sources(tivra_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/serial.cpp)
+    target_link_libraries(tivra_core PUBLIC PkgConfig::SERIALPORT)
+endif()
