@@ -19,8 +19,8 @@ struct PortSettings {
     friend bool operator==(const PortSettings&, const PortSettings&) = default;
 };
 
-using PortTable = std::array<PortSettings, PORT_COUNT>;   // indexed by board port 0..7
-using PortRouting = std::array<int32_t, PORT_COUNT>;      // local port -> remote port
+using PortTable = std::array<PortSettings, PORT_COUNT>;     // indexed by board port 0..7
+using PortRouting = std::array<int32_t, PORT_COUNT>;        // local port -> remote port
 using ChannelPortMap = std::array<int32_t, CHANNEL_COUNT>;  // [channel - 1] -> local port
 
 }  // namespace tivra

@@ -18,7 +18,7 @@ struct ChannelConfig {
     int8_t remotePort = 0;
     int32_t remoteBaudrate = 0;
     int8_t remoteMode = 0;
-    int8_t priority = 0;   // the number itself (1..10), not a list position
+    int8_t priority = 0;    // the number itself (1..10), not a list position
     int16_t chunksize = 0;  // packet size of a general-purpose sensor
 
     friend bool operator==(const ChannelConfig&, const ChannelConfig&) = default;

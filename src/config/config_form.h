@@ -7,7 +7,7 @@
 namespace tivra {
 
 class ConfigForm {
-public:
+  public:
     virtual ~ConfigForm() = default;
 
     // Check box.

@@ -20,10 +20,18 @@ constexpr int FIELD_COUNT = 10;
 constexpr int READ_BUTTON_ID = 94;
 constexpr int WRITE_BUTTON_ID = 95;
 
-constexpr int controlId(int channel, int offset) { return 10 * (channel - 1) + 1 + offset; }
-constexpr int channelOfControl(int id) { return (id - 1) / 10 + 1; }  // for ids 1..80
-constexpr int offsetOfControl(int id) { return (id - 1) % 10; }      // for ids 1..80
-constexpr bool isChannelControl(int id) { return id >= 1 && id <= 80; }
+constexpr int controlId(int channel, int offset) {
+    return 10 * (channel - 1) + 1 + offset;
+}
+constexpr int channelOfControl(int id) {
+    return (id - 1) / 10 + 1;
+}  // for ids 1..80
+constexpr int offsetOfControl(int id) {
+    return (id - 1) % 10;
+}  // for ids 1..80
+constexpr bool isChannelControl(int id) {
+    return id >= 1 && id <= 80;
+}
 
 enum class ControlKind {
     CheckBox,      // enable box
@@ -34,11 +42,15 @@ enum class ControlKind {
 
 constexpr ControlKind controlKindOfOffset(int offset) {
     switch (offset) {
-        case OFFSET_ENABLED: return ControlKind::CheckBox;
+        case OFFSET_ENABLED:
+            return ControlKind::CheckBox;
         case OFFSET_LOCAL_BAUDRATE:
-        case OFFSET_REMOTE_BAUDRATE: return ControlKind::EditableList;
-        case OFFSET_CHUNKSIZE: return ControlKind::TextField;
-        default: return ControlKind::List;
+        case OFFSET_REMOTE_BAUDRATE:
+            return ControlKind::EditableList;
+        case OFFSET_CHUNKSIZE:
+            return ControlKind::TextField;
+        default:
+            return ControlKind::List;
     }
 }
 

@@ -7,7 +7,7 @@
 namespace tivra {
 
 class Operator {
-public:
+  public:
     virtual ~Operator() = default;
 
     // Modal box with a title, a one-line text and OK; no icon.
