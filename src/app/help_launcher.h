@@ -1,0 +1,33 @@
+#pragma once
+// The operator's manual: the compiled help viewer on Windows, the HTML manual beside the program
+// opened in the desktop's browser elsewhere.
+
+#include <string>
+
+namespace tivra {
+
+class HelpLauncher {
+public:
+    HelpLauncher() = default;
+    HelpLauncher(const HelpLauncher&) = delete;
+    HelpLauncher& operator=(const HelpLauncher&) = delete;
+    ~HelpLauncher();
+
+    // Start-up: loads the help viewer. False when it is missing; Help then does nothing.
+    bool load();
+    // Shows the manual found in programFolder (which ends with a separator). Does not check
+    // that the file exists: the viewer reports a missing file itself.
+    void showHelp(const std::string& programFolder);
+    // Shutdown: closes every help window this program opened.
+    void closeAll();
+
+private:
+#ifdef _WIN32
+    void* library_ = nullptr;
+    void* htmlHelp_ = nullptr;
+#else
+    bool loaded_ = false;
+#endif
+};
+
+}  // namespace tivra
