@@ -2,6 +2,7 @@
 // The record the operator edits: eight channels, each with the fields of one form row.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace tivra {
