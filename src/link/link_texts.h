@@ -1,0 +1,42 @@
+#pragma once
+// Every text the board link shows to the operator, and the bridge chooser's errors.
+
+#include <string_view>
+
+namespace tivra::link_texts {
+
+// Titles. "USB Fault " ends in a blank on purpose: it is the title the operators know.
+inline constexpr std::string_view NO_BOARD_TITLE = "No Local Board Found";
+inline constexpr std::string_view USB_FAULT_TITLE = "USB Fault ";
+inline constexpr std::string_view FAILURE_TITLE = "Failure";
+inline constexpr std::string_view SUCCESS_TITLE = "Success";
+
+// Discovery.
+inline constexpr std::string_view NO_BOARD_TEXT = "Check USB cable and retry";
+inline constexpr std::string_view CHECK_CABLES_TEXT = "Please Check Cables";
+inline constexpr std::string_view NOT_LOCATED_TEXT = "Unable to locate Ostrel";
+
+// Exchanges.
+inline constexpr std::string_view WRITE_DATA_FAILED_TEXT = "Failed to write data";
+inline constexpr std::string_view READ_CONFIG_FAILED_TEXT = "Failed to read configuration data";
+inline constexpr std::string_view WRITE_CONFIG_FAILED_TEXT = "Failed to write configuration data";
+inline constexpr std::string_view LOCAL_READ_TEXT = "Local configuration data read";
+inline constexpr std::string_view REMOTE_READ_TEXT = "Remote configuration data read";
+inline constexpr std::string_view LOCAL_WRITTEN_TEXT = "Local configuration data written";
+inline constexpr std::string_view REMOTE_WRITTEN_TEXT = "Remote configuration data written";
+
+// The product description that identifies the LocalBoard's bridge (exact, case-sensitive).
+inline constexpr std::string_view BOARD_PRODUCT_DESCRIPTION = "Quorvantel Ostrel";
+
+// Choosing a bridge (shown by tivractl and the window, not part of the board dialogue).
+inline constexpr std::string_view BRIDGE_VARIABLE = "TIVRA_BRIDGE";
+// The unknown value is put between the two pieces.
+inline constexpr std::string_view UNKNOWN_BRIDGE_BEFORE = "unknown bridge \"";
+inline constexpr std::string_view UNKNOWN_BRIDGE_AFTER =
+    "\": use \"sim\" or \"serial:PATH\", or leave TIVRA_BRIDGE unset";
+inline constexpr std::string_view EMPTY_SERIAL_PATH_TEXT =
+    "serial: needs a device path, e.g. serial:/dev/ttyUSB0";
+inline constexpr std::string_view NO_SERIAL_BRIDGE_TEXT =
+    "serial:PATH is not available on this platform";
+
+}  // namespace tivra::link_texts
