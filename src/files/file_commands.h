@@ -13,7 +13,8 @@ namespace tivra {
 
 // skipDialog 0: ask for a file; 1: open currentConfigPath. -1 when the operator declined defaults.
 int32_t openConfiguration(ProgramState& state, ConfigForm& form, Operator& ui, int skipDialog);
-void saveConfiguration(ProgramState& state, ConfigForm& form, Operator& ui, const std::string& path);
+void saveConfiguration(ProgramState& state, ConfigForm& form, Operator& ui,
+                       const std::string& path);
 void saveConfigurationAs(ProgramState& state, ConfigForm& form, Operator& ui);
 // argument: the first command-line argument, "" when there is none.
 void openFromCommandLine(ProgramState& state, ConfigForm& form, Operator& ui,

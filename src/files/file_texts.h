@@ -1,0 +1,39 @@
+#pragma once
+// Every text the file commands show to the operator, and the fixed texts of a saved file.
+
+#include <string_view>
+
+namespace tivra {
+
+inline constexpr std::string_view OPEN_DIALOG_TITLE = "Choose configuration to open";
+inline constexpr std::string_view SAVE_DIALOG_TITLE = "Choose configuration to save";
+inline constexpr std::string_view CONFIGURATION_FILE_FILTER =
+    "Serial multiplexer configuration files (*.smc)|*.smc|All files (*.*)|*.*";
+
+inline constexpr std::string_view READ_ERROR_TITLE = "Read Error";
+inline constexpr std::string_view READ_ERROR_TEXT = "Load Default Values?";
+
+inline constexpr std::string_view FILE_ALERT_TITLE = "Alert";
+inline constexpr std::string_view NO_NAMED_CONFIGURATION_TEXT =
+    "No named configuration loaded (use save as first...)";
+inline constexpr std::string_view CANNOT_SAVE_TEXT = "Cannot save configuration!";
+
+// The title after Open or Save As: the start-up title, four blanks, then the path.
+inline constexpr std::string_view WINDOW_TITLE_WITH_PATH = "Quorvantel Ostrel RK-2    ";
+
+// The contents of a saved file.
+inline constexpr std::string_view FILE_HEADER_COMMENT = "Serial Multiplexer Configuration File";
+inline constexpr std::string_view CHANNEL_GROUP_PREFIX = "Channel ";
+
+inline constexpr std::string_view KEY_ENABLED = "Enabled";
+inline constexpr std::string_view KEY_SENSOR_TYPE = "Sensor Type";
+inline constexpr std::string_view KEY_LOCAL_PORT = "Local Port";
+inline constexpr std::string_view KEY_LOCAL_BAUDRATE = "Local Baudrate";
+inline constexpr std::string_view KEY_LOCAL_MODE = "Local Mode";
+inline constexpr std::string_view KEY_REMOTE_PORT = "Remote Port";
+inline constexpr std::string_view KEY_REMOTE_BAUDRATE = "Remote Baudrate";
+inline constexpr std::string_view KEY_REMOTE_MODE = "Remote Mode";
+inline constexpr std::string_view KEY_PRIORITY = "Priority";
+inline constexpr std::string_view KEY_CHUNKSIZE = "Chunksize";
+
+}  // namespace tivra

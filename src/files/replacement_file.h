@@ -1,0 +1,43 @@
+#pragma once
+// A file written beside its target and put in the target's place only once it is complete on
+// disk, so that a failed save never destroys the file it was meant to replace.
+
+#include <string>
+#include <string_view>
+
+namespace tivra {
+
+class ReplacementFile {
+  public:
+    ReplacementFile() = default;
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+    // A file never committed is removed; the target stays as it was.
+    ~ReplacementFile();
+
+    // Creates an empty temporary file in the target's folder. False (with error() set) when that
+    // is impossible or when an existing target may not be written.
+    bool create(const std::string& target);
+    // Writes all bytes to the temporary file, flushes them to disk and renames the file over the
+    // target. On any failure the temporary file is removed, the target is untouched and the
+    // result is false.
+    bool commit(std::string_view bytes);
+    // Removes the temporary file without touching the target.
+    void abandon();
+
+    bool isOpen() const { return handle_ >= 0; }
+    const std::string& target() const { return target_; }
+    const std::string& temporaryPath() const { return temporary_; }
+    // What went wrong, for people: "cannot create ...: <reason>".
+    const std::string& error() const { return error_; }
+
+  private:
+    bool fail(const std::string& what);
+
+    int handle_ = -1;
+    std::string target_;
+    std::string temporary_;
+    std::string error_;
+};
+
+}  // namespace tivra
