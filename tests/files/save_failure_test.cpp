@@ -1,0 +1,139 @@
+// A save that cannot complete must leave the earlier file exactly as it was, say so, and leave
+// nothing behind. Each failure is a real one: no permission tricks, since the tests run as root.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+#include "config/headless_setup.h"
+#include "file_test_support.h"
+#include "files/configuration_document.h"
+#include "files/file_commands.h"
+#include "files/settings_file.h"
+#include "support/recording_operator.h"
+#include "temp_folder.h"
+
+namespace tivra {
+namespace {
+
+using test::readBytes;
+using test::RecordingOperator;
+using test::TempFolder;
+using test::writeBytes;
+
+const std::vector<std::string> CANNOT_SAVE = {"Alert: Cannot save configuration!"};
+
+class SaveFailureTest : public ::testing::Test {
+  protected:
+    TempFolder folder;
+    ProgramState state;
+    HeadlessForm form = headlessFormShowing(test::mixedConfiguration());
+    RecordingOperator ui;
+};
+
+TEST_F(SaveFailureTest, FolderThatIsAFileCannotBeSavedInto) {
+    const std::string notAFolder = folder.file("plain");
+    writeBytes(notAFolder, "just a file\n");
+    saveConfiguration(state, form, ui, notAFolder + "/x.smc");
+    EXPECT_EQ(ui.boxes(), CANNOT_SAVE);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"plain"});
+    EXPECT_EQ(readBytes(notAFolder), "just a file\n");
+}
+
+TEST_F(SaveFailureTest, ReplacingSomethingThatIsNotAFileFailsWhenRenaming) {
+    const std::string target = folder.file("target.smc");
+    std::filesystem::create_directory(target);
+    writeBytes(target + "/inside", "kept\n");
+    saveConfiguration(state, form, ui, target);
+    EXPECT_EQ(ui.boxes(), CANNOT_SAVE);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"target.smc"});  // no temporary file left
+    EXPECT_EQ(readBytes(target + "/inside"), "kept\n");
+}
+
+TEST_F(SaveFailureTest, AnUnfinishedDocumentIsNeverPutInPlace) {
+    const std::string target = folder.file("kept.smc");
+    writeBytes(target, "earlier\r\n");
+    {
+        SettingsFile file;
+        ASSERT_NE(file.createForWriting(target), 0);
+        file.writeComment("half");
+        // While the document is open the earlier file is untouched and the new text waits
+        // beside it, in the same folder, so the final rename cannot cross file systems.
+        EXPECT_EQ(readBytes(target), "earlier\r\n");
+        EXPECT_EQ(folder.names().size(), 2u);
+    }
+    EXPECT_EQ(readBytes(target), "earlier\r\n");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"kept.smc"});
+}
+
+#ifndef _WIN32
+// The file-size limit makes the kernel refuse the write part way through: the temporary file
+// gets the first bytes, then the write fails. Run in a child so the limit ends with it.
+TEST_F(SaveFailureTest, AWriteThatFailsLeavesTheEarlierFileByteIdentical) {
+    const std::string target = folder.file("earlier.smc");
+    MuxConfiguration earlier = test::defaultConfiguration();
+    earlier.channel(4).enabled = 1;
+    const std::string earlierBytes = test::expectedFileText(earlier);
+    writeBytes(target, earlierBytes);
+
+    for (rlim_t limit : {rlim_t{0}, rlim_t{100}, rlim_t{1000}}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit small{limit, limit};
+            if (setrlimit(RLIMIT_FSIZE, &small) != 0) _exit(10);
+            RecordingOperator childUi;
+            saveConfiguration(state, form, childUi, target);
+            _exit(childUi.boxes() == CANNOT_SAVE ? 0 : 11);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status)) << "limit " << limit;
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "limit " << limit;
+        EXPECT_EQ(readBytes(target), earlierBytes) << "limit " << limit;
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"earlier.smc"}) << "limit " << limit;
+    }
+
+    // Without the limit the same save replaces the file.
+    saveConfiguration(state, form, ui, target);
+    EXPECT_EQ(ui.boxes(), std::vector<std::string>{});
+    EXPECT_EQ(readBytes(target), test::expectedFileText(test::mixedConfiguration()));
+}
+
+TEST_F(SaveFailureTest, AReplacedFileKeepsItsAccessRights) {
+    const std::string target = folder.file("private.smc");
+    writeBytes(target, "earlier\r\n");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    saveConfiguration(state, form, ui, target);
+    EXPECT_EQ(ui.boxes(), std::vector<std::string>{});
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(readBytes(target), test::expectedFileText(test::mixedConfiguration()));
+}
+#endif
+
+TEST_F(SaveFailureTest, CloseReportsWhyTheDocumentDidNotReachTheDisk) {
+    const std::string target = folder.file("dir.smc");
+    std::filesystem::create_directory(target);
+    std::string error;
+    EXPECT_FALSE(writeConfigurationFile(target, test::mixedConfiguration(), error));
+    EXPECT_NE(error.find(target), std::string::npos) << error;
+
+    SettingsFile file;
+    EXPECT_EQ(file.createForWriting(folder.file("no/such/folder.smc")), 0);
+    EXPECT_NE(file.error().find("no/such/"), std::string::npos) << file.error();
+    EXPECT_EQ(folder.names(), std::vector<std::string>{"dir.smc"});
+}
+
+}  // namespace
+}  // namespace tivra

@@ -1,0 +1,60 @@
+#pragma once
+// A fresh folder per test, removed with everything in it afterwards, and whole-file helpers.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tivra::test {
+
+class TempFolder {
+  public:
+    TempFolder() {
+        std::random_device seed;
+        const auto base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = base / ("tivra-files-" + std::to_string(seed()));
+            if (std::filesystem::create_directory(path_)) return;
+        }
+        ADD_FAILURE() << "no temporary folder";
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+    // The names in the folder, sorted.
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& entry : std::filesystem::directory_iterator(path_))
+            out.push_back(entry.path().filename().string());
+        std::sort(out.begin(), out.end());
+        return out;
+    }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace tivra::test
