@@ -1,0 +1,68 @@
+#pragma once
+// The bridge library played over serial ports with libserialport (POSIX builds).
+//
+//   devices           the USB serial ports, listed afresh by each getNumDevices, or exactly
+//                     the ports given to the constructor
+//   product string    kind 1: the port's USB product description
+//   open/close        the port, read and write; the handle is the open port
+//   setBaudRate       the port's speed
+//   setLineControl    word bits 15-8 data bits (5..8), bits 7-4 parity (0 none, 1 odd, 2 even,
+//                     3 mark, 4 space), bits 3-0 stop bits (1 or 2): 0x0801 is 8N1; no flow
+//                     control
+//   flushBuffers      discards what waits in either direction
+//   setTimeouts       the limits of every later blocking read and write (0: do not block)
+//   read/write        blocking, until all bytes moved or the time-out ran out
+//   checkRxQueue      bytes waiting; status 2 when any wait, 0 when none
+// A failed libserialport call gives a non-zero status.
+
+#include <string>
+#include <vector>
+
+#include "link/usb_bridge.h"
+
+namespace tivra {
+
+struct SerialPortEntry {
+    std::string path;         // e.g. "/dev/ttyUSB0", "/dev/pts/3"
+    std::string description;  // what the product string reports
+};
+
+// The USB serial ports attached now, with their USB product descriptions.
+std::vector<SerialPortEntry> listUsbSerialPorts();
+
+class SerialBridge final : public UsbBridge {
+  public:
+    SerialBridge();                                             // the USB serial ports
+    explicit SerialBridge(std::vector<SerialPortEntry> ports);  // exactly these ports
+    ~SerialBridge() override;
+    SerialBridge(const SerialBridge&) = delete;
+    SerialBridge& operator=(const SerialBridge&) = delete;
+
+    int32_t getNumDevices(uint32_t* count) override;
+    int32_t getProductString(uint32_t index, void* buffer, uint32_t kind) override;
+    int32_t open(uint32_t index, DeviceHandle* handle) override;
+    int32_t close(DeviceHandle handle) override;
+    int32_t read(DeviceHandle handle, void* buffer, uint32_t bytesToRead, uint32_t* bytesRead,
+                 void* overlapped) override;
+    int32_t write(DeviceHandle handle, const void* buffer, uint32_t bytesToWrite,
+                  uint32_t* bytesWritten, void* overlapped) override;
+    int32_t flushBuffers(DeviceHandle handle, uint8_t flushTransmit, uint8_t flushReceive) override;
+    int32_t setTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) override;
+    int32_t checkRxQueue(DeviceHandle handle, uint32_t* bytesInQueue,
+                         uint32_t* queueStatus) override;
+    int32_t setBaudRate(DeviceHandle handle, uint32_t baudRate) override;
+    int32_t setLineControl(DeviceHandle handle, uint16_t lineControl) override;
+
+  private:
+    bool known(DeviceHandle handle) const;
+
+    bool listsUsbPorts_;
+    std::vector<SerialPortEntry> ports_;
+    bool listed_ = false;
+    std::vector<DeviceHandle> open_;
+    // Until set otherwise, no read or write blocks for longer than the board link's own limit.
+    uint32_t readTimeoutMs_ = 4096;
+    uint32_t writeTimeoutMs_ = 4096;
+};
+
+}  // namespace tivra
