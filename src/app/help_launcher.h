@@ -7,7 +7,7 @@
 namespace tivra {
 
 class HelpLauncher {
-public:
+  public:
     HelpLauncher() = default;
     HelpLauncher(const HelpLauncher&) = delete;
     HelpLauncher& operator=(const HelpLauncher&) = delete;
@@ -21,12 +21,13 @@ public:
     // Shutdown: closes every help window this program opened.
     void closeAll();
 
-private:
+  private:
 #ifdef _WIN32
     void* library_ = nullptr;
     void* htmlHelp_ = nullptr;
 #else
     bool loaded_ = false;
+    std::string opener_;  // full path of xdg-open, found on the PATH by load()
 #endif
 };
 

@@ -1,0 +1,137 @@
+#include "app/help_launcher.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+#endif
+
+namespace tivra {
+
+#ifdef _WIN32
+
+namespace {
+
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+constexpr UINT HH_DISPLAY_TOPIC = 0x0000;
+constexpr UINT HH_CLOSE_ALL = 0x0012;
+constexpr const char* HELP_FILE_NAME = "tivra.chm";
+
+}  // namespace
+
+HelpLauncher::~HelpLauncher() {
+    // No help window may outlive the code that draws it.
+    closeAll();
+    if (library_ != nullptr) FreeLibrary(static_cast<HMODULE>(library_));
+}
+
+bool HelpLauncher::load() {
+    if (htmlHelp_ != nullptr) return true;
+    HMODULE library = LoadLibraryA("hhctrl.ocx");
+    if (library == nullptr) return false;
+    FARPROC entry = GetProcAddress(library, "HtmlHelpA");
+    if (entry == nullptr) {
+        FreeLibrary(library);
+        return false;
+    }
+    library_ = library;
+    htmlHelp_ = reinterpret_cast<void*>(entry);
+    return true;
+}
+
+void HelpLauncher::showHelp(const std::string& programFolder) {
+    if (htmlHelp_ == nullptr) return;
+    const std::string file = programFolder + HELP_FILE_NAME;
+    reinterpret_cast<HtmlHelpFunction>(htmlHelp_)(nullptr, file.c_str(), HH_DISPLAY_TOPIC, 0);
+}
+
+void HelpLauncher::closeAll() {
+    if (htmlHelp_ == nullptr) return;
+    reinterpret_cast<HtmlHelpFunction>(htmlHelp_)(nullptr, nullptr, HH_CLOSE_ALL, 0);
+}
+
+#else
+
+namespace {
+
+constexpr const char* OPENER_NAME = "xdg-open";
+constexpr const char* HELP_PAGE = "help/index.html";
+
+std::string findOnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    if (path == nullptr) return "";
+    const std::string folders = path;
+    size_t start = 0;
+    while (start <= folders.size()) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos) end = folders.size();
+        std::string folder = folders.substr(start, end - start);
+        if (folder.empty()) folder = ".";
+        const std::string candidate = folder + "/" + name;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+        start = end + 1;
+    }
+    return "";
+}
+
+}  // namespace
+
+HelpLauncher::~HelpLauncher() = default;
+
+bool HelpLauncher::load() {
+    opener_ = findOnPath(OPENER_NAME);
+    loaded_ = !opener_.empty();
+    return loaded_;
+}
+
+void HelpLauncher::showHelp(const std::string& programFolder) {
+    if (!loaded_) return;
+    // Everything the children need is prepared here: between fork and exec only
+    // async-signal-safe calls are allowed, and the window's process has threads.
+    const std::string page = programFolder + HELP_PAGE;
+    std::vector<char*> argv = {const_cast<char*>(opener_.c_str()), const_cast<char*>(page.c_str()),
+                               nullptr};
+    const int devNull = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const long openMax = sysconf(_SC_OPEN_MAX);
+    const int lastFd = openMax > 0 ? static_cast<int>(openMax) - 1 : 1023;
+
+    // Double fork: the browser is adopted by init, so it is never our zombie and we never wait
+    // for it; we only wait for the short-lived middle child.
+    const pid_t middle = fork();
+    if (middle < 0) {
+        if (devNull >= 0) ::close(devNull);
+        return;
+    }
+    if (middle == 0) {
+        // The browser may outlive us: it must not keep our lock file or a serial port open,
+        // whether or not they were opened close-on-exec.
+        if (devNull >= 0) dup2(devNull, STDIN_FILENO);
+        if (close_range(3, ~0U, 0) != 0) {
+            for (int fd = 3; fd <= lastFd; ++fd) ::close(fd);
+        }
+        if (fork() == 0) {
+            setsid();  // a Ctrl+C in our terminal must not close the manual
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+        _exit(0);
+    }
+    if (devNull >= 0) ::close(devNull);
+    while (waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+    }
+}
+
+void HelpLauncher::closeAll() {
+    // The browser belongs to the desktop; there is nothing of ours to close.
+}
+
+#endif
+
+}  // namespace tivra

@@ -1,0 +1,116 @@
+#include "app/instance_guard.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <string>
+#endif
+
+namespace tivra {
+
+InstanceGuard::~InstanceGuard() {
+    release();
+}
+
+#ifdef _WIN32
+
+bool InstanceGuard::acquire() {
+    if (mutex_ != nullptr) return true;
+    // A stale error from an earlier call must not read as "already exists".
+    SetLastError(0);
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, INSTANCE_GUARD_NAME);
+    const DWORD error = GetLastError();
+    if (mutex == nullptr) return false;
+    if (error != 0) {
+        // Another copy owns it; our handle does not own it, so the release simply fails.
+        ReleaseMutex(mutex);
+        CloseHandle(mutex);
+        return false;
+    }
+    mutex_ = mutex;
+    return true;
+}
+
+void InstanceGuard::release() {
+    if (mutex_ == nullptr) return;
+    ReleaseMutex(static_cast<HANDLE>(mutex_));
+    CloseHandle(static_cast<HANDLE>(mutex_));
+    mutex_ = nullptr;
+}
+
+#else
+
+namespace {
+
+// A runtime folder that is named but missing must not stop the program from starting.
+bool usableRuntimeFolder(const char* runtime) {
+    struct stat info {};
+    return runtime != nullptr && runtime[0] != '\0' && stat(runtime, &info) == 0 &&
+           S_ISDIR(info.st_mode);
+}
+
+std::string fallbackFolder() {
+    return "/tmp/tivra-" + std::to_string(getuid()) + "/";
+}
+
+// The shared /tmp fallback must be ours alone: another user could otherwise create it first and
+// hold the lock (or swap the file) for us.
+bool ensurePrivateFolder(const std::string& folder) {
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) != 0) return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == getuid() && (info.st_mode & 077) == 0;
+}
+
+}  // namespace
+
+std::string instanceGuardFolder() {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!usableRuntimeFolder(runtime)) return fallbackFolder();
+    std::string folder = runtime;
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string instanceGuardPath() {
+    return instanceGuardFolder() + INSTANCE_GUARD_NAME;
+}
+
+bool InstanceGuard::acquire() {
+    if (fd_ >= 0) return true;
+    const std::string folder = instanceGuardFolder();
+    if (folder == fallbackFolder() && !ensurePrivateFolder(folder)) return false;
+
+    // Close-on-exec: a browser started for the help must not keep the lock after we exit.
+    const int fd =
+        open(instanceGuardPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) return false;
+    int locked;
+    do {
+        locked = flock(fd, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked != 0) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    return true;
+}
+
+void InstanceGuard::release() {
+    if (fd_ < 0) return;
+    // Closing drops the lock; the file stays so that a racing copy never locks a deleted inode.
+    ::close(fd_);
+    fd_ = -1;
+}
+
+#endif
+
+}  // namespace tivra

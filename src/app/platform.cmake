@@ -1,0 +1,7 @@
+# Plain C++ pieces of the application shell (no Qt), so the Windows build can test them too:
+# the single-instance guard, the help launcher and the program's own folder.
+add_library(tivra_platform STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/instance_guard.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/help_launcher.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/program_folder.cpp)
+target_include_directories(tivra_platform PUBLIC ${PROJECT_SOURCE_DIR}/src)
