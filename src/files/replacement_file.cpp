@@ -138,7 +138,7 @@ bool ReplacementFile::create(const std::string& target) {
     abandon();
     error_.clear();
     target_ = target;
-    if (target.empty()) return fail("no file name");
+    if (target.empty()) return fail("no file name given");
 
 #ifndef _WIN32
     // Replacing by rename would get round a write-protected file; refuse it as an in-place
@@ -146,7 +146,7 @@ bool ReplacementFile::create(const std::string& target) {
     struct stat existing {};
     const bool exists = stat(target.c_str(), &existing) == 0;
     if (exists && access(target.c_str(), W_OK) != 0)
-        return fail(std::string("cannot write the file: ") + std::strerror(errno));
+        return fail(std::string(std::strerror(errno)) + " (the file is write-protected)");
 #endif
 
     const std::string folder = folderOf(target);
@@ -160,8 +160,7 @@ bool ReplacementFile::create(const std::string& target) {
     if (handle_ < 0) {
         const std::string reason = std::strerror(errno);
         temporary_.clear();
-        return fail("cannot create a file in " + (folder.empty() ? std::string(".") : folder) +
-                    ": " + reason);
+        return fail(reason + " (while creating a file beside it)");
     }
 #ifndef _WIN32
     // The new file keeps the access rights of the one it replaces.
@@ -176,15 +175,15 @@ bool ReplacementFile::commit(std::string_view bytes) {
         return false;
     }
     if (!writeAll(handle_, bytes))
-        return fail(std::string("cannot write: ") + std::strerror(errno));
+        return fail(std::strerror(errno) + std::string(" (while writing)"));
     if (!flushToDisk(handle_))
-        return fail(std::string("cannot flush to disk: ") + std::strerror(errno));
+        return fail(std::strerror(errno) + std::string(" (while flushing to disk)"));
     const int handle = handle_;
     handle_ = -1;
-    if (!closeHandle(handle)) return fail(std::string("cannot close: ") + std::strerror(errno));
+    if (!closeHandle(handle)) return fail(std::strerror(errno) + std::string(" (while closing)"));
     std::string reason;
     if (!renameOver(temporary_, target_, reason))
-        return fail("cannot replace " + target_ + ": " + reason);
+        return fail(reason + " (while putting it in place)");
     temporary_.clear();
     syncFolder(folderOf(target_));
     return true;

@@ -28,7 +28,8 @@ class ReplacementFile {
     bool isOpen() const { return handle_ >= 0; }
     const std::string& target() const { return target_; }
     const std::string& temporaryPath() const { return temporary_; }
-    // What went wrong, for people: "cannot create ...: <reason>".
+    // What went wrong, for people: the system's reason and the step, e.g.
+    // "Not a directory (while creating a file beside it)".
     const std::string& error() const { return error_; }
 
   private:

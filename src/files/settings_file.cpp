@@ -203,7 +203,7 @@ int SettingsFile::createForWriting(const std::string& path) {
     close();
     error_.clear();
     if (!output_.create(path)) {
-        error_ = output_.error();
+        error_ = "cannot save " + path + ": " + output_.error();
         return 0;
     }
     state_ = State::Writing;
@@ -283,11 +283,11 @@ bool SettingsFile::close() {
     if (state_ == State::Writing && hasFile_) {
         // A created document always ends as a file, an empty one when nothing was written.
         written = output_.commit(documentText());
-        if (!written) error_ = output_.error();
+        if (!written) error_ = "cannot save " + path_ + ": " + output_.error();
     } else if (state_ == State::Reading && hasFile_ && modified_) {
         ReplacementFile rewrite;
         written = rewrite.create(path_) && rewrite.commit(documentText());
-        if (!written) error_ = rewrite.error();
+        if (!written) error_ = "cannot save " + path_ + ": " + rewrite.error();
     }
     reset();
     return written;
