@@ -1,0 +1,32 @@
+#pragma once
+// One tivractl command: its name, its help, and what it runs.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tivra::cli {
+
+// Exit status of every command.
+constexpr int STATUS_SUCCESS = 0;
+constexpr int STATUS_PROBLEM = 1;   // the configuration (or an exchange) has a problem
+constexpr int STATUS_UNUSABLE = 2;  // a file or the command line could not be used
+
+struct Command {
+    std::string_view name;
+    std::string_view summary;  // one line in the tool's help
+    std::string_view help;     // what "tivractl NAME --help" prints
+    // Runs with the arguments after the command's name; returns the exit status.
+    int (*run)(const std::vector<std::string>& arguments);
+};
+
+// Every command, defined each in its own file (cli/<name>_command.cpp).
+extern const Command CHECK_COMMAND;
+extern const Command FORMAT_COMMAND;
+extern const Command SHOW_COMMAND;
+
+// The commands in the order the tool's help lists them (command_table.cpp).
+std::span<const Command* const> commandTable();
+
+}  // namespace tivra::cli

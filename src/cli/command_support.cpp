@@ -1,0 +1,24 @@
+#include "cli/command_support.h"
+
+#include <iostream>
+
+#include "cli/cli_texts.h"
+
+namespace tivra::cli {
+
+void printError(const Command& command, const std::string& what) {
+    std::cerr << TOOL_NAME << ' ' << command.name << ": " << what << '\n';
+}
+
+int usageError(const Command& command, const std::string& what) {
+    printError(command, what);
+    std::cerr << "Run '" << TOOL_NAME << ' ' << command.name << " --help' for its arguments.\n";
+    return STATUS_UNUSABLE;
+}
+
+int printHelp(const Command& command) {
+    std::cout << command.help;
+    return STATUS_SUCCESS;
+}
+
+}  // namespace tivra::cli

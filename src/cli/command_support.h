@@ -1,0 +1,18 @@
+#pragma once
+// What every command does alike: its help, its error lines.
+
+#include <string>
+#include <string_view>
+
+#include "cli/command.h"
+
+namespace tivra::cli {
+
+// "tivractl NAME: WHAT" on standard error.
+void printError(const Command& command, const std::string& what);
+// A wrong command line: the error, a pointer to the help, and STATUS_UNUSABLE.
+int usageError(const Command& command, const std::string& what);
+// The command's help on standard output, and STATUS_SUCCESS.
+int printHelp(const Command& command);
+
+}  // namespace tivra::cli

@@ -1,0 +1,23 @@
+#include "cli/command.h"
+
+namespace tivra::cli {
+
+// To add a command: write cli/<name>_command.cpp defining
+//     extern const Command NAME_COMMAND = {"name", "summary", HELP_TEXT, runName};
+// (parse with parseArguments from cli/arguments.h, load files with loadConfigurationFile from
+// cli/configuration_loading.h, report through ConsoleOperator from cli/console_operator.h,
+// return a STATUS_ value), declare it in cli/command.h beside the others, and add one line below.
+// The build picks up every .cpp in src/cli by itself.
+namespace {
+const Command* const COMMANDS[] = {
+    &CHECK_COMMAND,
+    &FORMAT_COMMAND,
+    &SHOW_COMMAND,
+};
+}  // namespace
+
+std::span<const Command* const> commandTable() {
+    return COMMANDS;
+}
+
+}  // namespace tivra::cli
