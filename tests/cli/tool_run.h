@@ -1,0 +1,68 @@
+#pragma once
+// Runs the real tivractl binary and collects its exit status, standard output and standard error.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
+
+#include "files/temp_folder.h"
+
+#ifndef TIVRACTL_PATH
+#error "TIVRACTL_PATH must name the tivractl binary"
+#endif
+
+namespace tivra::test {
+
+struct ToolResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string shellQuoted(const std::string& text) {
+#ifdef _WIN32
+    return "\"" + text + "\"";
+#else
+    std::string quoted = "'";
+    for (char c : text) quoted += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+#endif
+}
+
+// The examples folder of the source tree: from CTest's environment, else next to this file.
+inline std::string examplePath(const std::string& name) {
+    const char* source = std::getenv("TIVRA_SOURCE_DIR");
+    const std::string root =
+        source != nullptr
+            ? std::string(source)
+            : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().string();
+    return root + "/examples/" + name;
+}
+
+inline ToolResult runTool(const TempFolder& folder, const std::vector<std::string>& arguments) {
+    const std::string outPath = folder.file("tool.out");
+    const std::string errPath = folder.file("tool.err");
+    std::string command = shellQuoted(TIVRACTL_PATH);
+    for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
+    command += " >" + shellQuoted(outPath) + " 2>" + shellQuoted(errPath);
+    const int raw = std::system(command.c_str());
+    ToolResult result;
+#ifdef _WIN32
+    result.status = raw;
+#else
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+#endif
+    result.out = readBytes(outPath);
+    result.err = readBytes(errPath);
+    std::filesystem::remove(outPath);
+    std::filesystem::remove(errPath);
+    return result;
+}
+
+}  // namespace tivra::test
