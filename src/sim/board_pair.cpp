@@ -276,6 +276,7 @@ void BoardPair::answer(uint8_t command, std::vector<uint8_t> bytes) {
     pending_.reset();
     const bool faulty = faultApplies(command);
     if (faulty && !settings.answers) return;
+    if (faulty && settings.answerWith) bytes = *settings.answerWith;
     if (faulty) bytes.insert(bytes.end(), settings.strayBytes.begin(), settings.strayBytes.end());
     PendingAnswer next;
     next.bytes = std::move(bytes);

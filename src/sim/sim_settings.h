@@ -42,20 +42,30 @@ struct SimSettings {
     // Several bridges: more entries, the boards behind the one marked.
     std::vector<SimDevice> devices{{"Quorvantel Ostrel", true}};
     std::vector<CallFault> failingCalls;
-    bool shortWrite =
-        false;  // a write reports one byte fewer than asked; nothing reaches the boards
+    // A write reports one byte fewer than asked; nothing reaches the boards.
+    bool shortWrite = false;
+    // n > 0: the n-th read call returns one byte fewer than it could.
+    uint32_t shortReadOccurrence = 0;
+    // The queue status reported while bytes wait (2 is what the PC waits for).
+    uint32_t queueStatus = 2;
 
     // --- the boards ------------------------------------------------------------------------
-    bool answers = true;  // false: requests are taken and never answered
-    uint32_t readyAfterChecks =
-        0;                      // the answer shows from this receive-queue check on (0, 1: at once)
-    uint32_t readyAfterMs = 0;  // ... and not before this many ms after the request arrived
+    // false: requests are taken and never answered.
+    bool answers = true;
+    // The answer shows from this receive-queue check after the request on (0 and 1: at once)...
+    uint32_t readyAfterChecks = 0;
+    // ... and not before this many ms after the request arrived.
+    uint32_t readyAfterMs = 0;
     ReplyFault replyFault = ReplyFault::None;
     uint8_t unknownTag = 0x02;
-    bool negativeAcknowledge = false;  // writes are refused with 55 00 and not taken
-    std::vector<uint8_t> strayBytes;   // sent after every answer
-    // The board faults above (answers, delays, replyFault, negativeAcknowledge, strayBytes)
-    // apply only to requests with this command byte; to all requests when empty.
+    // Writes are refused with 55 00 and not taken.
+    bool negativeAcknowledge = false;
+    // Replaces every answer with exactly these bytes (a write is still taken).
+    std::optional<std::vector<uint8_t>> answerWith;
+    // Sent after every answer.
+    std::vector<uint8_t> strayBytes;
+    // The board faults (answers, delays, replyFault, negativeAcknowledge, answerWith and
+    // strayBytes) apply only to requests with this command byte; to all requests when empty.
     std::optional<uint8_t> faultsOnlyFor;
 };
 

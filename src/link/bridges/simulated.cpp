@@ -11,7 +11,6 @@ namespace {
 constexpr uint32_t BOARD_BAUD_RATE = 57600;
 constexpr uint16_t BOARD_LINE_CONTROL = 0x0801;
 constexpr uint32_t QUEUE_EMPTY = 0;
-constexpr uint32_t QUEUE_READY = 2;
 
 // Handles are small numbers dressed as pointers: device i has handle i + 1.
 DeviceHandle handleOf(uint32_t index) {
@@ -87,10 +86,11 @@ int32_t SimulatedBridge::read(DeviceHandle handle, void* buffer, uint32_t bytesT
                               uint32_t* bytesRead, void*) {
     if (failing(BridgeCall::Read)) return SIM_FAILURE_STATUS;
     if (!device(handle)) return SIM_FAILURE_STATUS;
-    *bytesRead =
-        reachesBoards(handle)
-            ? static_cast<uint32_t>(boards_->take(static_cast<uint8_t*>(buffer), bytesToRead))
-            : 0;
+    uint32_t wanted = bytesToRead;
+    if (callCount(BridgeCall::Read) == settings().shortReadOccurrence && wanted > 0) --wanted;
+    *bytesRead = reachesBoards(handle)
+                     ? static_cast<uint32_t>(boards_->take(static_cast<uint8_t*>(buffer), wanted))
+                     : 0;
     return 0;
 }
 
@@ -132,7 +132,7 @@ int32_t SimulatedBridge::checkRxQueue(DeviceHandle handle, uint32_t* bytesInQueu
         waiting = static_cast<uint32_t>(boards_->waiting());
     }
     *bytesInQueue = waiting;
-    *queueStatus = waiting > 0 ? QUEUE_READY : QUEUE_EMPTY;
+    *queueStatus = waiting > 0 ? settings().queueStatus : QUEUE_EMPTY;
     return 0;
 }
 

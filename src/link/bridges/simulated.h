@@ -11,9 +11,11 @@
 //   setLineControl    0x0801, otherwise what is written is lost
 //   flushBuffers      receive: drops the bytes waiting for the PC; transmit: nothing waits
 //   write             hands the bytes to the boards (all at once)
-//   checkRxQueue      counts one check at the boards, then the bytes waiting; status 2 when
-//                     any wait, 0 when none
+//   checkRxQueue      counts one check at the boards, then the bytes waiting; status
+//                     settings.queueStatus (2) when any wait, 0 when none
 //   read              takes what is waiting, up to the number asked; fewer is a time-out
+//                     (settings.shortReadOccurrence cuts one read short by a byte)
+// Up to 64 devices can be listed and opened.
 // Every operation first checks settings.failingCalls and fails with status 0xFF when told to.
 
 #include <array>

@@ -1,0 +1,179 @@
+#include "link/bridges/siusbxp.h"
+
+#include <windows.h>
+
+#include "link/bridge_choice.h"
+
+namespace tivra {
+
+namespace {
+
+// The library's own signatures: 32-bit status, WINAPI, Windows argument types.
+using GetNumDevicesEntry = int(WINAPI*)(LPDWORD count);
+using GetProductStringEntry = int(WINAPI*)(DWORD index, LPVOID buffer, DWORD kind);
+using OpenEntry = int(WINAPI*)(DWORD index, HANDLE* handle);
+using CloseEntry = int(WINAPI*)(HANDLE handle);
+using ReadEntry = int(WINAPI*)(HANDLE handle, LPVOID buffer, DWORD bytesToRead,
+                               LPDWORD bytesRead, LPOVERLAPPED overlapped);
+using WriteEntry = int(WINAPI*)(HANDLE handle, LPVOID buffer, DWORD bytesToWrite,
+                                LPDWORD bytesWritten, LPOVERLAPPED overlapped);
+using FlushBuffersEntry = int(WINAPI*)(HANDLE handle, BYTE flushTransmit, BYTE flushReceive);
+using SetTimeoutsEntry = int(WINAPI*)(DWORD readTimeoutMs, DWORD writeTimeoutMs);
+using CheckRxQueueEntry = int(WINAPI*)(HANDLE handle, LPDWORD bytesInQueue,
+                                       LPDWORD queueStatus);
+using SetBaudRateEntry = int(WINAPI*)(HANDLE handle, DWORD baudRate);
+using SetLineControlEntry = int(WINAPI*)(HANDLE handle, WORD lineControl);
+
+// The library's ordinals: the only thing that identifies an operation.
+constexpr WORD ORDINAL_GET_NUM_DEVICES = 1;
+constexpr WORD ORDINAL_GET_PRODUCT_STRING = 2;
+constexpr WORD ORDINAL_OPEN = 3;
+constexpr WORD ORDINAL_CLOSE = 4;
+constexpr WORD ORDINAL_READ = 6;
+constexpr WORD ORDINAL_WRITE = 7;
+constexpr WORD ORDINAL_FLUSH_BUFFERS = 9;
+constexpr WORD ORDINAL_SET_TIMEOUTS = 10;
+constexpr WORD ORDINAL_CHECK_RX_QUEUE = 12;
+constexpr WORD ORDINAL_SET_BAUD_RATE = 13;
+constexpr WORD ORDINAL_SET_LINE_CONTROL = 15;
+
+template <typename Entry>
+bool bind(HMODULE library, WORD ordinal, Entry& entry) {
+    const FARPROC found = GetProcAddress(library, MAKEINTRESOURCEA(ordinal));
+    entry = reinterpret_cast<Entry>(reinterpret_cast<void*>(found));
+    return entry != nullptr;
+}
+
+}  // namespace
+
+struct SiUsbXpBridge::Entries {
+    GetNumDevicesEntry getNumDevices = nullptr;
+    GetProductStringEntry getProductString = nullptr;
+    OpenEntry open = nullptr;
+    CloseEntry close = nullptr;
+    ReadEntry read = nullptr;
+    WriteEntry write = nullptr;
+    FlushBuffersEntry flushBuffers = nullptr;
+    SetTimeoutsEntry setTimeouts = nullptr;
+    CheckRxQueueEntry checkRxQueue = nullptr;
+    SetBaudRateEntry setBaudRate = nullptr;
+    SetLineControlEntry setLineControl = nullptr;
+};
+
+SiUsbXpBridge::SiUsbXpBridge(const std::string& library) {
+    HMODULE module = LoadLibraryA(library.c_str());
+    if (module == nullptr) return;
+    auto entries = std::make_unique<Entries>();
+    // All or nothing: a library that lacks one operation is not the bridge's library.
+    const bool complete =
+        bind(module, ORDINAL_GET_NUM_DEVICES, entries->getNumDevices) &&
+        bind(module, ORDINAL_GET_PRODUCT_STRING, entries->getProductString) &&
+        bind(module, ORDINAL_OPEN, entries->open) &&
+        bind(module, ORDINAL_CLOSE, entries->close) &&
+        bind(module, ORDINAL_READ, entries->read) &&
+        bind(module, ORDINAL_WRITE, entries->write) &&
+        bind(module, ORDINAL_FLUSH_BUFFERS, entries->flushBuffers) &&
+        bind(module, ORDINAL_SET_TIMEOUTS, entries->setTimeouts) &&
+        bind(module, ORDINAL_CHECK_RX_QUEUE, entries->checkRxQueue) &&
+        bind(module, ORDINAL_SET_BAUD_RATE, entries->setBaudRate) &&
+        bind(module, ORDINAL_SET_LINE_CONTROL, entries->setLineControl);
+    if (!complete) {
+        FreeLibrary(module);
+        return;
+    }
+    library_ = module;
+    entries_ = std::move(entries);
+}
+
+SiUsbXpBridge::~SiUsbXpBridge() {
+    entries_.reset();
+    if (library_ != nullptr) FreeLibrary(static_cast<HMODULE>(library_));
+}
+
+bool SiUsbXpBridge::bound() const { return entries_ != nullptr; }
+
+int32_t SiUsbXpBridge::getNumDevices(uint32_t* count) {
+    if (!entries_) {
+        *count = 0;
+        return SIUSBXP_NOT_BOUND_STATUS;
+    }
+    DWORD n = 0;
+    const int status = entries_->getNumDevices(&n);
+    *count = static_cast<uint32_t>(n);
+    return status;
+}
+
+int32_t SiUsbXpBridge::getProductString(uint32_t index, void* buffer, uint32_t kind) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    return entries_->getProductString(index, buffer, kind);
+}
+
+int32_t SiUsbXpBridge::open(uint32_t index, DeviceHandle* handle) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    HANDLE opened = nullptr;
+    const int status = entries_->open(index, &opened);
+    *handle = opened;
+    return status;
+}
+
+int32_t SiUsbXpBridge::close(DeviceHandle handle) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    return entries_->close(handle);
+}
+
+int32_t SiUsbXpBridge::read(DeviceHandle handle, void* buffer, uint32_t bytesToRead,
+                            uint32_t* bytesRead, void* overlapped) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    DWORD n = 0;
+    const int status = entries_->read(handle, buffer, bytesToRead, &n,
+                                      static_cast<LPOVERLAPPED>(overlapped));
+    *bytesRead = static_cast<uint32_t>(n);
+    return status;
+}
+
+int32_t SiUsbXpBridge::write(DeviceHandle handle, const void* buffer, uint32_t bytesToWrite,
+                             uint32_t* bytesWritten, void* overlapped) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    DWORD n = 0;
+    // The library takes a plain buffer pointer; it only reads from it.
+    const int status = entries_->write(handle, const_cast<void*>(buffer), bytesToWrite, &n,
+                                       static_cast<LPOVERLAPPED>(overlapped));
+    *bytesWritten = static_cast<uint32_t>(n);
+    return status;
+}
+
+int32_t SiUsbXpBridge::flushBuffers(DeviceHandle handle, uint8_t flushTransmit,
+                                    uint8_t flushReceive) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    return entries_->flushBuffers(handle, flushTransmit, flushReceive);
+}
+
+int32_t SiUsbXpBridge::setTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    return entries_->setTimeouts(readTimeoutMs, writeTimeoutMs);
+}
+
+int32_t SiUsbXpBridge::checkRxQueue(DeviceHandle handle, uint32_t* bytesInQueue,
+                                    uint32_t* queueStatus) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    DWORD waiting = 0;
+    DWORD status = 0;
+    const int result = entries_->checkRxQueue(handle, &waiting, &status);
+    *bytesInQueue = static_cast<uint32_t>(waiting);
+    *queueStatus = static_cast<uint32_t>(status);
+    return result;
+}
+
+int32_t SiUsbXpBridge::setBaudRate(DeviceHandle handle, uint32_t baudRate) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    return entries_->setBaudRate(handle, baudRate);
+}
+
+int32_t SiUsbXpBridge::setLineControl(DeviceHandle handle, uint16_t lineControl) {
+    if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
+    return entries_->setLineControl(handle, lineControl);
+}
+
+std::unique_ptr<UsbBridge> makeSiUsbXpBridge() { return std::make_unique<SiUsbXpBridge>(); }
+
+}  // namespace tivra
