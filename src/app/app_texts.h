@@ -1,0 +1,23 @@
+#pragma once
+// Every text the application shell shows: the guard's warning, About, the splash window's name.
+
+#include <string_view>
+
+namespace tivra::app_texts {
+
+inline constexpr std::string_view ALERT_TITLE = "Alert";
+inline constexpr std::string_view ALREADY_RUNNING_TEXT =
+    "Configuration or link status monitoring application already open";
+
+// About has no title.
+inline constexpr std::string_view ABOUT_TITLE = "";
+inline constexpr std::string_view ABOUT_TEXT = "Quorvantel Ostrel RK-2 Version 0.0.1";
+
+inline constexpr std::string_view SPLASH_TITLE = "Splash Window";
+
+// Printed when there is no screen to show the window on.
+inline constexpr std::string_view NO_DISPLAY_TEXT =
+    "tivra: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+    "Start it from a desktop session, or under a virtual display: xvfb-run -a tivra [FILE]\n";
+
+}  // namespace tivra::app_texts

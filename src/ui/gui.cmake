@@ -1,0 +1,50 @@
+# The configurator window (Qt 6 Widgets) and the program `tivra`.
+find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+find_package(JPEG REQUIRED)
+
+set(gui_src ${PROJECT_SOURCE_DIR}/src)
+set(gui_gen ${CMAKE_BINARY_DIR}/generated)
+
+# Pictures compiled into the program as byte arrays: the splash JPEG and the icon.
+function(tivra_embed_file input symbol output_var)
+    set(output ${gui_gen}/${symbol}.cpp)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol}
+                -P ${gui_src}/resources/embed_file.cmake
+        DEPENDS ${input} ${gui_src}/resources/embed_file.cmake
+        COMMENT "Embedding ${input}"
+        VERBATIM)
+    set(${output_var} ${output} PARENT_SCOPE)
+endfunction()
+tivra_embed_file(${gui_src}/resources/splash.jpg SPLASH_JPEG splash_cpp)
+tivra_embed_file(${gui_src}/resources/icon.png PROGRAM_ICON_PNG icon_cpp)
+add_library(tivra_resources STATIC ${splash_cpp} ${icon_cpp})
+target_include_directories(tivra_resources PUBLIC ${gui_src})
+
+# The window: main form, its ConfigForm, the Qt operator and file dialogs.
+file(GLOB window_sources CONFIGURE_DEPENDS ${gui_src}/ui/*.cpp)
+add_library(tivra_window STATIC ${window_sources})
+target_link_libraries(tivra_window PUBLIC tivra_core tivra_resources Qt6::Widgets)
+set_target_properties(tivra_window PROPERTIES AUTOMOC ON)
+
+# The application shell: start-up, dispatch, menus, splash, shutdown. The plain C++ platform
+# pieces (guard, help launcher, program folder) come from tivra_platform.
+set(shell_sources
+    ${gui_src}/app/application.cpp
+    ${gui_src}/app/board_buttons.cpp
+    ${gui_src}/app/menu_bar.cpp
+    ${gui_src}/app/splash_clock.cpp
+    ${gui_src}/app/splash_picture.cpp
+    ${gui_src}/app/splash_screen.cpp)
+add_library(tivra_shell STATIC ${shell_sources})
+target_link_libraries(tivra_shell PUBLIC tivra_window tivra_platform JPEG::JPEG)
+set_target_properties(tivra_shell PROPERTIES AUTOMOC ON)
+
+add_executable(tivra ${gui_src}/app/main.cpp)
+target_link_libraries(tivra PRIVATE tivra_shell)
+
+# The manual lives beside the program, where Help looks for it.
+add_custom_command(TARGET tivra POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help
+            $<TARGET_FILE_DIR:tivra>/help
+    VERBATIM)

@@ -1,0 +1,212 @@
+#include "ui/main_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "config/channel_config.h"
+#include "config/controls.h"
+#include "ui/compact_combo_style.h"
+#include "ui/enable_box.h"
+#include "ui/form_layout.h"
+#include "ui/program_icon.h"
+#include "ui/ui_texts.h"
+
+namespace tivra {
+
+namespace {
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect rectOf(const form_layout::Box& box) {
+    return {box.x, box.y, box.width, box.height};
+}
+
+// The fixed pixel layout was drawn for an 8-point UI font of Arial's proportions; with a wider
+// face at the desktop's usual 9 or 10 points its headings and lists would be cut off.
+QFont windowFont() {
+    for (const char* family : {"Liberation Sans", "Arimo", "Arial", "Helvetica"}) {
+        if (QFontDatabase::hasFamily(QString::fromLatin1(family)))
+            return QFont(QString::fromLatin1(family), 8);
+    }
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPointSize(8);
+    return font;
+}
+
+// The height the menu bar will take once it has its menus.
+int menuBarHeight() {
+    QMenuBar probe;
+    probe.addAction(QStringLiteral("X"));
+    return probe.sizeHint().height();
+}
+
+}  // namespace
+
+MainWindow::MainWindow() {
+    // Title bar with the system menu, minimise and close; no maximise, no sizing.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(qtText(ui_texts::MAIN_WINDOW_TITLE));
+    setWindowIcon(programIcon());
+    // Hover texts also for a window that is not the active one.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setFont(windowFont());
+    comboStyle_ = new CompactComboStyle;
+    comboStyle_->setParent(this);
+
+    clientArea_ = new QWidget(this);
+    clientArea_->setFixedSize(form_layout::CLIENT_WIDTH, form_layout::CLIENT_HEIGHT);
+    setCentralWidget(clientArea_);
+
+    createFrames();
+    createHeadings();
+    for (int channel = 1; channel <= CHANNEL_COUNT; ++channel) createRow(channel);
+    createButtons();
+
+    // The menu bar's room is part of the window from the start; the application fills the bar.
+    menuBar();
+    setFixedSize(form_layout::CLIENT_WIDTH, form_layout::CLIENT_HEIGHT + menuBarHeight());
+    centreOnScreen();
+}
+
+void MainWindow::centreOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size().boundedTo(area.size());
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+}
+
+void MainWindow::remember(int id, QWidget* widget) {
+    widget->setProperty(CONTROL_ID_PROPERTY, id);
+    widget->setObjectName(QStringLiteral("control%1").arg(id));
+    // Frame 0 and the row controls share no ids, so one table holds them all.
+    controls_.at(static_cast<size_t>(id)) = widget;
+}
+
+void MainWindow::createFrames() {
+    for (const auto& frame : form_layout::FRAMES) {
+        auto* box = new QGroupBox(qtText(frame.title), clientArea_);
+        box->setGeometry(rectOf(frame.box));
+        remember(frame.id, box);
+    }
+}
+
+void MainWindow::createHeadings() {
+    for (const auto& heading : form_layout::HEADINGS) {
+        auto* label = new QLabel(qtText(heading.text), clientArea_);
+        label->setGeometry(rectOf(heading.box));
+        label->setAlignment((heading.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        remember(heading.id, label);
+    }
+}
+
+void MainWindow::createRow(int channel) {
+    const int y = form_layout::rowY(channel);
+    for (int offset = 0; offset < FIELD_COUNT; ++offset) {
+        const auto& place = form_layout::ROW_CONTROLS.at(static_cast<size_t>(offset));
+        const int id = controlId(channel, offset);
+        QWidget* widget = nullptr;
+        switch (controlKindOfOffset(offset)) {
+            case ControlKind::CheckBox: {
+                auto* box = new EnableBox(QString::number(channel), clientArea_);
+                box->setGeometry(place.x, y, place.width, place.height);
+                // clicked() comes from the operator only (mouse or space bar), never from
+                // setChecked.
+                QObject::connect(box, &QCheckBox::clicked, this, [this, id] { report(id); });
+                widget = box;
+                break;
+            }
+            case ControlKind::List:
+            case ControlKind::EditableList: {
+                auto* list = new QComboBox(clientArea_);
+                list->setStyle(comboStyle_);
+                if (controlKindOfOffset(offset) == ControlKind::EditableList) {
+                    list->setEditable(true);
+                    // Typed rates are taken as they are: no completion, and no entry is added.
+                    list->setInsertPolicy(QComboBox::NoInsert);
+                    list->setCompleter(nullptr);
+                }
+                const int closedHeight = list->sizeHint().height();
+                list->setGeometry(place.x, y, place.width, closedHeight);
+                list->setProperty(OPENED_HEIGHT_PROPERTY, place.height);
+                const int itemHeight = std::max(1, list->fontMetrics().height());
+                list->setMaxVisibleItems(std::max(1, (place.height - closedHeight) / itemHeight));
+                if (offset == OFFSET_SENSOR_TYPE) {
+                    // activated() is the operator's choice; selections made by the program
+                    // are not reported.
+                    QObject::connect(list, &QComboBox::activated, this, [this, id] { report(id); });
+                }
+                widget = list;
+                break;
+            }
+            case ControlKind::TextField: {
+                auto* field = new QLineEdit(clientArea_);
+                field->setGeometry(place.x, y, place.width, place.height);
+                widget = field;
+                break;
+            }
+        }
+        widget->setToolTip(QString::fromStdString(ui_texts::rowHoverText(channel, offset)));
+        remember(id, widget);
+    }
+}
+
+void MainWindow::createButtons() {
+    for (const auto& spec : form_layout::BUTTONS) {
+        auto* button = new QPushButton(qtText(spec.caption), clientArea_);
+        button->setGeometry(rectOf(spec.box));
+        button->setToolTip(qtText(spec.hover));
+        button->setAutoDefault(false);
+        const int id = spec.id;
+        QObject::connect(button, &QPushButton::clicked, this, [this, id] { report(id); });
+        remember(id, button);
+    }
+}
+
+void MainWindow::report(int id) const {
+    if (controlHandler_) controlHandler_(id);
+}
+
+QWidget* MainWindow::control(int id) const {
+    if (id < 0 || id >= static_cast<int>(controls_.size()) ||
+        controls_[static_cast<size_t>(id)] == nullptr)
+        throw std::out_of_range("no control with id " + std::to_string(id));
+    return controls_[static_cast<size_t>(id)];
+}
+
+QCheckBox* MainWindow::enableBox(int id) const {
+    return qobject_cast<QCheckBox*>(control(id));
+}
+QComboBox* MainWindow::list(int id) const {
+    return qobject_cast<QComboBox*>(control(id));
+}
+QLineEdit* MainWindow::textField(int id) const {
+    return qobject_cast<QLineEdit*>(control(id));
+}
+QPushButton* MainWindow::button(int id) const {
+    return qobject_cast<QPushButton*>(control(id));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (closeHandler_) closeHandler_();
+}
+
+}  // namespace tivra
