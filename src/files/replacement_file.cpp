@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #ifdef _WIN32
@@ -141,15 +142,23 @@ bool ReplacementFile::create(const std::string& target) {
     if (target.empty()) return fail("no file name given");
 
 #ifndef _WIN32
+    // A symbolic link stays a link: the file it points to is the one replaced.
+    struct stat link {};
+    if (lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* resolved = realpath(target.c_str(), nullptr)) {
+            target_ = resolved;
+            std::free(resolved);
+        }
+    }
     // Replacing by rename would get round a write-protected file; refuse it as an in-place
     // write would.
     struct stat existing {};
-    const bool exists = stat(target.c_str(), &existing) == 0;
-    if (exists && access(target.c_str(), W_OK) != 0)
+    const bool exists = stat(target_.c_str(), &existing) == 0;
+    if (exists && access(target_.c_str(), W_OK) != 0)
         return fail(std::string(std::strerror(errno)) + " (the file is write-protected)");
 #endif
 
-    const std::string folder = folderOf(target);
+    const std::string folder = folderOf(target_);
     const std::string stem = folder + ".tivra-save-" + std::to_string(currentProcessId()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary_ = stem + std::to_string(attempt) + ".tmp";

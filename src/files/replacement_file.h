@@ -26,6 +26,7 @@ class ReplacementFile {
     void abandon();
 
     bool isOpen() const { return handle_ >= 0; }
+    // The file that commit() replaces: the path given, or the file a symbolic link points to.
     const std::string& target() const { return target_; }
     const std::string& temporaryPath() const { return temporary_; }
     // What went wrong, for people: the system's reason and the step, e.g.

@@ -51,6 +51,10 @@ inline ToolResult runTool(const TempFolder& folder, const std::vector<std::strin
     std::string command = shellQuoted(TIVRACTL_PATH);
     for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
     command += " >" + shellQuoted(outPath) + " 2>" + shellQuoted(errPath);
+#ifdef _WIN32
+    // cmd.exe drops the first and the last quote of a line that has more than two.
+    command = "\"" + command + "\"";
+#endif
     const int raw = std::system(command.c_str());
     ToolResult result;
 #ifdef _WIN32
@@ -63,6 +67,16 @@ inline ToolResult runTool(const TempFolder& folder, const std::vector<std::strin
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
     return result;
+}
+
+// An error line that ends with the system's reason: the reason is checked where its wording is
+// known (POSIX), the rest everywhere.
+inline void expectErrorLine(const std::string& actual, const std::string& head,
+                            [[maybe_unused]] const std::string& posixReason) {
+    EXPECT_TRUE(actual.starts_with(head)) << actual;
+#ifndef _WIN32
+    EXPECT_EQ(actual, head + posixReason + "\n");
+#endif
 }
 
 }  // namespace tivra::test

@@ -120,6 +120,19 @@ TEST_F(SaveFailureTest, AReplacedFileKeepsItsAccessRights) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(readBytes(target), test::expectedFileText(test::mixedConfiguration()));
 }
+
+TEST_F(SaveFailureTest, ALinkStaysALinkAndItsFileIsReplaced) {
+    std::filesystem::create_directory(folder.path() / "real");
+    const std::string real = folder.file("real/config.smc");
+    writeBytes(real, "earlier\r\n");
+    const std::string link = folder.file("current.smc");
+    std::filesystem::create_symlink("real/config.smc", link);
+    saveConfiguration(state, form, ui, link);
+    EXPECT_EQ(ui.boxes(), std::vector<std::string>{});
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(readBytes(real), test::expectedFileText(test::mixedConfiguration()));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"current.smc", "real"}));
+}
 #endif
 
 TEST_F(SaveFailureTest, CloseReportsWhyTheDocumentDidNotReachTheDisk) {
