@@ -25,6 +25,10 @@ struct Command {
 extern const Command CHECK_COMMAND;
 extern const Command FORMAT_COMMAND;
 extern const Command SHOW_COMMAND;
+extern const Command READ_COMMAND;
+extern const Command WRITE_COMMAND;
+extern const Command FRAME_COMMAND;
+extern const Command SIMULATE_COMMAND;
 
 // The commands in the order the tool's help lists them (command_table.cpp).
 std::span<const Command* const> commandTable();

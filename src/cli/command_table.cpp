@@ -13,6 +13,10 @@ const Command* const COMMANDS[] = {
     &CHECK_COMMAND,
     &FORMAT_COMMAND,
     &SHOW_COMMAND,
+    &READ_COMMAND,
+    &WRITE_COMMAND,
+    &FRAME_COMMAND,
+    &SIMULATE_COMMAND,
 };
 }  // namespace
 

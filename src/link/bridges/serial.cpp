@@ -1,28 +1,81 @@
 #include "link/bridges/serial.h"
 
+#include <fcntl.h>
 #include <libserialport.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstring>
 
 namespace tivra {
 
 namespace {
 
+constexpr int32_t FAILURE_STATUS = 0xFF;
 constexpr uint32_t QUEUE_EMPTY = 0;
 constexpr uint32_t QUEUE_READY = 2;
-constexpr int32_t FAILURE_STATUS = 0xFF;
 
-sp_port* portOf(DeviceHandle handle) {
-    return static_cast<sp_port*>(handle);
+using Clock = std::chrono::steady_clock;
+
+bool speedOf(uint32_t rate, speed_t& speed) {
+    static const struct {
+        uint32_t rate;
+        speed_t speed;
+    } SPEEDS[] = {
+        {300, B300},       {600, B600},       {1200, B1200},     {2400, B2400},
+        {4800, B4800},     {9600, B9600},     {19200, B19200},   {38400, B38400},
+        {57600, B57600},   {115200, B115200}, {230400, B230400},
+#ifdef B460800
+        {460800, B460800},
+#endif
+#ifdef B921600
+        {921600, B921600},
+#endif
+    };
+    for (const auto& s : SPEEDS)
+        if (s.rate == rate) {
+            speed = s.speed;
+            return true;
+        }
+    return false;
 }
 
-// libserialport's errors are negative; the bridge's statuses are positive.
-int32_t status(sp_return result) {
-    return result >= 0 ? 0 : -static_cast<int32_t>(result);
+int remainingMs(Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left > 0 ? static_cast<int>(left) : 0;
+}
+
+// Moves bytes until all are done or the time-out has run out. -1 on a failed system call.
+template <typename Step>
+long transfer(int fd, short event, uint32_t count, uint32_t timeoutMs, Step step) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    uint32_t done = 0;
+    while (done < count) {
+        const ssize_t n = step(done);
+        if (n > 0) {
+            done += static_cast<uint32_t>(n);
+            continue;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) return -1;
+        const int left = remainingMs(deadline);
+        if (left == 0) break;
+        pollfd p{fd, event, 0};
+        if (::poll(&p, 1, left) < 0 && errno != EINTR) return -1;
+    }
+    return static_cast<long>(done);
 }
 
 }  // namespace
+
+struct SerialBridge::Line {
+    int fd = -1;
+};
 
 std::vector<SerialPortEntry> listUsbSerialPorts() {
     std::vector<SerialPortEntry> found;
@@ -45,14 +98,19 @@ SerialBridge::SerialBridge(std::vector<SerialPortEntry> ports)
     : listsUsbPorts_(false), ports_(std::move(ports)), listed_(true) {}
 
 SerialBridge::~SerialBridge() {
-    for (DeviceHandle handle : open_) {
-        sp_close(portOf(handle));
-        sp_free_port(portOf(handle));
-    }
+    for (const auto& l : open_) ::close(l->fd);
 }
 
-bool SerialBridge::known(DeviceHandle handle) const {
-    return handle && std::find(open_.begin(), open_.end(), handle) != open_.end();
+SerialBridge::Line* SerialBridge::line(DeviceHandle handle) const {
+    for (const auto& l : open_)
+        if (l.get() == handle) return l.get();
+    return nullptr;
+}
+
+void SerialBridge::listIfNeeded() {
+    if (listed_) return;
+    uint32_t ignored = 0;
+    getNumDevices(&ignored);
 }
 
 int32_t SerialBridge::getNumDevices(uint32_t* count) {
@@ -65,10 +123,7 @@ int32_t SerialBridge::getNumDevices(uint32_t* count) {
 }
 
 int32_t SerialBridge::getProductString(uint32_t index, void* buffer, uint32_t kind) {
-    if (!listed_) {
-        uint32_t ignored = 0;
-        getNumDevices(&ignored);
-    }
+    listIfNeeded();
     if (index >= ports_.size() || kind != PRODUCT_DESCRIPTION) return FAILURE_STATUS;
     const std::string& text = ports_[index].description;
     const size_t n = std::min<size_t>(text.size(), PRODUCT_STRING_SIZE);
@@ -78,62 +133,76 @@ int32_t SerialBridge::getProductString(uint32_t index, void* buffer, uint32_t ki
 }
 
 int32_t SerialBridge::open(uint32_t index, DeviceHandle* handle) {
-    if (!listed_) {
-        uint32_t ignored = 0;
-        getNumDevices(&ignored);
-    }
+    listIfNeeded();
     if (index >= ports_.size()) return FAILURE_STATUS;
-    sp_port* port = nullptr;
-    sp_return result = sp_get_port_by_name(ports_[index].path.c_str(), &port);
-    if (result != SP_OK) return status(result);
-    result = sp_open(port, SP_MODE_READ_WRITE);
-    if (result != SP_OK) {
-        sp_free_port(port);
-        return status(result);
+    // Non-blocking: every wait goes through poll with the time-outs set.
+    const int fd = ::open(ports_[index].path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return FAILURE_STATUS;
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0) {
+        ::close(fd);
+        return FAILURE_STATUS;
     }
-    open_.push_back(port);
-    *handle = port;
+    // Raw bytes both ways, receiver on, modem lines ignored, no flow control.
+    ::cfmakeraw(&tio);
+    tio.c_cflag |= CLOCAL | CREAD;
+    tio.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        ::close(fd);
+        return FAILURE_STATUS;
+    }
+    open_.push_back(std::make_unique<Line>(Line{fd}));
+    *handle = open_.back().get();
     return 0;
 }
 
 int32_t SerialBridge::close(DeviceHandle handle) {
-    if (!known(handle)) return FAILURE_STATUS;
-    open_.erase(std::find(open_.begin(), open_.end(), handle));
-    const sp_return result = sp_close(portOf(handle));
-    sp_free_port(portOf(handle));
-    return status(result);
+    Line* l = line(handle);
+    if (!l) return FAILURE_STATUS;
+    const int result = ::close(l->fd);
+    open_.erase(std::find_if(open_.begin(), open_.end(),
+                             [&](const auto& owned) { return owned.get() == l; }));
+    return result == 0 ? 0 : FAILURE_STATUS;
 }
 
 int32_t SerialBridge::read(DeviceHandle handle, void* buffer, uint32_t bytesToRead,
                            uint32_t* bytesRead, void*) {
-    if (!known(handle)) return FAILURE_STATUS;
-    const sp_return result =
-        readTimeoutMs_ == 0 ? sp_nonblocking_read(portOf(handle), buffer, bytesToRead)
-                            : sp_blocking_read(portOf(handle), buffer, bytesToRead, readTimeoutMs_);
-    if (result < 0) return status(result);
-    *bytesRead = static_cast<uint32_t>(result);
+    Line* l = line(handle);
+    if (!l) return FAILURE_STATUS;
+    auto* bytes = static_cast<uint8_t*>(buffer);
+    const long got = transfer(l->fd, POLLIN, bytesToRead, readTimeoutMs_, [&](uint32_t done) {
+        return ::read(l->fd, bytes + done, bytesToRead - done);
+    });
+    if (got < 0) return FAILURE_STATUS;
+    *bytesRead = static_cast<uint32_t>(got);
     return 0;
 }
 
 int32_t SerialBridge::write(DeviceHandle handle, const void* buffer, uint32_t bytesToWrite,
                             uint32_t* bytesWritten, void*) {
-    if (!known(handle)) return FAILURE_STATUS;
-    const sp_return result =
-        writeTimeoutMs_ == 0
-            ? sp_nonblocking_write(portOf(handle), buffer, bytesToWrite)
-            : sp_blocking_write(portOf(handle), buffer, bytesToWrite, writeTimeoutMs_);
-    if (result < 0) return status(result);
-    *bytesWritten = static_cast<uint32_t>(result);
+    Line* l = line(handle);
+    if (!l) return FAILURE_STATUS;
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    const long put = transfer(l->fd, POLLOUT, bytesToWrite, writeTimeoutMs_, [&](uint32_t done) {
+        return ::write(l->fd, bytes + done, bytesToWrite - done);
+    });
+    if (put < 0) return FAILURE_STATUS;
+    *bytesWritten = static_cast<uint32_t>(put);
     return 0;
 }
 
 int32_t SerialBridge::flushBuffers(DeviceHandle handle, uint8_t flushTransmit,
                                    uint8_t flushReceive) {
-    if (!known(handle)) return FAILURE_STATUS;
-    if (flushTransmit && flushReceive) return status(sp_flush(portOf(handle), SP_BUF_BOTH));
-    if (flushTransmit) return status(sp_flush(portOf(handle), SP_BUF_OUTPUT));
-    if (flushReceive) return status(sp_flush(portOf(handle), SP_BUF_INPUT));
-    return 0;
+    Line* l = line(handle);
+    if (!l) return FAILURE_STATUS;
+    if (!flushTransmit && !flushReceive) return 0;
+    const int which = flushTransmit && flushReceive ? TCIOFLUSH
+                      : flushTransmit               ? TCOFLUSH
+                                                    : TCIFLUSH;
+    return ::tcflush(l->fd, which) == 0 ? 0 : FAILURE_STATUS;
 }
 
 int32_t SerialBridge::setTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutMs) {
@@ -144,34 +213,61 @@ int32_t SerialBridge::setTimeouts(uint32_t readTimeoutMs, uint32_t writeTimeoutM
 
 int32_t SerialBridge::checkRxQueue(DeviceHandle handle, uint32_t* bytesInQueue,
                                    uint32_t* queueStatus) {
-    if (!known(handle)) return FAILURE_STATUS;
-    const sp_return result = sp_input_waiting(portOf(handle));
-    if (result < 0) return status(result);
-    *bytesInQueue = static_cast<uint32_t>(result);
-    *queueStatus = result > 0 ? QUEUE_READY : QUEUE_EMPTY;
+    Line* l = line(handle);
+    if (!l) return FAILURE_STATUS;
+    int waiting = 0;
+    if (::ioctl(l->fd, FIONREAD, &waiting) != 0) return FAILURE_STATUS;
+    *bytesInQueue = static_cast<uint32_t>(waiting);
+    *queueStatus = waiting > 0 ? QUEUE_READY : QUEUE_EMPTY;
     return 0;
 }
 
 int32_t SerialBridge::setBaudRate(DeviceHandle handle, uint32_t baudRate) {
-    if (!known(handle)) return FAILURE_STATUS;
-    return status(sp_set_baudrate(portOf(handle), static_cast<int>(baudRate)));
+    Line* l = line(handle);
+    speed_t speed{};
+    termios tio{};
+    if (!l || !speedOf(baudRate, speed) || ::tcgetattr(l->fd, &tio) != 0) return FAILURE_STATUS;
+    if (::cfsetispeed(&tio, speed) != 0 || ::cfsetospeed(&tio, speed) != 0 ||
+        ::tcsetattr(l->fd, TCSANOW, &tio) != 0)
+        return FAILURE_STATUS;
+    return 0;
 }
 
 int32_t SerialBridge::setLineControl(DeviceHandle handle, uint16_t lineControl) {
-    if (!known(handle)) return FAILURE_STATUS;
-    const int bits = lineControl >> 8;
-    const int parityCode = (lineControl >> 4) & 0x0F;
-    const int stopBits = lineControl & 0x0F;
-    static constexpr sp_parity PARITIES[] = {SP_PARITY_NONE, SP_PARITY_ODD, SP_PARITY_EVEN,
-                                             SP_PARITY_MARK, SP_PARITY_SPACE};
-    if (bits < 5 || bits > 8 || parityCode > 4 || stopBits < 1 || stopBits > 2)
-        return FAILURE_STATUS;
-    sp_port* port = portOf(handle);
-    sp_return result = sp_set_bits(port, bits);
-    if (result == SP_OK) result = sp_set_parity(port, PARITIES[parityCode]);
-    if (result == SP_OK) result = sp_set_stopbits(port, stopBits);
-    if (result == SP_OK) result = sp_set_flowcontrol(port, SP_FLOWCONTROL_NONE);
-    return status(result);
+    Line* l = line(handle);
+    termios tio{};
+    if (!l || ::tcgetattr(l->fd, &tio) != 0) return FAILURE_STATUS;
+    const unsigned bits = lineControl >> 8;
+    const unsigned parity = (lineControl >> 4) & 0x0F;
+    const unsigned stopBits = lineControl & 0x0F;
+    static constexpr tcflag_t SIZES[] = {CS5, CS6, CS7, CS8};
+    if (bits < 5 || bits > 8 || parity > 4 || stopBits < 1 || stopBits > 2) return FAILURE_STATUS;
+
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB);
+#ifdef CMSPAR
+    tio.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
+#endif
+    tio.c_cflag |= SIZES[bits - 5];
+    switch (parity) {
+        case 0:
+            break;
+        case 1:
+            tio.c_cflag |= PARENB | PARODD;
+            break;
+        case 2:
+            tio.c_cflag |= PARENB;
+            break;
+        default:
+#ifdef CMSPAR
+            // Mark is "odd" with a sticky bit, space "even" with it.
+            tio.c_cflag |= PARENB | CMSPAR | (parity == 3 ? PARODD : 0);
+            break;
+#else
+            return FAILURE_STATUS;
+#endif
+    }
+    if (stopBits == 2) tio.c_cflag |= CSTOPB;
+    return ::tcsetattr(l->fd, TCSANOW, &tio) == 0 ? 0 : FAILURE_STATUS;
 }
 
 }  // namespace tivra

@@ -1,20 +1,24 @@
 #pragma once
-// The bridge library played over serial ports with libserialport (POSIX builds).
+// The bridge library played over serial ports (POSIX builds). libserialport lists the USB serial
+// ports and their USB product descriptions; the line itself is driven through termios, which
+// serves a pseudo-terminal (the simulator's) exactly as it serves a USB serial port, where
+// libserialport would refuse a pseudo-terminal.
 //
 //   devices           the USB serial ports, listed afresh by each getNumDevices, or exactly
 //                     the ports given to the constructor
 //   product string    kind 1: the port's USB product description
-//   open/close        the port, read and write; the handle is the open port
-//   setBaudRate       the port's speed
+//   open/close        the device, raw, read and write, no flow control; the handle is private
+//   setBaudRate       the line speed (the standard rates 300..230400 and above where the
+//                     system has them)
 //   setLineControl    word bits 15-8 data bits (5..8), bits 7-4 parity (0 none, 1 odd, 2 even,
-//                     3 mark, 4 space), bits 3-0 stop bits (1 or 2): 0x0801 is 8N1; no flow
-//                     control
-//   flushBuffers      discards what waits in either direction
-//   setTimeouts       the limits of every later blocking read and write (0: do not block)
-//   read/write        blocking, until all bytes moved or the time-out ran out
+//                     3 mark, 4 space), bits 3-0 stop bits (1 or 2): 0x0801 is 8N1
+//   flushBuffers      discards what waits in the directions asked
+//   setTimeouts       the limits of every later read and write (0: take what is there)
+//   read/write        until all bytes moved or the time-out ran out; fewer is not a failure
 //   checkRxQueue      bytes waiting; status 2 when any wait, 0 when none
-// A failed libserialport call gives a non-zero status.
+// A failed system call gives the status 0xFF.
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,7 +31,7 @@ struct SerialPortEntry {
     std::string description;  // what the product string reports
 };
 
-// The USB serial ports attached now, with their USB product descriptions.
+// The USB serial ports attached now, with their USB product descriptions, by path.
 std::vector<SerialPortEntry> listUsbSerialPorts();
 
 class SerialBridge final : public UsbBridge {
@@ -54,13 +58,15 @@ class SerialBridge final : public UsbBridge {
     int32_t setLineControl(DeviceHandle handle, uint16_t lineControl) override;
 
   private:
-    bool known(DeviceHandle handle) const;
+    struct Line;
+    Line* line(DeviceHandle handle) const;
+    void listIfNeeded();
 
     bool listsUsbPorts_;
     std::vector<SerialPortEntry> ports_;
     bool listed_ = false;
-    std::vector<DeviceHandle> open_;
-    // Until set otherwise, no read or write blocks for longer than the board link's own limit.
+    std::vector<std::unique_ptr<Line>> open_;
+    // Until set otherwise, no read or write waits longer than the board link's own limit.
     uint32_t readTimeoutMs_ = 4096;
     uint32_t writeTimeoutMs_ = 4096;
 };

@@ -1,0 +1,19 @@
+#pragma once
+// What the board commands share: the --bridge option and the bridge it names.
+
+#include <memory>
+#include <string>
+
+#include "cli/arguments.h"
+#include "link/usb_bridge.h"
+
+namespace tivra::cli {
+
+// --bridge WHICH, the same values as TIVRA_BRIDGE.
+inline constexpr OptionSpec BRIDGE_OPTION = {"bridge", 0, true};
+
+// The bridge of --bridge when given, else of TIVRA_BRIDGE; nullptr with error set when the value
+// is refused or the bridge is not available here.
+std::unique_ptr<UsbBridge> commandBridge(const Arguments& arguments, std::string& error);
+
+}  // namespace tivra::cli

@@ -1,0 +1,59 @@
+// tivractl read [-o FILE]: the Read Configuration button on the command line.
+
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/board_session.h"
+#include "cli/channel_table.h"
+#include "cli/command.h"
+#include "cli/command_support.h"
+#include "cli/console_operator.h"
+#include "cli/link_command_texts.h"
+#include "config/headless_setup.h"
+#include "files/configuration_document.h"
+#include "link/board_protocol.h"
+
+namespace tivra::cli {
+
+namespace {
+
+constexpr OptionSpec READ_OPTIONS[] = {{"output", 'o', true}, BRIDGE_OPTION};
+
+int runRead(const std::vector<std::string>& arguments) {
+    Arguments parsed;
+    std::string error;
+    if (!parseArguments(arguments, READ_OPTIONS, parsed, error))
+        return usageError(READ_COMMAND, error);
+    if (parsed.help) return printHelp(READ_COMMAND);
+    if (!parsed.operands.empty()) return usageError(READ_COMMAND, "no FILE expected; use -o FILE");
+    if (parsed.has("output") && parsed.values["output"].empty())
+        return usageError(READ_COMMAND, "option -o needs a file name");
+    const std::unique_ptr<UsbBridge> bridge = commandBridge(parsed, error);
+    if (!bridge) return usageError(READ_COMMAND, error);
+
+    ProgramState state;
+    HeadlessForm form = blankHeadlessForm();
+    ConsoleOperator ui(std::cerr);
+    SleepingPause pause;
+    BoardContext context{state, form, ui, *bridge, pause};
+    const int32_t result = readConfigurationFromBoards(context);
+    closeBoardLink(*bridge, state.link);
+    // A failed read leaves tables that no board sent: nothing worth printing or saving.
+    if (result != 0) return STATUS_PROBLEM;
+
+    if (parsed.has("output")) {
+        if (!writeConfigurationFile(parsed.values["output"], state.configuration, error)) {
+            printError(READ_COMMAND, error);
+            return STATUS_UNUSABLE;
+        }
+        return STATUS_SUCCESS;
+    }
+    std::cout << channelTable(state.configuration) << std::flush;
+    return std::cout ? STATUS_SUCCESS : STATUS_UNUSABLE;
+}
+
+}  // namespace
+
+extern const Command READ_COMMAND = {"read", READ_SUMMARY, READ_HELP, runRead};
+
+}  // namespace tivra::cli

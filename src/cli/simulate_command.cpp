@@ -1,0 +1,88 @@
+// tivractl simulate: the simulated board pair behind a pseudo-terminal, until interrupted.
+
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/command.h"
+#include "cli/command_support.h"
+#include "cli/link_command_texts.h"
+
+#ifndef _WIN32
+#include <csignal>
+
+#include "cli/configuration_loading.h"
+#include "cli/console_operator.h"
+#include "config/headless_setup.h"
+#include "sim/board_pair.h"
+#include "sim/pty_server.h"
+#endif
+
+namespace tivra::cli {
+
+namespace {
+
+constexpr OptionSpec SIMULATE_OPTIONS[] = {{"from", 0, true}};
+
+#ifndef _WIN32
+std::atomic<bool> interrupted{false};
+
+void onSignal(int) {
+    interrupted.store(true);
+}
+
+const char* commandName(uint8_t command) {
+    static const char* const NAMES[] = {"ReadLocal", "ReadRemote", "WriteRemote", "WriteLocal"};
+    return command < 4 ? NAMES[command] : "unknown command";
+}
+#endif
+
+int runSimulate(const std::vector<std::string>& arguments) {
+    Arguments parsed;
+    std::string error;
+    if (!parseArguments(arguments, SIMULATE_OPTIONS, parsed, error))
+        return usageError(SIMULATE_COMMAND, error);
+    if (parsed.help) return printHelp(SIMULATE_COMMAND);
+    if (!parsed.operands.empty()) return usageError(SIMULATE_COMMAND, "no operands expected");
+#ifdef _WIN32
+    printError(SIMULATE_COMMAND, std::string(SIMULATE_UNAVAILABLE));
+    return STATUS_UNUSABLE;
+#else
+    sim::BoardPair boards;
+    if (parsed.has("from")) {
+        ProgramState state;
+        HeadlessForm form = blankHeadlessForm();
+        ConsoleOperator ui(std::cerr);
+        if (!loadConfigurationFile(parsed.values["from"], state, form, ui, error)) {
+            printError(SIMULATE_COMMAND, error);
+            return STATUS_UNUSABLE;
+        }
+        boards.loadConfiguration(state.configuration);
+    }
+
+    sim::PtyBoardServer server(boards);
+    if (!server.open(error)) {
+        printError(SIMULATE_COMMAND, error);
+        return STATUS_UNUSABLE;
+    }
+    server.onRequest = [](const sim::Request& request) {
+        std::cerr << "request " << commandName(request.command) << " ("
+                  << static_cast<int>(request.length) << " bytes)\n";
+    };
+
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+
+    std::cout << server.devicePath() << '\n' << std::flush;
+    server.serve(interrupted);
+    return STATUS_SUCCESS;
+#endif
+}
+
+}  // namespace
+
+extern const Command SIMULATE_COMMAND = {"simulate", SIMULATE_SUMMARY, SIMULATE_HELP, runSimulate};
+
+}  // namespace tivra::cli
