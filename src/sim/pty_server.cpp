@@ -91,8 +91,11 @@ void PtyBoardServer::serve(const std::atomic<bool>& stop) {
             outgoing.insert(outgoing.end(), answer.begin(), answer.end());
         }
 
-        // Only as many bytes as the line could have carried so far.
-        if (!outgoing.empty()) {
+        // Only as many bytes as the line could have carried so far, and none while a request
+        // is coming in: the board turns to the new request instead.
+        pollfd incoming{master_, POLLIN, 0};
+        const bool requestArriving = ::poll(&incoming, 1, 0) > 0 && (incoming.revents & POLLIN);
+        if (!outgoing.empty() && !requestArriving) {
             const auto due = static_cast<size_t>(millisecondsSince(sendStart) * bytesPerMs_);
             size_t count = due > sentSinceStart ? due - sentSinceStart : 0;
             count = std::min(count, outgoing.size());
@@ -117,6 +120,9 @@ void PtyBoardServer::serve(const std::atomic<bool>& stop) {
             std::chrono::duration<double, std::milli>(static_cast<double>(got) / bytesPerMs_));
         const size_t before = boards_.requests.size();
         boards_.receive(buffer.data(), static_cast<size_t>(got));
+        if (boards_.requests.size() == before) continue;
+        // What was left of an earlier answer is not sent after a new request.
+        outgoing.clear();
         if (onRequest)
             for (size_t i = before; i < boards_.requests.size(); ++i)
                 onRequest(boards_.requests[i]);

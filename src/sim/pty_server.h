@@ -2,7 +2,8 @@
 // The simulated board pair behind a pseudo-terminal, so that the real serial code (and any
 // program that opens the device path) talks to it as to the LocalBoard's serial port. Bytes move
 // at the pace of a 57600 baud line (5.76 bytes per millisecond) in both directions, which a
-// pseudo-terminal would not do by itself. POSIX only.
+// pseudo-terminal would not do by itself. As with the in-process pair, a new request supersedes
+// what has not yet been sent of an earlier answer. POSIX only.
 
 #ifndef _WIN32
 

@@ -235,39 +235,46 @@ int32_t SerialBridge::setBaudRate(DeviceHandle handle, uint32_t baudRate) {
 
 int32_t SerialBridge::setLineControl(DeviceHandle handle, uint16_t lineControl) {
     Line* l = line(handle);
+    const std::optional<LineControl> wanted = decodeLineControl(lineControl);
     termios tio{};
-    if (!l || ::tcgetattr(l->fd, &tio) != 0) return FAILURE_STATUS;
-    const unsigned bits = lineControl >> 8;
-    const unsigned parity = (lineControl >> 4) & 0x0F;
-    const unsigned stopBits = lineControl & 0x0F;
-    static constexpr tcflag_t SIZES[] = {CS5, CS6, CS7, CS8};
-    if (bits < 5 || bits > 8 || parity > 4 || stopBits < 1 || stopBits > 2) return FAILURE_STATUS;
+    if (!l || !wanted || ::tcgetattr(l->fd, &tio) != 0) return FAILURE_STATUS;
 
+    static constexpr tcflag_t SIZES[] = {CS5, CS6, CS7, CS8};
     tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB);
 #ifdef CMSPAR
     tio.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
 #endif
-    tio.c_cflag |= SIZES[bits - 5];
-    switch (parity) {
-        case 0:
-            break;
-        case 1:
+    tio.c_cflag |= SIZES[wanted->dataBits - 5];
+    switch (wanted->parity) {
+        case 'O':
             tio.c_cflag |= PARENB | PARODD;
             break;
-        case 2:
+        case 'E':
             tio.c_cflag |= PARENB;
             break;
-        default:
+        case 'M':
+        case 'S':
 #ifdef CMSPAR
-            // Mark is "odd" with a sticky bit, space "even" with it.
-            tio.c_cflag |= PARENB | CMSPAR | (parity == 3 ? PARODD : 0);
+            // Mark is "odd" with the sticky bit, space is "even" with it.
+            tio.c_cflag |= PARENB | CMSPAR | (wanted->parity == 'M' ? PARODD : 0);
             break;
 #else
             return FAILURE_STATUS;
 #endif
+        default:
+            break;
     }
-    if (stopBits == 2) tio.c_cflag |= CSTOPB;
+    if (wanted->stopBits == 2) tio.c_cflag |= CSTOPB;
     return ::tcsetattr(l->fd, TCSANOW, &tio) == 0 ? 0 : FAILURE_STATUS;
+}
+
+std::optional<LineControl> decodeLineControl(uint16_t word) {
+    static constexpr char PARITIES[] = {'N', 'O', 'E', 'M', 'S'};
+    const unsigned bits = word >> 8;
+    const unsigned parity = (word >> 4) & 0x0F;
+    const unsigned stopBits = word & 0x0F;
+    if (bits < 5 || bits > 8 || parity > 4 || stopBits < 1 || stopBits > 2) return std::nullopt;
+    return LineControl{static_cast<int>(bits), PARITIES[parity], static_cast<int>(stopBits)};
 }
 
 }  // namespace tivra

@@ -19,6 +19,7 @@
 // A failed system call gives the status 0xFF.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,15 @@ struct SerialPortEntry {
     std::string path;         // e.g. "/dev/ttyUSB0", "/dev/pts/3"
     std::string description;  // what the product string reports
 };
+
+// What a line-control word asks for; nullopt for a word the bridge refuses.
+struct LineControl {
+    int dataBits = 8;   // 5..8
+    char parity = 'N';  // 'N' none, 'O' odd, 'E' even, 'M' mark, 'S' space
+    int stopBits = 1;   // 1 or 2
+    friend bool operator==(const LineControl&, const LineControl&) = default;
+};
+std::optional<LineControl> decodeLineControl(uint16_t word);
 
 // The USB serial ports attached now, with their USB product descriptions, by path.
 std::vector<SerialPortEntry> listUsbSerialPorts();

@@ -1,0 +1,102 @@
+// Choosing the bridge from TIVRA_BRIDGE or --bridge.
+
+#include "link/bridge_choice.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "link_bench.h"
+
+namespace tivra::test {
+namespace {
+
+void setVariable(const char* value) {
+#ifdef _WIN32
+    _putenv_s("TIVRA_BRIDGE", value ? value : "");
+#else
+    if (value)
+        setenv("TIVRA_BRIDGE", value, 1);
+    else
+        unsetenv("TIVRA_BRIDGE");
+#endif
+}
+
+TEST(BridgeChoice, Values) {
+    using K = BridgeChoice::Kind;
+    struct Case {
+        std::string value;
+        bool accepted;
+        K kind;
+        std::string pathOrError;
+    };
+    const std::vector<Case> cases = {
+        {"", true, K::Platform, ""},
+        {"sim", true, K::Simulated, ""},
+        {"serial:/dev/pts/3", true, K::SerialPath, "/dev/pts/3"},
+        {"serial:COM3", true, K::SerialPath, "COM3"},
+        {"serial:", false, K::Platform, "serial: needs a device path, e.g. serial:/dev/ttyUSB0"},
+        {"SIM", false, K::Platform,
+         "unknown bridge \"SIM\": use \"sim\" or \"serial:PATH\", or leave TIVRA_BRIDGE unset"},
+        {"usb", false, K::Platform,
+         "unknown bridge \"usb\": use \"sim\" or \"serial:PATH\", or leave TIVRA_BRIDGE unset"},
+        {" sim", false, K::Platform,
+         "unknown bridge \" sim\": use \"sim\" or \"serial:PATH\", or leave TIVRA_BRIDGE unset"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        BridgeChoice choice;
+        std::string error;
+        ASSERT_EQ(parseBridgeChoice(c.value, choice, error), c.accepted);
+        if (c.accepted) {
+            EXPECT_EQ(choice.kind, c.kind);
+            EXPECT_EQ(choice.path, c.pathOrError);
+        } else {
+            EXPECT_EQ(error, c.pathOrError);
+        }
+    }
+}
+
+TEST(BridgeChoice, TheSimulatedPairAnswersThroughTheEnvironmentChoice) {
+    setVariable("sim");
+    std::string error;
+    std::unique_ptr<UsbBridge> bridge = makeBridgeFromEnvironment(error);
+    setVariable(nullptr);
+    ASSERT_NE(bridge, nullptr) << error;
+
+    FakePause pause;
+    RecordingOperator ui;
+    HeadlessForm form = blankHeadlessForm();
+    ProgramState state;
+    BoardContext context{state, form, ui, *bridge, pause};
+    // Real time passes slowly here, but the pair answers at once.
+    EXPECT_EQ(readConfigurationFromBoards(context), 0);
+    EXPECT_EQ(state.configuration, factoryConfiguration());
+}
+
+TEST(BridgeChoice, RefusedValuesMakeNoBridge) {
+    setVariable("bogus");
+    std::string error;
+    EXPECT_EQ(makeBridgeFromEnvironment(error), nullptr);
+    EXPECT_NE(error.find("\"bogus\""), std::string::npos);
+    setVariable(nullptr);
+}
+
+#ifndef _WIN32
+TEST(BridgeChoice, ASerialPathIsTheLocalBoardWhateverItsDescription) {
+    BridgeChoice choice;
+    std::string error;
+    ASSERT_TRUE(parseBridgeChoice("serial:/dev/pts/77", choice, error));
+    std::unique_ptr<UsbBridge> bridge = makeBridge(choice, error);
+    ASSERT_NE(bridge, nullptr);
+    uint32_t count = 0;
+    ASSERT_EQ(bridge->getNumDevices(&count), 0);
+    EXPECT_EQ(count, 1u);
+    char text[PRODUCT_STRING_SIZE] = {};
+    ASSERT_EQ(bridge->getProductString(0, text, PRODUCT_DESCRIPTION), 0);
+    EXPECT_STREQ(text, "Quorvantel Ostrel");
+}
+#endif
+
+}  // namespace
+}  // namespace tivra::test
