@@ -11,9 +11,12 @@ namespace tivra::cli {
 
 // --bridge WHICH, the same values as TIVRA_BRIDGE.
 inline constexpr OptionSpec BRIDGE_OPTION = {"bridge", 0, true};
+// --trace: every bridge library call on standard error as it is made.
+inline constexpr OptionSpec TRACE_OPTION = {"trace", 0, false};
 
 // The bridge of --bridge when given, else of TIVRA_BRIDGE; nullptr with error set when the value
 // is refused or the bridge is not available here.
+// With --trace, the bridge is wrapped so that each call is printed as "bridge: CALL".
 std::unique_ptr<UsbBridge> commandBridge(const Arguments& arguments, std::string& error);
 
 }  // namespace tivra::cli

@@ -7,7 +7,7 @@ namespace tivra::cli {
 
 inline constexpr std::string_view READ_SUMMARY = "read the configuration held by the two boards";
 inline constexpr std::string_view READ_HELP =
-    "Usage: tivractl read [-o FILE] [--bridge sim|serial:PATH]\n"
+    "Usage: tivractl read [-o FILE] [--bridge sim|serial:PATH] [--trace]\n"
     "\n"
     "Does what the configurator's Read Configuration button does: reads the LocalBoard, then the\n"
     "RemoteBoard, and rebuilds the configuration from what they sent. Every message the\n"
@@ -19,13 +19,15 @@ inline constexpr std::string_view READ_HELP =
     "  --bridge WHICH     the bridge to talk through, as the TIVRA_BRIDGE variable chooses it:\n"
     "                     'sim' (the built-in simulated boards) or 'serial:PATH' (exactly that\n"
     "                     serial device); without either, the USB bridge of the platform\n"
+    "  --trace            print every call to the bridge library on standard error, as\n"
+    "                     'bridge: write(00 05 55 AA 00)'\n"
     "\n"
     "Exit status: 0 both boards read, 1 a read failed, 2 wrong arguments, no such bridge or FILE\n"
     "cannot be written.\n";
 
 inline constexpr std::string_view WRITE_SUMMARY = "write a configuration file to the two boards";
 inline constexpr std::string_view WRITE_HELP =
-    "Usage: tivractl write FILE [--bridge sim|serial:PATH]\n"
+    "Usage: tivractl write FILE [--bridge sim|serial:PATH] [--trace]\n"
     "\n"
     "Opens FILE as the configurator's Open does, then does what its Write Configuration button\n"
     "does: checks the configuration and writes the LocalBoard, then checks it again and writes\n"
@@ -34,6 +36,7 @@ inline constexpr std::string_view WRITE_HELP =
     "\n"
     "Options:\n"
     "  --bridge WHICH  as for 'tivractl read'\n"
+    "  --trace         as for 'tivractl read'\n"
     "\n"
     "Exit status: 0 both boards written, 1 the check or a write failed, 2 FILE cannot be read,\n"
     "wrong arguments or no such bridge.\n";

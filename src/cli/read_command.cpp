@@ -17,7 +17,7 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec READ_OPTIONS[] = {{"output", 'o', true}, BRIDGE_OPTION};
+constexpr OptionSpec READ_OPTIONS[] = {{"output", 'o', true}, BRIDGE_OPTION, TRACE_OPTION};
 
 int runRead(const std::vector<std::string>& arguments) {
     Arguments parsed;

@@ -16,7 +16,7 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec WRITE_OPTIONS[] = {BRIDGE_OPTION};
+constexpr OptionSpec WRITE_OPTIONS[] = {BRIDGE_OPTION, TRACE_OPTION};
 
 int runWrite(const std::vector<std::string>& arguments) {
     Arguments parsed;

@@ -19,6 +19,7 @@ std::string hexBytes(const void* data, size_t count) {
 
 int32_t RecordingBridge::note(std::string call, int32_t status) {
     if (status != 0) call += " -> " + std::to_string(status);
+    if (onCall) onCall(call);
     calls.push_back(std::move(call));
     return status;
 }

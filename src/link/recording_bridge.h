@@ -2,6 +2,7 @@
 // A UsbBridge that passes every call on to another bridge and writes down what was asked, in
 // order, so tests and `tivractl --trace` can see the exact dialogue with the library.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class RecordingBridge final : public UsbBridge {
     // "setTimeouts(4096, 4096)", "write(00 05 55 AA 00)", "checkRxQueue", "read(3)", "close".
     // A failed call (non-zero status) ends in " -> N".
     std::vector<std::string> calls;
+    // Called with each line as it is recorded, when set.
+    std::function<void(const std::string&)> onCall;
 
     int32_t getNumDevices(uint32_t* count) override;
     int32_t getProductString(uint32_t index, void* buffer, uint32_t kind) override;
