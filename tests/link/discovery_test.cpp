@@ -47,7 +47,7 @@ TEST(Discovery, EveryOutcome) {
          {CHECK_CABLES},
          {"getNumDevices", "getProductString(0, 1)", "getProductString(1, 1) -> 255"}},
         {"another product",
-         {{"CP2102 USB to UART", true}},
+         {{"USB Serial Adapter", true}},
          {},
          -1,
          {NOT_LOCATED},
