@@ -27,6 +27,8 @@ struct SplashTiming {
 };
 
 class SplashScreen : public QWidget {
+    Q_OBJECT
+
   public:
     SplashScreen(QWidget& owner, const QImage& picture, SplashClock& clock,
                  SplashTiming timing = {});

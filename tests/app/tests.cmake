@@ -1,0 +1,14 @@
+# Tests of the application shell: start-up, dispatch, menus, file and board commands through the
+# window, the splash, and the real program as separate processes. Only with the GUI build.
+if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main)
+    file(GLOB app_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/*.cpp)
+    add_executable(test_app ${app_test_sources})
+    target_include_directories(test_app PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(test_app PRIVATE tivra_shell tivra_test_support tivra_qt_test_main)
+    # The program itself, for the tests that start it as a process of its own.
+    target_compile_definitions(test_app PRIVATE TIVRA_PROGRAM="$<TARGET_FILE:tivra>"
+        TIVRA_SOURCE_FALLBACK="${PROJECT_SOURCE_DIR}")
+    add_dependencies(test_app tivra)
+    gtest_discover_tests(test_app DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 60)
+endif()

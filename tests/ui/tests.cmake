@@ -1,0 +1,12 @@
+# Tests of the configurator window (Qt, offscreen). Only with the GUI build.
+if(TIVRA_BUILD_GUI AND TARGET tivra_window)
+    # The main of every Qt test program: offscreen platform, private runtime folder.
+    add_library(tivra_qt_test_main STATIC ${CMAKE_CURRENT_SOURCE_DIR}/ui/qt_test_main.cpp)
+    target_link_libraries(tivra_qt_test_main PUBLIC Qt6::Widgets Qt6::Test GTest::gtest)
+
+    file(GLOB ui_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*_test.cpp)
+    add_executable(test_ui ${ui_test_sources})
+    target_link_libraries(test_ui PRIVATE tivra_window tivra_test_support tivra_qt_test_main)
+    gtest_discover_tests(test_ui DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 60)
+endif()
