@@ -13,14 +13,13 @@ using GetNumDevicesEntry = int(WINAPI*)(LPDWORD count);
 using GetProductStringEntry = int(WINAPI*)(DWORD index, LPVOID buffer, DWORD kind);
 using OpenEntry = int(WINAPI*)(DWORD index, HANDLE* handle);
 using CloseEntry = int(WINAPI*)(HANDLE handle);
-using ReadEntry = int(WINAPI*)(HANDLE handle, LPVOID buffer, DWORD bytesToRead,
-                               LPDWORD bytesRead, LPOVERLAPPED overlapped);
+using ReadEntry = int(WINAPI*)(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead,
+                               LPOVERLAPPED overlapped);
 using WriteEntry = int(WINAPI*)(HANDLE handle, LPVOID buffer, DWORD bytesToWrite,
                                 LPDWORD bytesWritten, LPOVERLAPPED overlapped);
 using FlushBuffersEntry = int(WINAPI*)(HANDLE handle, BYTE flushTransmit, BYTE flushReceive);
 using SetTimeoutsEntry = int(WINAPI*)(DWORD readTimeoutMs, DWORD writeTimeoutMs);
-using CheckRxQueueEntry = int(WINAPI*)(HANDLE handle, LPDWORD bytesInQueue,
-                                       LPDWORD queueStatus);
+using CheckRxQueueEntry = int(WINAPI*)(HANDLE handle, LPDWORD bytesInQueue, LPDWORD queueStatus);
 using SetBaudRateEntry = int(WINAPI*)(HANDLE handle, DWORD baudRate);
 using SetLineControlEntry = int(WINAPI*)(HANDLE handle, WORD lineControl);
 
@@ -68,10 +67,8 @@ SiUsbXpBridge::SiUsbXpBridge(const std::string& library) {
     const bool complete =
         bind(module, ORDINAL_GET_NUM_DEVICES, entries->getNumDevices) &&
         bind(module, ORDINAL_GET_PRODUCT_STRING, entries->getProductString) &&
-        bind(module, ORDINAL_OPEN, entries->open) &&
-        bind(module, ORDINAL_CLOSE, entries->close) &&
-        bind(module, ORDINAL_READ, entries->read) &&
-        bind(module, ORDINAL_WRITE, entries->write) &&
+        bind(module, ORDINAL_OPEN, entries->open) && bind(module, ORDINAL_CLOSE, entries->close) &&
+        bind(module, ORDINAL_READ, entries->read) && bind(module, ORDINAL_WRITE, entries->write) &&
         bind(module, ORDINAL_FLUSH_BUFFERS, entries->flushBuffers) &&
         bind(module, ORDINAL_SET_TIMEOUTS, entries->setTimeouts) &&
         bind(module, ORDINAL_CHECK_RX_QUEUE, entries->checkRxQueue) &&
@@ -90,7 +87,9 @@ SiUsbXpBridge::~SiUsbXpBridge() {
     if (library_ != nullptr) FreeLibrary(static_cast<HMODULE>(library_));
 }
 
-bool SiUsbXpBridge::bound() const { return entries_ != nullptr; }
+bool SiUsbXpBridge::bound() const {
+    return entries_ != nullptr;
+}
 
 int32_t SiUsbXpBridge::getNumDevices(uint32_t* count) {
     if (!entries_) {
@@ -125,8 +124,8 @@ int32_t SiUsbXpBridge::read(DeviceHandle handle, void* buffer, uint32_t bytesToR
                             uint32_t* bytesRead, void* overlapped) {
     if (!entries_) return SIUSBXP_NOT_BOUND_STATUS;
     DWORD n = 0;
-    const int status = entries_->read(handle, buffer, bytesToRead, &n,
-                                      static_cast<LPOVERLAPPED>(overlapped));
+    const int status =
+        entries_->read(handle, buffer, bytesToRead, &n, static_cast<LPOVERLAPPED>(overlapped));
     *bytesRead = static_cast<uint32_t>(n);
     return status;
 }
@@ -174,6 +173,8 @@ int32_t SiUsbXpBridge::setLineControl(DeviceHandle handle, uint16_t lineControl)
     return entries_->setLineControl(handle, lineControl);
 }
 
-std::unique_ptr<UsbBridge> makeSiUsbXpBridge() { return std::make_unique<SiUsbXpBridge>(); }
+std::unique_ptr<UsbBridge> makeSiUsbXpBridge() {
+    return std::make_unique<SiUsbXpBridge>();
+}
 
 }  // namespace tivra
