@@ -1,0 +1,34 @@
+# Windows only: the bridge library binding against stand-in libraries, run under Wine here.
+if(WIN32)
+    set(windows_tests_dir ${CMAKE_CURRENT_SOURCE_DIR}/windows)
+    set(windows_bin_dir ${CMAKE_CURRENT_BINARY_DIR}/windows)
+
+    # The stand-in library, exported by ordinal only, beside the test program where the bridge
+    # looks for it first.
+    add_library(siusbxp_stand_in SHARED
+        ${windows_tests_dir}/stand_in_library.cpp ${windows_tests_dir}/stand_in_by_ordinal.def)
+    # The same operations exported by name only, in a folder of its own.
+    add_library(siusbxp_by_name SHARED
+        ${windows_tests_dir}/stand_in_library.cpp ${windows_tests_dir}/stand_in_by_name.def)
+    foreach(library siusbxp_stand_in siusbxp_by_name)
+        target_link_libraries(${library} PRIVATE tivra_core)
+        set_target_properties(${library} PROPERTIES PREFIX "" OUTPUT_NAME SiUSBXp)
+    endforeach()
+    set_target_properties(siusbxp_stand_in PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY ${windows_bin_dir}
+        ARCHIVE_OUTPUT_DIRECTORY ${windows_bin_dir}/import)
+    set_target_properties(siusbxp_by_name PROPERTIES
+        RUNTIME_OUTPUT_DIRECTORY ${windows_bin_dir}/by-name
+        ARCHIVE_OUTPUT_DIRECTORY ${windows_bin_dir}/by-name/import)
+
+    add_executable(test_windows ${windows_tests_dir}/siusbxp_bridge_test.cpp)
+    target_link_libraries(test_windows PRIVATE tivra_test_support tivra_platform GTest::gtest_main)
+    set_target_properties(test_windows PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${windows_bin_dir})
+    add_dependencies(test_windows siusbxp_stand_in siusbxp_by_name)
+    gtest_discover_tests(test_windows DISCOVERY_TIMEOUT 60)
+
+    # No name may be exported: the program must bind by ordinal.
+    add_test(NAME StandInLibrary.ExportsOrdinalsOnly
+        COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
+                -DLIBRARY=$<TARGET_FILE:siusbxp_stand_in> -P ${windows_tests_dir}/check_exports.cmake)
+endif()
