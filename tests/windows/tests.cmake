@@ -31,4 +31,23 @@ if(WIN32)
     add_test(NAME StandInLibrary.ExportsOrdinalsOnly
         COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP}
                 -DLIBRARY=$<TARGET_FILE:siusbxp_stand_in> -P ${windows_tests_dir}/check_exports.cmake)
+
+    if(TARGET tivractl)
+        # tivractl over the real bridge: it finds the stand-in beside a copy of itself...
+        add_custom_command(OUTPUT ${windows_bin_dir}/tivractl.exe
+            COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tivractl> ${windows_bin_dir}/tivractl.exe
+            DEPENDS tivractl)
+        add_custom_target(tivractl_beside_stand_in ALL DEPENDS ${windows_bin_dir}/tivractl.exe)
+        add_test(NAME StandInLibrary.TivractlReadsBothBoardsThroughIt
+            COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${windows_bin_dir}/tivractl.exe read
+            WORKING_DIRECTORY ${windows_bin_dir})
+        # ...but never from the current folder alone.
+        add_test(NAME StandInLibrary.NotTakenFromTheCurrentFolder
+            COMMAND tivractl read
+            WORKING_DIRECTORY ${windows_bin_dir})
+        set_tests_properties(StandInLibrary.TivractlReadsBothBoardsThroughIt
+            StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES ENVIRONMENT "TIVRA_BRIDGE=")
+        set_tests_properties(StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES
+            PASS_REGULAR_EXPRESSION "No Local Board Found: Check USB cable and retry")
+    endif()
 endif()

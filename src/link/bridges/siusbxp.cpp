@@ -59,8 +59,22 @@ struct SiUsbXpBridge::Entries {
     SetLineControlEntry setLineControl = nullptr;
 };
 
+namespace {
+
+// A bare file name is looked for in the program's folder and the system folder only: the
+// current folder and PATH are places where anyone may leave a library of that name.
+HMODULE loadLibrary(const std::string& library) {
+    if (library.find_first_of("\\/") == std::string::npos) {
+        return LoadLibraryExA(library.c_str(), nullptr,
+                              LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
+    }
+    return LoadLibraryA(library.c_str());
+}
+
+}  // namespace
+
 SiUsbXpBridge::SiUsbXpBridge(const std::string& library) {
-    HMODULE module = LoadLibraryA(library.c_str());
+    HMODULE module = loadLibrary(library);
     if (module == nullptr) return;
     auto entries = std::make_unique<Entries>();
     // All or nothing: a library that lacks one operation is not the bridge's library.

@@ -18,8 +18,8 @@ constexpr int32_t SIUSBXP_NOT_BOUND_STATUS = 0xFF;
 
 class SiUsbXpBridge final : public UsbBridge {
   public:
-    // library: a file name looked up the usual Windows way (the program's folder first), or a
-    // path.
+    // library: a bare file name, looked for in the program's folder and then the system folder
+    // (never the current folder or PATH), or a path.
     explicit SiUsbXpBridge(const std::string& library = SIUSBXP_LIBRARY);
     SiUsbXpBridge(const SiUsbXpBridge&) = delete;
     SiUsbXpBridge& operator=(const SiUsbXpBridge&) = delete;
