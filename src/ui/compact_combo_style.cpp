@@ -9,7 +9,14 @@ namespace {
 constexpr int ARROW_WIDTH = 14;
 constexpr int FRAME = 2;
 
+// The desktop style draws an entry's text one pixel in from each side of the edit field.
+constexpr int LABEL_INSET = 1;
+
 }  // namespace
+
+int CompactComboStyle::textWidth(int controlWidth) {
+    return controlWidth - ARROW_WIDTH - 2 * FRAME - 1 - 2 * LABEL_INSET;
+}
 
 QRect CompactComboStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                         SubControl part, const QWidget* widget) const {

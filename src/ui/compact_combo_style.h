@@ -10,6 +10,9 @@ class CompactComboStyle : public QProxyStyle {
   public:
     CompactComboStyle() = default;  // on top of the application's style
 
+    // The room a drop-down of this width leaves for the text of its entry.
+    static int textWidth(int controlWidth);
+
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
                          const QWidget* widget = nullptr) const override;
 };

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -22,6 +21,7 @@
 #include "ui/form_layout.h"
 #include "ui/program_icon.h"
 #include "ui/ui_texts.h"
+#include "ui/window_font.h"
 
 namespace tivra {
 
@@ -33,18 +33,6 @@ QString qtText(std::string_view text) {
 
 QRect rectOf(const form_layout::Box& box) {
     return {box.x, box.y, box.width, box.height};
-}
-
-// The fixed pixel layout was drawn for an 8-point UI font of Arial's proportions; with a wider
-// face at the desktop's usual 9 or 10 points its headings and lists would be cut off.
-QFont windowFont() {
-    for (const char* family : {"Liberation Sans", "Arimo", "Arial", "Helvetica"}) {
-        if (QFontDatabase::hasFamily(QString::fromLatin1(family)))
-            return QFont(QString::fromLatin1(family), 8);
-    }
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSize(8);
-    return font;
 }
 
 // The height the menu bar will take once it has its menus.

@@ -3,6 +3,7 @@
 
 #include <QCursor>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include "app/app_bench.h"
 #include "config/channel_config.h"
@@ -157,6 +158,31 @@ TEST_F(BoardButtons, AnExchangeShowsTheWaitCursorWhileItRuns) {
     ASSERT_FALSE(noting->shapes.empty());
     for (Qt::CursorShape shape : noting->shapes) EXPECT_EQ(shape, Qt::WaitCursor);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the arrow again afterwards
+}
+
+TEST_F(BoardButtons, TheRealBoxesReportReadAndWriteInOrder) {
+    // Qt's own message boxes, each answering itself and noting its title and text.
+    QTemporaryDir folder;
+    const std::string log = folder.filePath(QStringLiteral("boxes")).toStdString();
+    ApplicationSetup setup;
+    setup.boxLog = QString::fromStdString(log);
+    setup.showSplash = false;
+    setup.pause = &pause;
+    setup.makeBridge = [this](std::string&) {
+        return std::unique_ptr<UsbBridge>(std::make_unique<SimulatedBridge>(boards));
+    };
+    app = std::make_unique<Application>(std::move(setup));
+    ASSERT_TRUE(app->startUp(exampleFile("mixed-sensors.smc")));
+    EXPECT_EQ(window().windowTitle().toStdString(),
+              "Quorvantel Ostrel RK-2    " + exampleFile("mixed-sensors.smc"));
+
+    press(WRITE_BUTTON_ID);
+    press(READ_BUTTON_ID);
+    EXPECT_EQ(fileBytes(log),
+              "Success: Local configuration data written\n"
+              "Success: Remote configuration data written\n"
+              "Success: Local configuration data read\n"
+              "Success: Remote configuration data read\n");
 }
 
 TEST_F(BoardButtons, TheLinkIsClosedAtTheEndOnlyWhenAnExchangeOpenedIt) {

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/window_font.h"
+
 namespace tivra::test {
 namespace {
 
@@ -226,6 +228,15 @@ TEST_F(MainWindowLayout, WindowIsFixedCentredHiddenAndTitled) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_EQ(window.x(), (screen.width() - window.width()) / 2);
     EXPECT_EQ(window.y(), (screen.height() - window.height()) / 2);
+}
+
+TEST_F(MainWindowLayout, EveryFixedTextFitsItsControl) {
+    EXPECT_TRUE(fixedTextsFit(window.font()));
+    EXPECT_LE(window.font().pointSizeF(), 8.0);
+    // A desktop face too wide for the layout is made smaller until the texts fit.
+    const QFont wide = fitToLayout(QFont(QStringLiteral("DejaVu Sans"), 10));
+    EXPECT_TRUE(fixedTextsFit(wide));
+    EXPECT_LT(wide.pointSizeF(), 10.0);
 }
 
 TEST_F(MainWindowLayout, UnknownIdsAreRefused) {
