@@ -45,6 +45,18 @@ inline std::string examplePath(const std::string& name) {
     return root + "/examples/" + name;
 }
 
+// Text the tool printed, with the line ends of this platform's text streams made plain "\n".
+inline std::string plainText(std::string text) {
+#ifdef _WIN32
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) plain += text[i];
+    return plain;
+#else
+    return text;
+#endif
+}
+
 inline ToolResult runTool(const TempFolder& folder, const std::vector<std::string>& arguments) {
     const std::string outPath = folder.file("tool.out");
     const std::string errPath = folder.file("tool.err");
@@ -63,7 +75,7 @@ inline ToolResult runTool(const TempFolder& folder, const std::vector<std::strin
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
 #endif
     result.out = readBytes(outPath);
-    result.err = readBytes(errPath);
+    result.err = plainText(readBytes(errPath));  // always text; out may be a .smc file's bytes
     std::filesystem::remove(outPath);
     std::filesystem::remove(errPath);
     return result;
