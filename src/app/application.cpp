@@ -7,7 +7,6 @@
 #include <cstdlib>
 
 #include "app/app_texts.h"
-#include "app/board_buttons.h"
 #include "app/program_folder.h"
 #include "app/splash_picture.h"
 #include "config/controls.h"
@@ -120,10 +119,10 @@ void Application::controlEvent(int id) {
     if (form_ == nullptr) return;
     switch (id) {
         case READ_BUTTON_ID:
-            runExchange(readConfigurationButton);
+            runExchange(readConfigurationFromBoards);
             return;
         case WRITE_BUTTON_ID:
-            runExchange(writeConfigurationButton);
+            runExchange(writeConfigurationToBoards);
             return;
         default:
             // Enable boxes and sensor type lists; any other control does nothing.
@@ -168,7 +167,7 @@ UsbBridge* Application::bridgeForExchange() {
     return bridge_.get();
 }
 
-void Application::runExchange(void (*button)(BoardContext&)) {
+void Application::runExchange(int32_t (*button)(BoardContext&)) {
     UsbBridge* bridge = bridgeForExchange();
     if (bridge == nullptr) return;
     if (setup_.pause == nullptr && sleepingPause_ == nullptr)

@@ -73,7 +73,7 @@ class Application {
   private:
     void requestQuit();
     UsbBridge* bridgeForExchange();
-    void runExchange(void (*button)(BoardContext&));
+    void runExchange(int32_t (*button)(BoardContext&));
 
     ApplicationSetup setup_;
     HelpLauncher help_;

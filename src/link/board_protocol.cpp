@@ -135,7 +135,9 @@ int32_t writeBoardConfiguration(BoardContext& context, BoardCommand command) {
 int32_t readConfigurationFromBoards(BoardContext& context) {
     const int32_t local = readBoardConfiguration(context, BoardCommand::ReadLocal);
     const int32_t remote = readBoardConfiguration(context, BoardCommand::ReadRemote);
-    configurationFromBoards(context.state, context.form, context.ui);
+    // With both reads failed nothing new was learned, and a rebuild would replace the operator's
+    // unsaved work with stale or zero-filled tables.
+    if (local == 0 || remote == 0) configurationFromBoards(context.state, context.form, context.ui);
     return local == 0 && remote == 0 ? 0 : -1;
 }
 

@@ -46,8 +46,8 @@ int32_t readBoardConfiguration(BoardContext& context, BoardCommand command);
 // WriteLocal or WriteRemote (anything else: -1, no message); validates the form first.
 int32_t writeBoardConfiguration(BoardContext& context, BoardCommand command);
 
-// The "Read Configuration" button: both reads, then configurationFromBoards whatever their
-// results. 0 only when both reads succeeded.
+// The "Read Configuration" button: both reads, then configurationFromBoards when at least one of
+// them succeeded. 0 only when both reads succeeded.
 int32_t readConfigurationFromBoards(BoardContext& context);
 // The "Write Configuration" button: the LocalBoard's write, then the RemoteBoard's whatever the
 // first result. 0 only when both writes succeeded.

@@ -31,7 +31,6 @@ set_target_properties(tivra_window PROPERTIES AUTOMOC ON)
 # pieces (guard, help launcher, program folder) come from tivra_platform.
 set(shell_sources
     ${gui_src}/app/application.cpp
-    ${gui_src}/app/board_buttons.cpp
     ${gui_src}/app/menu_bar.cpp
     ${gui_src}/app/splash_clock.cpp
     ${gui_src}/app/splash_picture.cpp

@@ -523,10 +523,14 @@ TEST(Buttons, WriteThenReadGivesTheConfigurationBack) {
 TEST(Buttons, NoBoardAttached) {
     LinkBench bench;
     bench.settings().devices.clear();
+    bench.show(sampleConfiguration());
     EXPECT_EQ(readConfigurationFromBoards(bench.context), -1);
-    // Once per board, then the rebuild runs on the tables as they were (all zero).
+    // Once per board; nothing was read, so the operator's form and record are left alone.
     EXPECT_EQ(bench.ui.boxes(), (std::vector<std::string>{NO_BOARD, NO_BOARD}));
     EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
+    MuxConfiguration shown;
+    formToConfiguration(bench.form, shown);
+    EXPECT_EQ(shown, sampleConfiguration());
 
     bench.forget();
     bench.show(factoryConfiguration());
