@@ -21,32 +21,32 @@ bool parseArguments(const std::vector<std::string>& arguments, std::span<const O
             continue;
         }
 
-        const OptionSpec* spec = nullptr;
+        const OptionSpec* option = nullptr;
         std::string attached;  // a value written into the same argument
         bool hasAttached = false;
         if (argument[1] == '-') {
             const size_t equals = argument.find('=');
             const std::string_view name = std::string_view(argument).substr(2, equals - 2);
             for (const OptionSpec& o : options)
-                if (o.longName == name) spec = &o;
+                if (o.longName == name) option = &o;
             if (equals != std::string::npos) {
                 attached = argument.substr(equals + 1);
                 hasAttached = true;
             }
         } else {
             for (const OptionSpec& o : options)
-                if (o.shortName != 0 && o.shortName == argument[1]) spec = &o;
+                if (o.shortName != 0 && o.shortName == argument[1]) option = &o;
             if (argument.size() > 2) {
                 attached = argument.substr(2);
                 hasAttached = true;
             }
         }
-        if (spec == nullptr || (hasAttached && !spec->takesValue)) {
+        if (option == nullptr || (hasAttached && !option->takesValue)) {
             error = "unknown option " + argument;
             return false;
         }
         std::string value;
-        if (spec->takesValue) {
+        if (option->takesValue) {
             if (hasAttached) {
                 value = attached;
             } else if (i + 1 < arguments.size()) {
@@ -56,7 +56,7 @@ bool parseArguments(const std::vector<std::string>& arguments, std::span<const O
                 return false;
             }
         }
-        out.values[std::string(spec->longName)] = value;
+        out.values[std::string(option->longName)] = value;
     }
     return true;
 }

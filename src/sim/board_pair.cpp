@@ -3,34 +3,20 @@
 #include <algorithm>
 #include <chrono>
 
+#include "link/wire_format.h"
+
 namespace tivra::sim {
 
 namespace {
 
-constexpr uint8_t READ_LOCAL = 0;
-constexpr uint8_t READ_REMOTE = 1;
-constexpr uint8_t WRITE_REMOTE = 2;
-constexpr uint8_t WRITE_LOCAL = 3;
-constexpr uint8_t READ_LENGTH = 5;
-constexpr uint8_t WRITE_LENGTH = 199;
-constexpr uint8_t MARK_1 = 0x55;
-constexpr uint8_t MARK_2 = 0xAA;
+constexpr uint8_t READ_LOCAL = static_cast<uint8_t>(BoardCommand::ReadLocal);
+constexpr uint8_t READ_REMOTE = static_cast<uint8_t>(BoardCommand::ReadRemote);
+constexpr uint8_t WRITE_REMOTE = static_cast<uint8_t>(BoardCommand::WriteRemote);
+constexpr uint8_t WRITE_LOCAL = static_cast<uint8_t>(BoardCommand::WriteLocal);
 constexpr uint8_t REFUSED = 0x00;  // second byte of a refused write's answer
 constexpr uint8_t OUTSIDE_PORT = 8;
 constexpr uint64_t INTER_BYTE_TIMEOUT_MS = 100;
-constexpr size_t PORT_BLOCK = 22;
-constexpr size_t LIST_ITEM = 9;
-
-enum : uint8_t {
-    TAG_ENABLED = 0x00,
-    TAG_SENSOR_TYPE = 0x01,
-    TAG_BAUDRATE = 0x03,
-    TAG_MODE = 0x04,
-    TAG_PRIORITY = 0x05,
-    TAG_CHUNKSIZE = 0x06,
-    TAG_ROUTING = 0x07,
-    TAG_CHANNEL_PORTS = 0x08,
-};
+constexpr size_t LIST_ITEM = 1 + PORT_COUNT;
 
 uint64_t steadyMilliseconds() {
     return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -75,76 +61,11 @@ void appendList(std::vector<uint8_t>& out, uint8_t tag, const std::array<int32_t
     for (int32_t v : values) out.push_back(low8(v));
 }
 
-// The board's reading of write items: the same item forms as a reply. False on anything it
-// cannot take, leaving the tables as they were.
+// The board takes write items in the same forms as a reply carries them, and only whole.
 bool applyItems(const std::vector<uint8_t>& items, PortTable& ports, PortRouting& routing,
                 ChannelPortMap& channelPorts) {
-    PortTable p = ports;
-    PortRouting r = routing;
-    ChannelPortMap c = channelPorts;
-    size_t i = 0;
-    while (i < items.size()) {
-        const uint8_t tag = items[i];
-        const size_t left = items.size() - i;
-        if (tag == TAG_ROUTING || tag == TAG_CHANNEL_PORTS) {
-            if (left < LIST_ITEM) return false;
-            auto& list = tag == TAG_ROUTING ? r : c;
-            for (size_t k = 0; k < 8; ++k) {
-                if (items[i + 1 + k] >= PORT_COUNT) return false;
-                list[k] = items[i + 1 + k];
-            }
-            i += LIST_ITEM;
-            continue;
-        }
-        size_t size = 0;
-        switch (tag) {
-            case TAG_ENABLED:
-            case TAG_SENSOR_TYPE:
-            case TAG_MODE:
-            case TAG_PRIORITY:
-                size = 3;
-                break;
-            case TAG_BAUDRATE:
-                size = 6;
-                break;
-            case TAG_CHUNKSIZE:
-                size = 4;
-                break;
-            default:
-                return false;
-        }
-        if (left < size || items[i + 1] >= PORT_COUNT) return false;
-        PortSettings& s = p[items[i + 1]];
-        const uint8_t* v = &items[i + 2];
-        switch (tag) {
-            case TAG_ENABLED:
-                s.enabled = static_cast<int8_t>(v[0]);
-                break;
-            case TAG_SENSOR_TYPE:
-                s.sensorType = static_cast<int8_t>(v[0]);
-                break;
-            case TAG_MODE:
-                s.mode = static_cast<int8_t>(v[0]);
-                break;
-            case TAG_PRIORITY:
-                s.priority = static_cast<int8_t>(v[0]);
-                break;
-            case TAG_BAUDRATE:
-                s.baudrate = static_cast<int32_t>((uint32_t{v[0]} << 24) | (uint32_t{v[1]} << 16) |
-                                                  (uint32_t{v[2]} << 8) | uint32_t{v[3]});
-                break;
-            case TAG_CHUNKSIZE:
-                s.chunksize = static_cast<int16_t>(static_cast<uint16_t>((v[0] << 8) | v[1]));
-                break;
-            default:
-                break;
-        }
-        i += size;
-    }
-    ports = p;
-    routing = r;
-    channelPorts = c;
-    return true;
+    return decodeConfigurationReply(items.data(), items.size(), ports, routing, channelPorts) ==
+           ReplyProblem::None;
 }
 
 }  // namespace
@@ -195,13 +116,13 @@ void BoardPair::handle(const Request& request) {
     requests.push_back(request);
     const uint8_t command = request.command;
     if (command == READ_LOCAL || command == READ_REMOTE) {
-        if (request.length != READ_LENGTH) return;
+        if (request.length != READ_REQUEST_LENGTH) return;
         answer(command, configurationReply(command));
     } else if (command == WRITE_LOCAL || command == WRITE_REMOTE) {
-        if (request.length != WRITE_LENGTH) return;
+        if (request.length != WRITE_FRAME_LENGTH) return;
         const bool refuse = faultApplies(command) && settings.negativeAcknowledge;
         const bool taken = !refuse && takeWrite(command, request.items);
-        answer(command, {MARK_1, taken ? MARK_2 : REFUSED});
+        answer(command, {FRAME_MARK_1, taken ? FRAME_MARK_2 : REFUSED});
     }
 }
 
@@ -214,15 +135,15 @@ std::vector<uint8_t> BoardPair::configurationReply(uint8_t command) const {
         appendList(items, TAG_CHANNEL_PORTS, localBoard.channelPorts);
     }
 
-    uint8_t head1 = MARK_1;
-    uint8_t head2 = MARK_2;
+    uint8_t head1 = FRAME_MARK_1;
+    uint8_t head2 = FRAME_MARK_2;
     size_t length = items.size();
     switch (faultApplies(command) ? settings.replyFault : ReplyFault::None) {
         case ReplyFault::None:
             break;
         case ReplyFault::BadHead:
-            head1 = MARK_2;
-            head2 = MARK_1;
+            head1 = FRAME_MARK_2;
+            head2 = FRAME_MARK_1;
             break;
         case ReplyFault::ItemCutShort:
             items.pop_back();
@@ -240,7 +161,7 @@ std::vector<uint8_t> BoardPair::configurationReply(uint8_t command) const {
             const bool routing = settings.replyFault == ReplyFault::RoutingOutOfRange;
             if (command == READ_LOCAL) {
                 // Routing follows the eight port blocks, the channel ports follow the routing.
-                const size_t item = PORT_COUNT * PORT_BLOCK + (routing ? 0 : LIST_ITEM);
+                const size_t item = PORT_COUNT * PORT_BLOCK_SIZE + (routing ? 0 : LIST_ITEM);
                 items[item + 1] = OUTSIDE_PORT;
             } else {
                 appendList(items, routing ? TAG_ROUTING : TAG_CHANNEL_PORTS,

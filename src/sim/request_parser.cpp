@@ -1,12 +1,11 @@
 #include "sim/request_parser.h"
 
+#include "link/wire_format.h"
+
 namespace tivra::sim {
 
 namespace {
-constexpr uint8_t MARK_1 = 0x55;
-constexpr uint8_t MARK_2 = 0xAA;
-constexpr uint8_t ESCAPE = 0x33;
-constexpr uint8_t SHORTEST_FRAME = 5;  // 00 N 55 AA command
+constexpr uint8_t SHORTEST_FRAME = READ_REQUEST_LENGTH;  // 00 N 55 AA command
 }  // namespace
 
 void RequestParser::reset() {
@@ -36,14 +35,14 @@ bool RequestParser::feed(uint8_t byte, Request& request) {
             state_ = State::Mark1;
             return false;
         case State::Mark1:
-            if (byte != MARK_1) {
+            if (byte != FRAME_MARK_1) {
                 giveUp(byte);
                 return false;
             }
             state_ = State::Mark2;
             return false;
         case State::Mark2:
-            if (byte != MARK_2) {
+            if (byte != FRAME_MARK_2) {
                 giveUp(byte);
                 return false;
             }
@@ -52,17 +51,17 @@ bool RequestParser::feed(uint8_t byte, Request& request) {
             state_ = State::Body;
             return false;
         case State::Body:
-            if (byte == ESCAPE) {
+            if (byte == FRAME_ESCAPE) {
                 state_ = State::Escaped;
                 return false;
             }
-            if (byte == MARK_2) {  // must have been escaped
+            if (byte == FRAME_MARK_2) {  // must have been escaped
                 giveUp(byte);
                 return false;
             }
             break;
         case State::Escaped:
-            if (byte != ESCAPE && byte != MARK_2) {
+            if (byte != FRAME_ESCAPE && byte != FRAME_MARK_2) {
                 giveUp(byte);
                 return false;
             }

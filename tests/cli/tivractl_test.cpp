@@ -137,11 +137,11 @@ TEST_F(TivractlTest, FilesThatCannotBeReadAreNamed) {
             "No such file or directory");
         EXPECT_EQ(r.out, "");
 
-        r = run({command, folder.path().string()});
+        r = run({command, folder.path()});
         EXPECT_EQ(r.status, 2);
         test::expectErrorLine(
             r.err,
-            "tivractl " + std::string(command) + ": cannot open " + folder.path().string() + ": ",
+            "tivractl " + std::string(command) + ": cannot open " + folder.path() + ": ",
             "Is a directory");
     }
     EXPECT_EQ(folder.names(), std::vector<std::string>{});

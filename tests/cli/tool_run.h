@@ -11,7 +11,7 @@
 #include <sys/wait.h>
 #endif
 
-#include "files/temp_folder.h"
+#include "support/temp_folder.h"
 
 #ifndef TIVRACTL_PATH
 #error "TIVRACTL_PATH must name the tivractl binary"

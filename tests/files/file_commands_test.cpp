@@ -11,7 +11,7 @@
 #include "file_test_support.h"
 #include "files/configuration_document.h"
 #include "support/recording_operator.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tivra {
 namespace {

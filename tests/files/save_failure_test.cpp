@@ -19,7 +19,7 @@
 #include "files/file_commands.h"
 #include "files/settings_file.h"
 #include "support/recording_operator.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tivra {
 namespace {
@@ -122,7 +122,7 @@ TEST_F(SaveFailureTest, AReplacedFileKeepsItsAccessRights) {
 }
 
 TEST_F(SaveFailureTest, ALinkStaysALinkAndItsFileIsReplaced) {
-    std::filesystem::create_directory(folder.path() / "real");
+    std::filesystem::create_directory(folder.file("real"));
     const std::string real = folder.file("real/config.smc");
     writeBytes(real, "earlier\r\n");
     const std::string link = folder.file("current.smc");

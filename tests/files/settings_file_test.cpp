@@ -14,7 +14,7 @@
 
 #include "config/channel_config.h"
 #include "files/configuration_document.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace tivra {
 namespace {
@@ -274,7 +274,7 @@ TEST_F(SettingsFileTest, NulBytesEndLines) {
 }
 
 TEST_F(SettingsFileTest, UnreadableFilesGiveDefaults) {
-    for (const std::string& path : {folder.file("missing.smc"), folder.path().string()}) {
+    for (const std::string& path : {folder.file("missing.smc"), folder.path()}) {
         SettingsFile file;
         EXPECT_EQ(file.openForReading(path), 0) << path;
         EXPECT_NE(file.error().find(path), std::string::npos) << file.error();

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

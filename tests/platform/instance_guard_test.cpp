@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "child_process.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

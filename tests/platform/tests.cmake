@@ -13,6 +13,7 @@ if(TARGET tivra_platform)
         ${platform_tests_dir}/program_folder_test.cpp
         ${platform_tests_dir}/child_process.cpp)
     target_link_libraries(test_platform PRIVATE tivra_platform GTest::gtest_main)
+    target_include_directories(test_platform PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     add_dependencies(test_platform guard_holder)
     set_target_properties(test_platform guard_holder PROPERTIES
         RUNTIME_OUTPUT_DIRECTORY ${platform_bin_dir})

@@ -19,7 +19,7 @@ class TempFolder {
         std::random_device seed;
         const auto base = std::filesystem::temp_directory_path();
         for (int attempt = 0; attempt < 100; ++attempt) {
-            path_ = base / ("tivra-files-" + std::to_string(seed()));
+            path_ = base / ("tivra-test-" + std::to_string(seed()));
             if (std::filesystem::create_directory(path_)) return;
         }
         ADD_FAILURE() << "no temporary folder";
@@ -32,7 +32,7 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
+    std::string path() const { return path_.string(); }
 
     // The names in the folder, sorted.
     std::vector<std::string> names() const {
