@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "app/app_texts.h"
 #include "app/program_folder.h"
 #include "app/splash_picture.h"
@@ -194,8 +198,13 @@ void Application::shutDown() {
 }
 
 int runTivra(int argc, char** argv) {
+#ifdef _WIN32
+    // Windows hands over one raw command line; its first argument is split out by our own rule.
+    const std::string argument = firstCommandLineArgument(GetCommandLineA());
+#else
     // The file named on the command line, as the shell passed it (before Qt looks at argv).
     const std::string argument = argc > 1 ? argv[1] : "";
+#endif
 
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     const char* display = std::getenv("DISPLAY");
