@@ -1,9 +1,8 @@
 #pragma once
 // What the configuration tests share: a program state, the blank headless form of start-up and a
-// recording operator, plus a few ways of looking at them whole.
+// recording operator.
 
 #include <string>
-#include <vector>
 
 #include "config/channel_config.h"
 #include "config/controls.h"
@@ -11,29 +10,10 @@
 #include "config/headless_form.h"
 #include "config/headless_setup.h"
 #include "config/program_state.h"
+#include "support/configuration_views.h"
 #include "support/recording_operator.h"
 
 namespace tivra::test {
-
-inline MuxConfiguration defaultConfiguration() {
-    MuxConfiguration config;
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) config.channel(n) = DefaultChannelConfig(n);
-    return config;
-}
-
-// Every control's state in one list, so a whole form can be compared before and after.
-inline std::vector<std::string> formSnapshot(const ConfigForm& form) {
-    std::vector<std::string> out;
-    for (int id = 1; id <= 80; ++id) {
-        std::string line = std::to_string(id) + (form.isEnabled(id) ? " on " : " off ");
-        if (offsetOfControl(id) == OFFSET_ENABLED)
-            line += form.isChecked(id) ? "checked" : "unchecked";
-        else
-            line += std::to_string(form.selectedIndex(id)) + " '" + form.text(id) + "'";
-        out.push_back(line);
-    }
-    return out;
-}
 
 struct ConfigBench {
     ProgramState state;
@@ -42,11 +22,10 @@ struct ConfigBench {
 
     // Puts a record onto the form, as Open does.
     void show(const MuxConfiguration& config) { showConfiguration(config, form); }
+    // Types into a control of a row; on a list "" clears the selection and an entry's text
+    // selects it.
     void setText(int channel, int offset, const std::string& text) {
         form.setText(controlId(channel, offset), text);
-    }
-    void select(int channel, int offset, int position) {
-        form.selectIndex(controlId(channel, offset), position);
     }
     std::string text(int channel, int offset) const {
         return form.text(controlId(channel, offset));
