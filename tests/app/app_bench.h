@@ -6,13 +6,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
+#include <QPushButton>
 #include <QTest>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "config/controls.h"
@@ -20,26 +21,25 @@
 #include "link/bridges/simulated.h"
 #include "sim/board_pair.h"
 #include "support/recording_operator.h"
+#include "support/temp_folder.h"
 #include "ui/main_window.h"
 #include "ui/qt_config_form.h"
 
 namespace tivra::test {
 
+// No waiting; notes the cursor the operator sees at every pause of an exchange.
 class NoPause : public Pause {
   public:
-    void pause(uint32_t) override { ++pauses; }
-    uint32_t pauses = 0;
+    void pause(uint32_t) override {
+        const QCursor* cursor = QApplication::overrideCursor();
+        cursors.push_back(cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
+    }
+    std::vector<Qt::CursorShape> cursors;
 };
 
-// The example files of the project.
 inline std::string exampleFile(const std::string& name) {
     const char* source = std::getenv("TIVRA_SOURCE_DIR");
     return std::string(source != nullptr ? source : TIVRA_SOURCE_FALLBACK) + "/examples/" + name;
-}
-
-inline std::string fileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class AppBench : public ::testing::Test {
@@ -48,8 +48,11 @@ class AppBench : public ::testing::Test {
         if (app) app->shutDown();
     }
 
-    // Starts the program with this first command-line argument.
-    void start(const std::string& argument = "") {
+    // Starts the program with this first command-line argument; adjust changes the setup.
+    void start(const std::string& argument = "",
+               const std::function<void(ApplicationSetup&)>& adjust = {}) {
+        if (app) app->shutDown();
+        app.reset();
         ApplicationSetup setup;
         setup.operatorOverride = &ui;
         setup.showSplash = false;
@@ -59,15 +62,15 @@ class AppBench : public ::testing::Test {
             return std::unique_ptr<UsbBridge>(std::move(bridge));
         };
         setup.pause = &pause;
-        adjustSetup(setup);
+        if (adjust) adjust(setup);
         app = std::make_unique<Application>(std::move(setup));
         ASSERT_TRUE(app->startUp(argument));
         ASSERT_NE(app->window(), nullptr);
     }
-    virtual void adjustSetup(ApplicationSetup&) {}
 
     MainWindow& window() { return *app->window(); }
     QtConfigForm& form() { return *app->form(); }
+    void press(int id) { QTest::mouseClick(window().button(id), Qt::LeftButton); }
 
     // Makes the main window the active one, as the operator's clicks would.
     void activate() {
@@ -87,6 +90,7 @@ class AppBench : public ::testing::Test {
     SimulatedBridge* simulated = nullptr;
     NoPause pause;
     std::unique_ptr<Application> app;
+    TempFolder folder;
 };
 
 }  // namespace tivra::test

@@ -1,13 +1,12 @@
 // The operator ticks boxes and picks sensor types with mouse and keyboard; the rows open and
-// close as the field-enabling rule says, and nothing the operator typed is lost on the way.
+// close as the field-enabling rule says, and nothing the operator typed is lost on the way. Rows
+// set from an opened file: file_commands_window_test.cpp and the behaviour suite.
 
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
 #include "app/app_bench.h"
-#include "app/menu_bar.h"
 
 namespace tivra::test {
 namespace {
@@ -32,8 +31,8 @@ class EnablingSequences : public AppBench {
         activate();
     }
 
-    void click(int id) {
-        QCheckBox* box = window().enableBox(id);
+    void click(int n) {
+        QCheckBox* box = window().enableBox(controlId(n, OFFSET_ENABLED));
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     }
 
@@ -56,70 +55,40 @@ class EnablingSequences : public AppBench {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
         const QModelIndex index = view->model()->index(list->findText(entry), 0);
         view->scrollTo(index);
-        const QPoint at = view->visualRect(index).center();
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
         ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }, 2000));
         ASSERT_EQ(list->currentText(), entry);
     }
 };
 
-TEST_F(EnablingSequences, CheckingARowWithoutSensorTypeOpensAllButTheGeneralPurposeFields) {
-    click(controlId(3, OFFSET_ENABLED));
-    EXPECT_EQ(rowState(form(), 3), "on");
-    for (int n : {1, 2, 4, 5, 6, 7, 8}) EXPECT_EQ(rowState(form(), n), "off") << n;
-}
-
-TEST_F(EnablingSequences, GeneralPurposeFieldsFollowTheSensorTypeAndKeepTheirContents) {
-    const int n = 4;
-    click(controlId(n, OFFSET_ENABLED));
-    chooseByMouse(controlId(n, OFFSET_SENSOR_TYPE), QStringLiteral("GP Fixed"));
-    EXPECT_EQ(rowState(form(), n), "gp");
-
-    chooseByKeys(controlId(n, OFFSET_PRIORITY), QStringLiteral("5"));
-    QLineEdit* size = window().textField(controlId(n, OFFSET_CHUNKSIZE));
+TEST_F(EnablingSequences, RowsFollowTheBoxesAndSensorTypesAndKeepTheirContents) {
+    // Checked without a sensor type: all but the general-purpose fields.
+    click(4);
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) EXPECT_EQ(rowState(form(), n), n == 4 ? "on" : "off");
+    chooseByMouse(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Fixed"));
+    EXPECT_EQ(rowState(form(), 4), "gp");
+    chooseByKeys(controlId(4, OFFSET_PRIORITY), QStringLiteral("5"));
+    QLineEdit* size = window().textField(controlId(4, OFFSET_CHUNKSIZE));
     size->setFocus();
     QTest::keyClicks(size, "64");
-
     // Passing "GP Limit" on the way up keeps them open; "Echo" closes them, contents kept.
-    chooseByKeys(controlId(n, OFFSET_SENSOR_TYPE), QStringLiteral("GP Limit"));
-    EXPECT_EQ(rowState(form(), n), "gp");
-    chooseByKeys(controlId(n, OFFSET_SENSOR_TYPE), QStringLiteral("Echo"));
-    EXPECT_EQ(rowState(form(), n), "on");
-    EXPECT_EQ(form().text(controlId(n, OFFSET_PRIORITY)), "5");
-    EXPECT_EQ(form().text(controlId(n, OFFSET_CHUNKSIZE)), "64");
-}
+    chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Limit"));
+    EXPECT_EQ(rowState(form(), 4), "gp");
+    chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("Echo"));
+    EXPECT_EQ(rowState(form(), 4), "on");
+    EXPECT_EQ(form().text(controlId(4, OFFSET_PRIORITY)), "5");
+    EXPECT_EQ(form().text(controlId(4, OFFSET_CHUNKSIZE)), "64");
 
-TEST_F(EnablingSequences, UncheckingAndCheckingAGeneralPurposeRowRestoresAllNine) {
-    const int n = 6;
-    click(controlId(n, OFFSET_ENABLED));
-    chooseByKeys(controlId(n, OFFSET_SENSOR_TYPE), QStringLiteral("GP Limit"));
-    click(controlId(n, OFFSET_ENABLED));
-    EXPECT_EQ(rowState(form(), n), "off");
-    click(controlId(n, OFFSET_ENABLED));
-    EXPECT_EQ(rowState(form(), n), "gp");
-    // The space bar on the box does what a click does.
-    window().enableBox(controlId(n, OFFSET_ENABLED))->setFocus();
-    QTest::keyClick(window().enableBox(controlId(n, OFFSET_ENABLED)), Qt::Key_Space);
-    EXPECT_EQ(rowState(form(), n), "off");
-}
-
-TEST_F(EnablingSequences, OpeningAFileSetsEachRowFromItsValuesThenEditingGoesOn) {
-    // Channel 5 on with "GP Fixed"; channel 6 off with "GP Limit".
-    QTemporaryDir folder;
-    const std::string path = folder.filePath(QStringLiteral("c.smc")).toStdString();
-    std::ofstream(path) << "[Channel 5]\r\nEnabled = 1\r\nSensor Type = 4\r\n"
-                        << "[Channel 6]\r\nEnabled = 0\r\nSensor Type = 3\r\n";
-    click(controlId(1, OFFSET_ENABLED));  // replaced by the file's channel 1 (off)
-    ui.filesToOpen.push_back(path);
-    app->menuItem(MENU_OPEN)->trigger();
-
-    EXPECT_EQ(rowState(form(), 1), "off");
-    EXPECT_EQ(rowState(form(), 5), "gp");
-    EXPECT_EQ(rowState(form(), 6), "off");
-    click(controlId(6, OFFSET_ENABLED));
-    EXPECT_EQ(rowState(form(), 6), "gp");  // its list still reads "GP Limit"
-    chooseByKeys(controlId(5, OFFSET_SENSOR_TYPE), QStringLiteral("QV Sonar"));
-    EXPECT_EQ(rowState(form(), 5), "on");
+    // Unchecking and checking a general-purpose row restores all nine; the space bar does what
+    // a click does.
+    chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Limit"));
+    click(4);
+    EXPECT_EQ(rowState(form(), 4), "off");
+    click(4);
+    EXPECT_EQ(rowState(form(), 4), "gp");
+    window().enableBox(controlId(4, OFFSET_ENABLED))->setFocus();
+    QTest::keyClick(window().enableBox(controlId(4, OFFSET_ENABLED)), Qt::Key_Space);
+    EXPECT_EQ(rowState(form(), 4), "off");
 }
 
 }  // namespace

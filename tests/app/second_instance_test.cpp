@@ -3,140 +3,61 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
+#include <sys/file.h>
 #include <unistd.h>
 
-#include <QTemporaryDir>
-#include <chrono>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <QProcess>
+#include <QTest>
+#include <memory>
 #include <string>
-#include <thread>
-#include <vector>
 
-extern char** environ;
+#include "support/temp_folder.h"
 
 namespace tivra::test {
 namespace {
 
 // The program, started offscreen with its boxes answering themselves into a log.
-class Program {
-  public:
-    Program(const std::string& runtimeFolder, const std::string& boxLog) {
-        std::vector<std::string> environment;
-        for (char** entry = environ; *entry != nullptr; ++entry) {
-            const std::string variable = *entry;
-            if (variable.rfind("XDG_RUNTIME_DIR=", 0) == 0 ||
-                variable.rfind("QT_QPA_PLATFORM=", 0) == 0 ||
-                variable.rfind("TIVRA_BOX_LOG=", 0) == 0)
-                continue;
-            environment.push_back(variable);
-        }
-        environment.push_back("XDG_RUNTIME_DIR=" + runtimeFolder);
-        environment.push_back("QT_QPA_PLATFORM=offscreen");
-        environment.push_back("TIVRA_BOX_LOG=" + boxLog);
-        std::vector<char*> envp;
-        for (std::string& variable : environment) envp.push_back(variable.data());
-        envp.push_back(nullptr);
-        std::string program = TIVRA_PROGRAM;
-        char* argv[] = {program.data(), nullptr};
-        // Qt's notes about the offscreen platform go beside the box log, not into the test's.
-        posix_spawn_file_actions_t files;
-        posix_spawn_file_actions_init(&files);
-        posix_spawn_file_actions_addopen(&files, STDERR_FILENO, (boxLog + ".err").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        if (posix_spawn(&pid_, program.c_str(), &files, nullptr, argv, envp.data()) != 0) pid_ = -1;
-        posix_spawn_file_actions_destroy(&files);
-    }
-    ~Program() { stop(); }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
-
-    pid_t pid() const { return pid_; }
-    bool running() {
-        if (pid_ < 0 || exited_) return false;
-        int status = 0;
-        if (waitpid(pid_, &status, WNOHANG) == pid_) {
-            exited_ = true;
-            status_ = status;
-            return false;
-        }
-        return true;
-    }
-    // The exit code, or -1 when it did not end within the time.
-    int waitForExit(std::chrono::milliseconds limit) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        while (running() && std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (!exited_ || !WIFEXITED(status_)) return -1;
-        return WEXITSTATUS(status_);
-    }
-    void stop() {
-        if (running()) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-            exited_ = true;
-        }
-    }
-
-  private:
-    pid_t pid_ = -1;
-    bool exited_ = false;
-    int status_ = 0;
-};
-
-// Whether the process holds an flock on the file, as the kernel lists it.
-bool holdsLock(pid_t pid, const std::string& file) {
-    struct stat info {};
-    if (stat(file.c_str(), &info) != 0) return false;
-    std::ifstream locks("/proc/locks");
-    std::string line;
-    std::ostringstream inode;
-    inode << ':' << info.st_ino << ' ';
-    while (std::getline(locks, line)) {
-        std::istringstream fields(line);
-        std::string number, kind, mode, access, owner;
-        fields >> number >> kind >> mode >> access >> owner;
-        if (kind == "FLOCK" && owner == std::to_string(pid) &&
-            (line + ' ').find(inode.str()) != std::string::npos)
-            return true;
-    }
-    return false;
+std::unique_ptr<QProcess> startProgram(const std::string& runtimeFolder, const std::string& log) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), QString::fromStdString(runtimeFolder));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("TIVRA_BOX_LOG"), QString::fromStdString(log));
+    auto program = std::make_unique<QProcess>();
+    program->setProcessEnvironment(environment);
+    program->start(QStringLiteral(TIVRA_PROGRAM), {});
+    EXPECT_TRUE(program->waitForStarted(10000));
+    return program;
 }
 
-std::string contents(const std::string& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Whether some process holds the lock on the guard file.
+bool guardHeld(const std::string& file) {
+    const int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool held = flock(fd, LOCK_SH | LOCK_NB) != 0;
+    close(fd);  // also drops a lock this probe took
+    return held;
 }
 
 TEST(SecondInstance, IsRefusedWhileTheFirstRuns) {
-    QTemporaryDir runtime;
-    const std::string folder = runtime.path().toStdString();
-    const std::string guardFile = folder + "/QV_tivra";
+    TempFolder runtime;
+    const std::string guardFile = runtime.file("QV_tivra");
+    auto first = startProgram(runtime.path(), runtime.file("first.log"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return guardHeld(guardFile); }, 10000))
+        << "the first copy never took the guard";
 
-    Program first(folder, folder + "/first.log");
-    ASSERT_GT(first.pid(), 0);
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!holdsLock(first.pid(), guardFile) && first.running() &&
-           std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    ASSERT_TRUE(holdsLock(first.pid(), guardFile)) << "the first copy never took the guard";
-
-    Program second(folder, folder + "/second.log");
-    ASSERT_GT(second.pid(), 0);
-    EXPECT_EQ(second.waitForExit(std::chrono::seconds(10)), 0);
-    EXPECT_EQ(contents(folder + "/second.log"),
+    auto second = startProgram(runtime.path(), runtime.file("second.log"));
+    ASSERT_TRUE(second->waitForFinished(10000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(readBytes(runtime.file("second.log")),
               "Alert: Configuration or link status monitoring application already open\n");
 
     // The first is untouched: still running, still holding the guard, nothing shown.
-    EXPECT_TRUE(first.running());
-    EXPECT_TRUE(holdsLock(first.pid(), guardFile));
-    EXPECT_EQ(contents(folder + "/first.log"), "");
-    first.stop();
+    EXPECT_FALSE(first->waitForFinished(100));
+    EXPECT_TRUE(guardHeld(guardFile));
+    EXPECT_EQ(readBytes(runtime.file("first.log")), "");
+    first->kill();
+    first->waitForFinished(10000);
 }
 
 }  // namespace

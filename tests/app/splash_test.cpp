@@ -1,54 +1,37 @@
 // The splash with a clock the test moves: it ends one whole second after its deadline or on a
 // click on the picture, swallows other input, fades, and hands over to the main window.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-#include <QTest>
 #include <QTimer>
-#include <functional>
-#include <vector>
 
-#include "app/application.h"
+#include "app/app_bench.h"
 #include "app/splash_picture.h"
 #include "app/splash_screen.h"
 #include "resources/embedded_resources.h"
-#include "support/recording_operator.h"
-#include "ui/main_window.h"
 
 namespace tivra::test {
 namespace {
 
-// A wall clock that moves on only when the splash waits for the next second, and notes what
-// was visible at every look.
-class FakeClock : public SplashClock {
-  public:
-    explicit FakeClock(int64_t start, bool advances = true) : second_(start), advances_(advances) {}
+// A wall clock that moves on only when the splash waits for the next second, and notes every
+// look at it.
+struct FakeClock : SplashClock {
+    int64_t second = 1000;
+    bool advances = true;  // false: the next second never comes within a test
+    std::vector<int64_t> looks;
+    std::function<void(int64_t)> onLook;  // may move the clock before the splash gets its answer
 
-    // onLook may move the clock before the splash gets its answer.
     int64_t currentSecond() override {
-        if (onLook) onLook(second_);
-        looks.push_back(second_);
-        return second_;
+        if (onLook) onLook(second);
+        looks.push_back(second);
+        return second;
     }
     int millisecondsToNextSecond() override {
-        ++waits;
-        if (!advances_) return 60 * 1000;  // never within a test
-        ++second_;
+        if (!advances) return 60 * 1000;
+        ++second;
         return 1;
     }
-    void setSecond(int64_t second) { second_ = second; }
-
-    std::vector<int64_t> looks;
-    int waits = 0;
-    std::function<void(int64_t)> onLook;
-
-  private:
-    int64_t second_;
-    bool advances_;
 };
 
 QImage picture() {
@@ -79,54 +62,74 @@ void whenShown(MainWindow& owner, std::function<void(SplashScreen*)> act) {
 constexpr SplashTiming QUICK{20, 3};
 
 TEST(Splash, EndsInTheWholeSecondAfterItsDeadline) {
-    MainWindow owner;
-    FakeClock clock(1000);
-    bool hiddenMeanwhile = true;
-    clock.onLook = [&](int64_t) {
-        SplashScreen* splash = theSplash(owner);
-        hiddenMeanwhile =
-            hiddenMeanwhile && !owner.isVisible() && splash != nullptr && splash->isVisible();
+    struct Case {
+        const char* name;
+        bool withPicture;
+        int64_t start;
+        int64_t setBackAt;  // the second at which someone sets the clock back to 400
+        std::vector<int64_t> looks;
     };
-    showSplash(owner, picture(), clock, QUICK);
-
-    // The deadline is read once after the fade-in, then the clock once a second: 1001..1004.
-    const std::vector<int64_t> looks = {1000, 1001, 1002, 1003, 1004};
-    EXPECT_EQ(clock.looks, looks);
-    EXPECT_TRUE(hiddenMeanwhile);
-    EXPECT_TRUE(owner.isVisible());
-    EXPECT_EQ(theSplash(owner), nullptr);  // destroyed
+    // The deadline is read once after the fade-in, then the clock once a second.
+    const Case cases[] = {
+        {"picture", true, 1000, 0, {1000, 1001, 1002, 1003, 1004}},
+        {"missing picture: an empty window as long", false, 500, 0, {500, 501, 502, 503, 504}},
+        {"a clock set back does not keep it up", true, 1000, 1002, {1000, 1001, 400}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainWindow owner;
+        FakeClock clock;
+        clock.second = c.start;
+        bool hiddenMeanwhile = true;
+        clock.onLook = [&](int64_t second) {
+            SplashScreen* splash = theSplash(owner);
+            hiddenMeanwhile =
+                hiddenMeanwhile && !owner.isVisible() && splash != nullptr && splash->isVisible();
+            if (second == c.setBackAt) clock.second = 400;
+        };
+        showSplash(owner, c.withPicture ? picture() : QImage(), clock, QUICK);
+        EXPECT_EQ(clock.looks, c.looks);
+        EXPECT_TRUE(hiddenMeanwhile);
+        EXPECT_TRUE(owner.isVisible());
+        EXPECT_EQ(theSplash(owner), nullptr);  // destroyed
+    }
 }
 
-TEST(Splash, ALeftClickOnThePictureEndsIt) {
+TEST(Splash, IsABorderlessTopmostCentredPictureThatEndsOnlyWhenTheRightButtonIsReleased) {
     MainWindow owner;
-    FakeClock clock(1000, false);
-    whenShown(owner, [&](SplashScreen* splash) {
-        EXPECT_FALSE(owner.isVisible());
-        QTest::mouseClick(splash->picture(), Qt::LeftButton);
-    });
-    showSplash(owner, picture(), clock, QUICK);
-    EXPECT_TRUE(owner.isVisible());
-    EXPECT_EQ(clock.looks, std::vector<int64_t>{1000});  // no polling while it waited
-}
-
-TEST(Splash, TheRightButtonEndsItWhenReleasedAndOtherInputIsSwallowed) {
-    MainWindow owner;
-    FakeClock clock(1000, false);
+    owner.move(0, 0);  // wherever the main window is
+    FakeClock clock;
+    clock.advances = false;
     int reachedOwner = 0;
     owner.setControlHandler([&](int) { ++reachedOwner; });
     bool stillUp = false;
     whenShown(owner, [&](SplashScreen* splash) {
+        EXPECT_FALSE(owner.isVisible());
+        EXPECT_EQ(splash->parentWidget(), &owner);
+        EXPECT_TRUE(splash->isWindow());
+        const auto wanted = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+        EXPECT_EQ(splash->windowFlags() & wanted, wanted);
+        EXPECT_EQ(splash->windowTitle().toStdString(), "Splash Window");
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        EXPECT_EQ(splash->geometry(),
+                  QRect((screen.width() - 320) / 2, (screen.height() - 247) / 2, 320, 247));
+        QLabel* shown = splash->picture();
+        EXPECT_EQ(shown->property("controlId").toInt(), 100);
+        EXPECT_EQ(shown->geometry(), QRect(0, 0, 320, 247));
+        EXPECT_EQ(shown->pixmap().size(), QSize(320, 247));
+        EXPECT_TRUE(splash->isActiveWindow());
+        // Everything but a left click or the right button's release is swallowed.
         QTest::keyClick(splash, Qt::Key_Escape);
         QTest::keyClick(splash, Qt::Key_Return);
         QTest::keyClick(splash, Qt::Key_F4, Qt::AltModifier);
-        QTest::mouseClick(splash->picture(), Qt::MiddleButton);
-        QTest::mouseDClick(splash->picture(), Qt::RightButton);
-        QTest::mousePress(splash->picture(), Qt::RightButton);
+        QTest::mouseClick(shown, Qt::MiddleButton);
+        QTest::mouseDClick(shown, Qt::RightButton);
+        QTest::mousePress(shown, Qt::RightButton);
         // Input meant for the hidden window goes nowhere either.
         QTest::mouseClick(owner.control(1), Qt::LeftButton);
-        QTimer::singleShot(50, splash, [&, splash] {
+        QTimer::singleShot(50, splash, [&, splash, shown] {
             stillUp = splash->isVisible() && !owner.isVisible();
-            QTest::mouseRelease(splash->picture(), Qt::RightButton);
+            QTest::mouseRelease(shown, Qt::RightButton);
         });
     });
     showSplash(owner, picture(), clock, QUICK);
@@ -135,90 +138,46 @@ TEST(Splash, TheRightButtonEndsItWhenReleasedAndOtherInputIsSwallowed) {
     EXPECT_EQ(reachedOwner, 0);
 }
 
-TEST(Splash, FadesInAndOutOverHalfASecond) {
+TEST(Splash, FadesInAndOutOverHalfASecondAroundALeftClick) {
     MainWindow owner;
-    FakeClock clock(1000, false);
-    std::vector<double> fadingIn;
-    std::vector<double> fadingOut;
-    QElapsedTimer elapsed;
-    qint64 fadeInTook = 0;
-    auto* sampler = new QTimer;
-    QObject::connect(sampler, &QTimer::timeout, [&] {
-        if (SplashScreen* splash = theSplash(owner); splash && fadeInTook == 0)
-            fadingIn.push_back(splash->windowOpacity());
+    FakeClock clock;
+    clock.advances = false;
+    std::vector<double> fading[2];  // in, out
+    bool fadedIn = false;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (SplashScreen* splash = theSplash(owner); splash != nullptr && splash->isVisible())
+            fading[fadedIn].push_back(splash->windowOpacity());
     });
-    sampler->start(50);
+    sampler.start(50);
+    QElapsedTimer elapsed;
     elapsed.start();
+    qint64 fadeInTook = 0;
     whenShown(owner, [&](SplashScreen* splash) {
-        fadeInTook = elapsed.elapsed();
-        sampler->stop();
-        QObject::connect(sampler, &QTimer::timeout, [&, splash] {
-            if (splash->isVisible()) fadingOut.push_back(splash->windowOpacity());
-        });
-        sampler->start(50);
-        elapsed.restart();
+        fadeInTook = elapsed.restart();
+        fadedIn = true;
         QTest::mouseClick(splash->picture(), Qt::LeftButton);
     });
     showSplash(owner, picture(), clock, SplashTiming{500, 3});
     const qint64 fadeOutTook = elapsed.elapsed();
-    delete sampler;
-
-    EXPECT_GE(fadeInTook, 450);
-    EXPECT_LT(fadeInTook, 3000);
-    EXPECT_GE(fadeOutTook, 450);
-    EXPECT_LT(fadeOutTook, 3000);
-    ASSERT_GE(fadingIn.size(), 3u);
-    EXPECT_TRUE(std::is_sorted(fadingIn.begin(), fadingIn.end()));
-    EXPECT_LT(fadingIn.front(), 0.5);
-    ASSERT_GE(fadingOut.size(), 3u);
-    EXPECT_TRUE(std::is_sorted(fadingOut.rbegin(), fadingOut.rend()));
-    EXPECT_LT(fadingOut.back(), 0.5);
-}
-
-TEST(Splash, IsABorderlessTopmostPictureCentredOnTheScreenAndOwnedByTheWindow) {
-    MainWindow owner;
-    owner.move(0, 0);  // wherever the main window is
-    FakeClock clock(1000, false);
-    whenShown(owner, [&](SplashScreen* splash) {
-        EXPECT_EQ(splash->parentWidget(), &owner);
-        EXPECT_TRUE(splash->isWindow());
-        const Qt::WindowFlags flags = splash->windowFlags();
-        EXPECT_TRUE(flags & Qt::FramelessWindowHint);
-        EXPECT_TRUE(flags & Qt::WindowStaysOnTopHint);
-        EXPECT_EQ(splash->windowTitle().toStdString(), "Splash Window");
-        EXPECT_EQ(splash->size(), QSize(320, 247));
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        EXPECT_EQ(splash->pos(), QPoint((screen.width() - 320) / 2, (screen.height() - 247) / 2));
-        QLabel* shown = splash->picture();
-        EXPECT_EQ(shown->property("controlId").toInt(), 100);
-        EXPECT_EQ(shown->geometry(), QRect(0, 0, 320, 247));
-        EXPECT_EQ(shown->pixmap().size(), QSize(320, 247));
-        EXPECT_TRUE(splash->isActiveWindow());
-        QTest::mouseClick(shown, Qt::LeftButton);
-    });
-    showSplash(owner, picture(), clock, QUICK);
-}
-
-TEST(Splash, AMissingPictureLeavesTheWindowEmptyForTheSameTime) {
-    MainWindow owner;
-    FakeClock clock(500);
-    showSplash(owner, QImage(), clock, QUICK);
-    EXPECT_EQ(clock.looks.back(), 504);
     EXPECT_TRUE(owner.isVisible());
+    EXPECT_EQ(clock.looks, std::vector<int64_t>{1000});  // no polling while it waited
+
+    for (qint64 took : {fadeInTook, fadeOutTook}) {
+        EXPECT_GE(took, 450);
+        EXPECT_LT(took, 3000);
+    }
+    ASSERT_GE(fading[0].size(), 3u);
+    EXPECT_TRUE(std::is_sorted(fading[0].begin(), fading[0].end()));
+    EXPECT_LT(fading[0].front(), 0.5);
+    ASSERT_GE(fading[1].size(), 3u);
+    EXPECT_TRUE(std::is_sorted(fading[1].rbegin(), fading[1].rend()));
+    EXPECT_LT(fading[1].back(), 0.5);
 }
 
-TEST(Splash, AClockSetBackDoesNotKeepItUp) {
-    MainWindow owner;
-    FakeClock clock(1000);
-    clock.onLook = [&](int64_t second) {
-        if (second == 1002) clock.setSecond(400);  // someone set the clock back
-    };
-    showSplash(owner, picture(), clock, QUICK);
-    EXPECT_EQ(clock.looks, (std::vector<int64_t>{1000, 1001, 400}));
-    EXPECT_TRUE(owner.isVisible());
-}
+class SplashAtStartUp : public AppBench {};
 
-TEST(Splash, StartUpShowsTheWindowOnlyAfterTheSplashAndOpensTheFileAfterThat) {
+TEST_F(SplashAtStartUp, ShowsTheWindowOnlyAfterTheSplashAndOpensTheFileAfterThat) {
     // The operator at the screen notes whether the main window was up when asked.
     class NotingOperator : public RecordingOperator {
       public:
@@ -229,59 +188,52 @@ TEST(Splash, StartUpShowsTheWindowOnlyAfterTheSplashAndOpensTheFileAfterThat) {
         QWidget* window = nullptr;
         bool windowUpAtQuestion = false;
     };
-    NotingOperator ui;
-    ui.answers.push_back(false);
-    FakeClock clock(7000);
-    Application* started = nullptr;
+    NotingOperator noting;
+    noting.answers.push_back(false);
+    FakeClock clock;
+    clock.second = 7000;
     bool hiddenDuringSplash = true;
     clock.onLook = [&](int64_t) {
-        if (started != nullptr && started->window() != nullptr) {
-            ui.window = started->window();
-            hiddenDuringSplash = hiddenDuringSplash && !started->window()->isVisible();
-        }
+        if (!app || app->window() == nullptr) return;
+        noting.window = app->window();
+        hiddenDuringSplash = hiddenDuringSplash && !app->window()->isVisible();
     };
-    ApplicationSetup setup;
-    setup.operatorOverride = &ui;
-    setup.splashClock = &clock;
-    setup.splashTiming = QUICK;
-    Application app(std::move(setup));
-    started = &app;
-    ASSERT_TRUE(app.startUp("/nonexistent folder/x.smc"));
+    start("/nonexistent folder/x.smc", [&](ApplicationSetup& setup) {
+        setup.operatorOverride = &noting;
+        setup.showSplash = true;
+        setup.splashClock = &clock;
+        setup.splashTiming = QUICK;
+    });
     EXPECT_TRUE(hiddenDuringSplash);
     EXPECT_EQ(clock.looks.back(), 7004);
-    EXPECT_TRUE(ui.windowUpAtQuestion);
-    EXPECT_EQ(ui.boxes(), std::vector<std::string>{"Read Error: Load Default Values?"});
-    app.shutDown();
+    EXPECT_TRUE(noting.windowUpAtQuestion);
+    EXPECT_EQ(noting.boxes(), std::vector<std::string>{"Read Error: Load Default Values?"});
+    app->shutDown();
+    app.reset();
 }
 
-TEST(SplashPicture, TheCompiledInPictureDecodesToItsSize) {
-    const DecodedPicture decoded = decodeJpeg(resources::splashPicture());
+TEST(SplashPicture, TheCompiledInPictureIsAColourBaselineJpegAndDamageGivesNothing) {
+    const auto bytes = resources::splashPicture();
+    const DecodedPicture decoded = decodeJpeg(bytes);
     ASSERT_TRUE(decoded.valid());
     EXPECT_EQ(decoded.width, 320);
     EXPECT_EQ(decoded.height, 247);
     ASSERT_EQ(decoded.rgb.size(), 320u * 247u * 3u);
-    // Dark blue at the top edge, lighter towards the middle: a colour picture, not grey.
+    // Dark blue at the top edge: a colour picture, not grey.
     const uint8_t* top = &decoded.rgb[(2 * 320 + 160) * 3];
     EXPECT_LT(top[0], 60);
     EXPECT_GT(top[2], top[0] + 20);
-    // A baseline JPEG: the start-of-frame marker is SOF0 with 8-bit samples and 3 components.
-    const auto bytes = resources::splashPicture();
-    bool baseline = false;
-    for (size_t i = 2; i + 9 < bytes.size(); ++i) {
-        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
-            baseline = bytes[i + 4] == 8 && bytes[i + 9] == 3;
-            break;
-        }
-    }
-    EXPECT_TRUE(baseline);
-}
+    // Baseline: the start-of-frame marker is SOF0 with 8-bit samples and 3 components.
+    size_t sof = 2;
+    while (sof + 9 < bytes.size() && !(bytes[sof] == 0xFF && bytes[sof + 1] == 0xC0)) ++sof;
+    ASSERT_LT(sof + 9, bytes.size());
+    EXPECT_EQ(bytes[sof + 4], 8);
+    EXPECT_EQ(bytes[sof + 9], 3);
 
-TEST(SplashPicture, ADamagedPictureGivesNothingAndTheProgramGoesOn) {
-    const auto good = resources::splashPicture();
-    const std::vector<unsigned char> cases[] = {
-        {}, {0x00, 0x01, 0x02}, {good.begin(), good.begin() + 40},  // cut inside its header
+    const std::vector<unsigned char> damaged[] = {
+        {}, {0x00, 0x01, 0x02}, {bytes.begin(), bytes.begin() + 40},  // cut inside its header
     };
-    for (const auto& bytes : cases) EXPECT_FALSE(decodeJpeg(bytes).valid()) << bytes.size();
+    for (const auto& picture : damaged) EXPECT_FALSE(decodeJpeg(picture).valid()) << picture.size();
 }
 
 }  // namespace

@@ -9,20 +9,16 @@
 
 namespace {
 
-// A Qt form over a window of its own, as the suite wants a fresh form for every test.
-class WindowForm : public tivra::QtConfigForm {
-  public:
-    explicit WindowForm(std::unique_ptr<tivra::MainWindow> window)
-        : QtConfigForm(*window), window_(std::move(window)) {}
-
-  private:
-    std::unique_ptr<tivra::MainWindow> window_;
+// A Qt form over a window of its own, as the suite wants a fresh form for every test; the window
+// goes after the form.
+struct WindowForm : std::unique_ptr<tivra::MainWindow>, tivra::QtConfigForm {
+    WindowForm()
+        : std::unique_ptr<tivra::MainWindow>(std::make_unique<tivra::MainWindow>()),
+          QtConfigForm(*get()) {}
 };
-
-std::unique_ptr<tivra::ConfigForm> makeWindowForm() {
-    return std::make_unique<WindowForm>(std::make_unique<tivra::MainWindow>());
-}
 
 }  // namespace
 
-TIVRA_INSTANTIATE_CONFIG_FORM_BEHAVIOUR(QtWindow, [] { return makeWindowForm(); })
+TIVRA_INSTANTIATE_CONFIG_FORM_BEHAVIOUR(QtWindow, [] {
+    return std::unique_ptr<tivra::ConfigForm>(std::make_unique<WindowForm>());
+})

@@ -1,5 +1,6 @@
 // The real message boxes and file dialogs, found while they are up and answered like an
-// operator would.
+// operator would. The window title through the real operator: board_buttons_test.cpp. The type
+// list parser is held to the program's one list here, end to end.
 
 #include "ui/qt_operator.h"
 
@@ -15,52 +16,52 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <fstream>
 #include <functional>
-
-#include "qt_print.h"
+#include <tuple>
 
 namespace tivra::test {
 namespace {
 
 const std::string FILE_TYPES =
     "Serial multiplexer configuration files (*.smc)|*.smc|All files (*.*)|*.*";
+const char* const OPEN_TITLE = "Choose configuration to open";
+const char* const SAVE_TITLE = "Choose configuration to save";
 
 // Runs act on the modal widget of type T once it is up (the caller then blocks in it).
 template <typename T>
-void whenModal(std::function<void(T*)> act, std::function<bool(T*)> ready = nullptr) {
+void whenModal(std::function<void(T*)> act) {
     auto* poll = new QTimer;
     auto started = std::make_shared<QElapsedTimer>();
     started->start();
-    QObject::connect(poll, &QTimer::timeout, [poll, act, ready, started] {
+    QObject::connect(poll, &QTimer::timeout, [poll, act, started] {
         T* widget = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (widget != nullptr && widget->isVisible() && (!ready || ready(widget))) {
-            poll->stop();
-            poll->deleteLater();
-            act(widget);
-        } else if (started->elapsed() > 5000) {
-            poll->stop();
-            poll->deleteLater();
-            ADD_FAILURE() << "no modal " << T::staticMetaObject.className() << " showed up";
-            if (QWidget* other = QApplication::activeModalWidget()) other->close();
-        }
+        const bool up = widget != nullptr && widget->isVisible();
+        if (!up && started->elapsed() <= 5000) return;
+        poll->stop();
+        poll->deleteLater();
+        if (up) return act(widget);
+        ADD_FAILURE() << "no modal " << T::staticMetaObject.className() << " showed up";
+        if (QWidget* other = QApplication::activeModalWidget()) other->close();
     });
     poll->start(10);
 }
 
-QAbstractButton* buttonOf(QMessageBox* box, QMessageBox::StandardButton which) {
-    return box->button(which);
+QLineEdit* nameField(QFileDialog* dialog) {
+    return dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
 }
 
-void writeFile(const QString& path) {
-    std::ofstream(path.toStdString()) << "x";
+void typeName(QFileDialog* dialog, const QString& name) {
+    QLineEdit* field = nameField(dialog);
+    ASSERT_NE(field, nullptr);
+    field->setText(name);
+    QTest::keyClick(field, Qt::Key_Return);
 }
 
-// The names the dialog's list offers in its folder, in any order.
+// The names the dialog's list offers in its folder, sorted.
 QStringList shownNames(QFileDialog* dialog) {
     auto* model = dialog->findChild<QFileSystemModel*>();
     QStringList names;
@@ -77,93 +78,109 @@ QStringList shownNames(QFileDialog* dialog) {
 class QtOperatorTest : public ::testing::Test {
   protected:
     void SetUp() override { window.show(); }
+    QString file(const char* name, bool create = false) {
+        const QString path = folder.filePath(QString::fromUtf8(name));
+        if (create) std::ofstream(path.toStdString()) << "x";
+        return path;
+    }
 
     QMainWindow window;
     QtOperator ui{&window};
     QTemporaryDir folder;
 };
 
-TEST_F(QtOperatorTest, MessageBoxHasTitleTextOkAndNoIcon) {
-    bool seen = false;
-    whenModal<QMessageBox>([&](QMessageBox* box) {
-        seen = true;
-        EXPECT_EQ(box->windowTitle().toStdString(), "USB Fault ");  // the blank stays
-        EXPECT_EQ(box->text().toStdString(), "Please Check Cables");
-        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-        EXPECT_EQ(box->textFormat(), Qt::PlainText);
-        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-        EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
-        EXPECT_EQ(box->parentWidget(), &window);
-        buttonOf(box, QMessageBox::Ok)->click();
-    });
-    ui.message("USB Fault ", "Please Check Cables");
-    EXPECT_TRUE(seen);
-}
-
-TEST_F(QtOperatorTest, AnEmptyTitleStaysEmpty) {
-    whenModal<QMessageBox>([](QMessageBox* box) {
-        EXPECT_EQ(box->windowTitle(), QString());
-        EXPECT_EQ(box->text().toStdString(), "Quorvantel Ostrel RK-2 Version 0.0.1");
-        box->button(QMessageBox::Ok)->click();
-    });
-    ui.message("", "Quorvantel Ostrel RK-2 Version 0.0.1");
-}
-
-TEST_F(QtOperatorTest, QuestionOffersYesAndNo) {
-    for (const bool answerYes : {true, false}) {
-        whenModal<QMessageBox>([answerYes](QMessageBox* box) {
-            EXPECT_EQ(box->windowTitle().toStdString(), "Read Error");
-            EXPECT_EQ(box->text().toStdString(), "Load Default Values?");
-            EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-            EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-            box->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
-        });
-        EXPECT_EQ(ui.question("Read Error", "Load Default Values?"), answerYes);
-    }
-}
-
-TEST_F(QtOperatorTest, BoxesShowTheArrowDuringAnExchangesWaitCursor) {
+TEST_F(QtOperatorTest, BoxesHaveTitleTextTheirButtonsNoIconAndTheArrow) {
+    using Box = QMessageBox;
+    const std::tuple<const char*, const char*, Box::StandardButtons, Box::StandardButton> cases[] =
+        {
+            {"USB Fault ", "Please Check Cables", Box::Ok, Box::Ok},  // the blank stays
+            {"", "Quorvantel Ostrel RK-2 Version 0.0.1", Box::Ok, Box::Ok},
+            {"Read Error", "Load Default Values?", Box::Yes | Box::No, Box::Yes},
+            {"Read Error", "Load Default Values?", Box::Yes | Box::No, Box::No},
+        };
+    // An exchange's wait cursor is up; every box shows the arrow and gives the wait cursor back.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Qt::CursorShape during = Qt::WaitCursor;
-    whenModal<QMessageBox>([&](QMessageBox* box) {
-        during = QApplication::overrideCursor()->shape();
-        box->button(QMessageBox::Ok)->click();
-    });
-    ui.message("Success", "Local configuration data read");
-    EXPECT_EQ(during, Qt::ArrowCursor);
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    for (const auto& [title, text, buttons, answer] : cases) {
+        SCOPED_TRACE(text);
+        bool seen = false;
+        whenModal<Box>([&](Box* box) {
+            seen = true;
+            EXPECT_EQ(box->windowTitle().toStdString(), title);
+            EXPECT_EQ(box->text().toStdString(), text);
+            EXPECT_EQ(box->icon(), Box::NoIcon);
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
+            EXPECT_EQ(box->standardButtons(), buttons);
+            EXPECT_EQ(box->windowModality(), Qt::ApplicationModal);
+            EXPECT_EQ(box->parentWidget(), &window);
+            EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+            box->button(answer)->click();
+        });
+        if (buttons == Box::Ok) {
+            ui.message(title, text);
+        } else {
+            EXPECT_EQ(ui.question(title, text), answer == Box::Yes);
+        }
+        EXPECT_TRUE(seen);
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
     QApplication::restoreOverrideCursor();
 }
 
-TEST_F(QtOperatorTest, OpenDialogAcceptsATypedFileThatDoesNotExist) {
-    const QString typed = folder.filePath(QStringLiteral("new name"));
+TEST_F(QtOperatorTest, DialogsTakeTheTypedNameAsItIsUnlessItsFolderIsMissing) {
+    struct Case {
+        bool open;
+        QString typed;
+        bool refused;
+    };
+    const Case cases[] = {
+        {true, file("new name"), false},        // need not exist
+        {false, file("old.smc", true), false},  // replaced without a question
+        {false, file("plain"), false},          // no extension added
+        {true, file("no such folder/x.smc"), true},
+    };
     const QString workingFolder = QDir::currentPath();
-    whenModal<QFileDialog>([&](QFileDialog* dialog) {
-        EXPECT_EQ(dialog->windowTitle().toStdString(), "Choose configuration to open");
-        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
-        EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);
-        EXPECT_EQ(dialog->nameFilters(),
-                  QStringList({QStringLiteral("Serial multiplexer configuration files (*.smc)"),
-                               QStringLiteral("All files (*.*)")}));
-        EXPECT_EQ(dialog->selectedNameFilter().toStdString(),
-                  "Serial multiplexer configuration files (*.smc)");
-        EXPECT_EQ(dialog->defaultSuffix(), QString());
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        name->setText(typed);
-        QTest::keyClick(name, Qt::Key_Return);
-    });
-    const std::string chosen = ui.chooseFileToOpen("Choose configuration to open", FILE_TYPES);
-    EXPECT_EQ(chosen, typed.toStdString());
+    std::vector<std::string> refusals;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        whenModal<QFileDialog>([&](QFileDialog* dialog) {
+            EXPECT_EQ(dialog->windowTitle().toStdString(), c.open ? OPEN_TITLE : SAVE_TITLE);
+            EXPECT_EQ(dialog->acceptMode(),
+                      c.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+            EXPECT_TRUE(!c.open || dialog->fileMode() == QFileDialog::AnyFile);
+            EXPECT_TRUE(c.open || dialog->testOption(QFileDialog::DontConfirmOverwrite));
+            EXPECT_EQ(dialog->nameFilters(),
+                      QStringList({QStringLiteral("Serial multiplexer configuration files (*.smc)"),
+                                   QStringLiteral("All files (*.*)")}));
+            EXPECT_EQ(dialog->selectedNameFilter().toStdString(),
+                      "Serial multiplexer configuration files (*.smc)");
+            EXPECT_EQ(dialog->defaultSuffix(), QString());
+            // A refused name leaves the dialog up; the operator then cancels it.
+            if (c.refused) {
+                whenModal<QMessageBox>([&, dialog](QMessageBox* box) {
+                    refusals.push_back(box->windowTitle().toStdString());
+                    box->button(QMessageBox::Ok)->click();
+                    QTimer::singleShot(0, dialog, [dialog] {
+                        EXPECT_TRUE(dialog->isVisible());
+                        dialog->reject();
+                    });
+                });
+            }
+            typeName(dialog, c.typed);
+        });
+        // Any question about replacing would be a second modal box and stall here.
+        EXPECT_EQ(c.open ? ui.chooseFileToOpen(OPEN_TITLE, FILE_TYPES)
+                         : ui.chooseFileToSave(SAVE_TITLE, FILE_TYPES),
+                  c.refused ? "" : c.typed.toStdString());
+    }
+    EXPECT_EQ(refusals, std::vector<std::string>{OPEN_TITLE});
     EXPECT_EQ(QDir::currentPath(), workingFolder);
 }
 
-TEST_F(QtOperatorTest, TheTypeListFiltersByItsPatterns) {
-    writeFile(folder.filePath(QStringLiteral("a.smc")));
-    writeFile(folder.filePath(QStringLiteral("b.txt")));
-    writeFile(folder.filePath(QStringLiteral("README")));
-
+TEST_F(QtOperatorTest, TheTypeListFiltersByItsPatternsAndCancelGivesNothing) {
+    file("a.smc", true);
+    file("b.txt", true);
+    file("README", true);
     QStringList withSmc;
     QStringList withAll;
     QString nameAfterTypeChange;
@@ -172,19 +189,18 @@ TEST_F(QtOperatorTest, TheTypeListFiltersByItsPatterns) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return !shownNames(dialog).isEmpty(); }, 3000));
         withSmc = shownNames(dialog);
         auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(types, nullptr);
-        ASSERT_NE(name, nullptr);
-        name->setText(QStringLiteral("keep.smc"));
+        ASSERT_NE(nameField(dialog), nullptr);
+        nameField(dialog)->setText(QStringLiteral("keep.smc"));
         // The operator picks "All files (*.*)" from the list.
         types->setFocus();
         QTest::keyClick(types, Qt::Key_Down);
         EXPECT_TRUE(QTest::qWaitFor([&] { return shownNames(dialog).size() == 3; }, 3000));
         withAll = shownNames(dialog);
-        nameAfterTypeChange = name->text();
+        nameAfterTypeChange = nameField(dialog)->text();
         dialog->reject();
     });
-    EXPECT_EQ(ui.chooseFileToSave("Choose configuration to save", FILE_TYPES), "");
+    EXPECT_EQ(ui.chooseFileToSave(SAVE_TITLE, FILE_TYPES), "");
 
     EXPECT_EQ(withSmc, QStringList({QStringLiteral("a.smc")}));
     // "*.*" names every file, also one without an extension.
@@ -192,59 +208,6 @@ TEST_F(QtOperatorTest, TheTypeListFiltersByItsPatterns) {
                                     QStringLiteral("b.txt")}));
     // A changed type never rewrites the name the operator typed.
     EXPECT_EQ(nameAfterTypeChange, QStringLiteral("keep.smc"));
-}
-
-TEST_F(QtOperatorTest, SaveDialogReplacesWithoutAskingAndAddsNoExtension) {
-    const QString existing = folder.filePath(QStringLiteral("old.smc"));
-    writeFile(existing);
-    const QString bare = folder.filePath(QStringLiteral("plain"));
-    for (const QString& typed : {existing, bare}) {
-        whenModal<QFileDialog>([&](QFileDialog* dialog) {
-            EXPECT_EQ(dialog->windowTitle().toStdString(), "Choose configuration to save");
-            EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
-            EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
-            EXPECT_EQ(dialog->defaultSuffix(), QString());
-            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            ASSERT_NE(name, nullptr);
-            name->setText(typed);
-            QTest::keyClick(name, Qt::Key_Return);
-        });
-        // Any question about replacing would be a second modal box and stall here.
-        EXPECT_EQ(ui.chooseFileToSave("Choose configuration to save", FILE_TYPES),
-                  typed.toStdString());
-    }
-}
-
-TEST_F(QtOperatorTest, CancelGivesAnEmptyPath) {
-    whenModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-    EXPECT_EQ(ui.chooseFileToOpen("Choose configuration to open", FILE_TYPES), "");
-}
-
-TEST_F(QtOperatorTest, AFileInAMissingFolderIsRefusedAndTheDialogStays) {
-    const QString typed = folder.filePath(QStringLiteral("no such folder/x.smc"));
-    bool refused = false;
-    whenModal<QFileDialog>([&](QFileDialog* dialog) {
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        name->setText(typed);
-        whenModal<QMessageBox>([&, dialog](QMessageBox* box) {
-            refused = true;
-            EXPECT_EQ(box->windowTitle().toStdString(), "Choose configuration to open");
-            box->button(QMessageBox::Ok)->click();
-            QTimer::singleShot(0, dialog, [dialog] {
-                EXPECT_TRUE(dialog->isVisible());
-                dialog->reject();
-            });
-        });
-        QTest::keyClick(name, Qt::Key_Return);
-    });
-    EXPECT_EQ(ui.chooseFileToOpen("Choose configuration to open", FILE_TYPES), "");
-    EXPECT_TRUE(refused);
-}
-
-TEST_F(QtOperatorTest, TitleGoesToTheWindow) {
-    ui.setWindowTitle("Quorvantel Ostrel RK-2    /tmp/a b.smc");
-    EXPECT_EQ(window.windowTitle().toStdString(), "Quorvantel Ostrel RK-2    /tmp/a b.smc");
 }
 
 }  // namespace

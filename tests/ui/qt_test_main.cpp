@@ -4,11 +4,9 @@
 // QApplication and the tests.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <QApplication>
-#include <filesystem>
-#include <string>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -22,23 +20,12 @@ void quietOffscreenNotes(QtMsgType type, const QMessageLogContext&, const QStrin
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    std::string runtime =
-        (std::filesystem::temp_directory_path() / "tivra-qt-test-XXXXXX").string();
-    const bool privateRuntime = mkdtemp(runtime.data()) != nullptr;
-    if (privateRuntime) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QTemporaryDir runtime;  // removed after the application below
+    if (runtime.isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     qInstallMessageHandler(quietOffscreenNotes);
-
     ::testing::InitGoogleTest(&argc, argv);
-    int result = 0;
-    {
-        QApplication application(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-        result = RUN_ALL_TESTS();
-    }
-    if (privateRuntime) {
-        std::error_code ignored;
-        std::filesystem::remove_all(runtime, ignored);
-    }
-    return result;
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    return RUN_ALL_TESTS();
 }
