@@ -11,138 +11,73 @@ namespace tivra::test {
 namespace {
 
 const std::string OSTREL = "Quorvantel Ostrel";
-const std::string NO_BOARD = "No Local Board Found: Check USB cable and retry";
-const std::string CHECK_CABLES = "USB Fault : Please Check Cables";
 const std::string NOT_LOCATED = "Failure: Unable to locate Ostrel";
 
-struct DiscoveryCase {
-    const char* name;
-    std::vector<sim::SimDevice> devices;
-    std::vector<sim::CallFault> faults;
-    int32_t result;
-    std::vector<std::string> boxes;
-    std::vector<std::string> calls;
-};
+using C = BridgeCall;
+
+// The first `count` calls of a successful discovery, the last of them failing.
+Calls failingAt(size_t count) {
+    Calls calls(DISCOVERY_CALLS.begin(), DISCOVERY_CALLS.begin() + count);
+    calls.back() += " -> 255";
+    return calls;
+}
+// The same for a set-up call after the open, which closes the device again.
+Calls closedAfter(size_t count) {
+    return joined(failingAt(count), {"close"});
+}
+std::vector<sim::CallFault> fails(BridgeCall call, uint32_t occurrence = 0) {
+    return {{call, occurrence}};
+}
 
 TEST(Discovery, EveryOutcome) {
-    const std::vector<sim::SimDevice> one = {{OSTREL, true}};
-    const std::vector<DiscoveryCase> cases = {
-        {"no bridge", {}, {}, -1, {NO_BOARD}, {"getNumDevices"}},
-        {"count call fails",
-         one,
-         {{BridgeCall::GetNumDevices, 0}},
-         -1,
-         {NO_BOARD},
-         {"getNumDevices -> 255"}},
-        {"product string fails",
-         one,
-         {{BridgeCall::GetProductString, 0}},
-         -1,
-         {CHECK_CABLES},
-         {"getNumDevices", "getProductString(0, 1) -> 255"}},
-        {"product string of the second bridge fails",
-         {{"Other", false}, {OSTREL, true}},
-         {{BridgeCall::GetProductString, 2}},
-         -1,
-         {CHECK_CABLES},
-         {"getNumDevices", "getProductString(0, 1)", "getProductString(1, 1) -> 255"}},
-        {"another product",
-         {{"USB Serial Adapter", true}},
-         {},
-         -1,
-         {NOT_LOCATED},
-         {"getNumDevices", "getProductString(0, 1)"}},
-        {"trailing blank",
-         {{OSTREL + " ", true}},
-         {},
-         -1,
-         {NOT_LOCATED},
-         {"getNumDevices", "getProductString(0, 1)"}},
-        {"other letter case",
-         {{"quorvantel ostrel", true}},
-         {},
-         -1,
-         {NOT_LOCATED},
-         {"getNumDevices", "getProductString(0, 1)"}},
-        {"100 characters without NUL",
-         {{OSTREL + std::string(83, 'x'), true}},
-         {},
-         -1,
-         {NOT_LOCATED},
-         {"getNumDevices", "getProductString(0, 1)"}},
-        {"open fails",
-         one,
-         {{BridgeCall::Open, 0}},
-         -1,
-         {CHECK_CABLES},
-         {"getNumDevices", "getProductString(0, 1)", "open(0) -> 255"}},
-        {"baud rate fails",
-         one,
-         {{BridgeCall::SetBaudRate, 0}},
-         -1,
-         {CHECK_CABLES},
-         {"getNumDevices", "getProductString(0, 1)", "open(0)", "setBaudRate(57600) -> 255",
-          "close"}},
-        {"line control fails",
-         one,
-         {{BridgeCall::SetLineControl, 0}},
-         -1,
-         {CHECK_CABLES},
-         {"getNumDevices", "getProductString(0, 1)", "open(0)", "setBaudRate(57600)",
-          "setLineControl(0x0801) -> 255", "close"}},
-        {"flush fails",
-         one,
-         {{BridgeCall::FlushBuffers, 0}},
-         -1,
-         {CHECK_CABLES},
-         {"getNumDevices", "getProductString(0, 1)", "open(0)", "setBaudRate(57600)",
-          "setLineControl(0x0801)", "flushBuffers(1, 1) -> 255", "close"}},
-        {"time-outs fail",
-         one,
-         {{BridgeCall::SetTimeouts, 0}},
-         -1,
-         {CHECK_CABLES},
-         {"getNumDevices", "getProductString(0, 1)", "open(0)", "setBaudRate(57600)",
-          "setLineControl(0x0801)", "flushBuffers(1, 1)", "setTimeouts(4096, 4096) -> 255",
-          "close"}},
-        {"one board", one, {}, 0, {}, DISCOVERY_CALLS},
-        {"the board at index 1",
-         {{"Other", false}, {OSTREL, true}},
-         {},
-         0,
-         {},
-         {"getNumDevices", "getProductString(0, 1)", "getProductString(1, 1)", "open(1)",
-          "setBaudRate(57600)", "setLineControl(0x0801)", "flushBuffers(1, 1)",
-          "setTimeouts(4096, 4096)"}},
-        {"two boards: the first is used",
-         {{OSTREL, true}, {OSTREL, false}},
-         {},
-         0,
-         {},
-         DISCOVERY_CALLS},
+    struct Case {
+        const char* name;
+        std::vector<sim::SimDevice> devices;
+        std::vector<sim::CallFault> faults;
+        std::string box;  // "" for success
+        Calls calls;
     };
-    for (const DiscoveryCase& c : cases) {
+    const std::vector<sim::SimDevice> one = {{OSTREL, true}};
+    const std::vector<sim::SimDevice> otherFirst = {{"Other", false}, {OSTREL, true}};
+    const std::string pad(83, 'x');
+    const Calls lookedAtOne = {"getNumDevices", "getProductString(0, 1)"};
+    const std::vector<Case> cases = {
+        {"no bridge", {}, {}, NO_BOARD, {"getNumDevices"}},
+        {"count fails", one, fails(C::GetNumDevices), NO_BOARD, failingAt(1)},
+        {"product string fails", one, fails(C::GetProductString), CHECK_CABLES, failingAt(2)},
+        {"second product string fails", otherFirst, fails(C::GetProductString, 2), CHECK_CABLES,
+         joined(lookedAtOne, {"getProductString(1, 1) -> 255"})},
+        {"trailing blank", {{OSTREL + " ", true}}, {}, NOT_LOCATED, lookedAtOne},
+        {"other letter case", {{"quorvantel ostrel", true}}, {}, NOT_LOCATED, lookedAtOne},
+        {"100 characters, no NUL", {{OSTREL + pad, true}}, {}, NOT_LOCATED, lookedAtOne},
+        {"open fails", one, fails(C::Open), CHECK_CABLES, failingAt(3)},
+        {"baud rate fails", one, fails(C::SetBaudRate), CHECK_CABLES, closedAfter(4)},
+        {"line control fails", one, fails(C::SetLineControl), CHECK_CABLES, closedAfter(5)},
+        {"flush fails", one, fails(C::FlushBuffers), CHECK_CABLES, closedAfter(6)},
+        {"time-outs fail", one, fails(C::SetTimeouts), CHECK_CABLES, closedAfter(7)},
+        {"one board", one, {}, "", DISCOVERY_CALLS},
+        {"two boards: the first is used", {one[0], {OSTREL, false}}, {}, "", DISCOVERY_CALLS},
+        // The second board: the buffer is cleared only once, the library's NUL ends the text.
+        {"shorter description after a longer one",
+         {{OSTREL + " Mk II", false}, one[0]},
+         {},
+         "",
+         joined(lookedAtOne,
+                {"getProductString(1, 1)", "open(1)", "setBaudRate(57600)",
+                 "setLineControl(0x0801)", "flushBuffers(1, 1)", "setTimeouts(4096, 4096)"})},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         LinkBench bench;
         bench.settings().devices = c.devices;
         bench.settings().failingCalls = c.faults;
-        EXPECT_EQ(openBoardLink(bench.bridge, bench.ui, bench.state.link), c.result);
-        EXPECT_EQ(bench.ui.boxes(), c.boxes);
+        EXPECT_EQ(openBoardLink(bench.bridge, bench.ui, bench.state.link), c.box.empty() ? 0 : -1);
+        EXPECT_EQ(bench.ui.boxes(), c.box.empty() ? Calls{} : Calls{c.box});
         EXPECT_EQ(bench.bridge.calls, c.calls);
         // Discovery never marks the link open itself.
         EXPECT_FALSE(bench.state.link.boardLinkOpen);
-        if (c.result == 0) {
-            EXPECT_NE(bench.state.link.boardLinkHandle, nullptr);
-        }
+        EXPECT_EQ(bench.state.link.boardLinkHandle != nullptr, c.box.empty());
     }
-}
-
-TEST(Discovery, ShorterDescriptionAfterALongerOneIsReadToItsNul) {
-    // The buffer is cleared only once; the NUL the library writes ends the shorter text.
-    LinkBench bench;
-    bench.settings().devices = {{OSTREL + " Mk II", false}, {OSTREL, true}};
-    EXPECT_EQ(openBoardLink(bench.bridge, bench.ui, bench.state.link), 0);
-    EXPECT_EQ(bench.bridge.calls.at(3), "open(1)");
 }
 
 TEST(Discovery, AFailedSetUpReleasesTheDeviceForTheNextAttempt) {
@@ -154,29 +89,20 @@ TEST(Discovery, AFailedSetUpReleasesTheDeviceForTheNextAttempt) {
     // The device was closed, so opening it again works and the read goes through.
     EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
     EXPECT_TRUE(bench.state.link.boardLinkOpen);
-    EXPECT_EQ(bench.ui.boxes(), std::vector<std::string>{"Success: Local configuration data read"});
+    EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});
     EXPECT_EQ(bench.bridge.calls.at(0), "getNumDevices");
 }
 
 TEST(Discovery, RunsOnlyUntilItSucceeds) {
+    // (A failed one leaves the link closed, so each exchange looks again: Buttons.NoBoardAttached.)
     LinkBench bench;
-    bench.settings().devices.clear();
-    readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
-    readBoardConfiguration(bench.context, BoardCommand::ReadRemote);
-    // A failed discovery leaves the link closed: each read looks for the board again.
-    EXPECT_EQ(bench.bridge.calls, (std::vector<std::string>{"getNumDevices", "getNumDevices"}));
-
-    bench.settings().devices = {{OSTREL, true}};
-    bench.settings().answers = false;  // every exchange now fails after discovery
-    bench.forget();
+    bench.settings().answers = false;  // every exchange fails after discovery
     readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
     readBoardConfiguration(bench.context, BoardCommand::ReadRemote);
     bench.settings().answers = true;
-    writeConfigurationToBoards(bench.context);  // blank form: fails validation, sends nothing
     readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
-    const auto counts = std::count(bench.bridge.calls.begin(), bench.bridge.calls.end(),
-                                   std::string("getNumDevices"));
-    EXPECT_EQ(counts, 1);
+    const auto& calls = bench.bridge.calls;
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "getNumDevices"), 1);
     EXPECT_EQ(bench.simulated.callCount(BridgeCall::Open), 1u);
 }
 
@@ -186,7 +112,7 @@ TEST(Discovery, ShutdownClosesOnlyAnOpenLink) {
     EXPECT_TRUE(bench.bridge.calls.empty());
     bench.openLink();
     closeBoardLink(bench.bridge, bench.state.link);
-    EXPECT_EQ(bench.bridge.calls, std::vector<std::string>{"close"});
+    EXPECT_EQ(bench.bridge.calls, Calls{"close"});
 }
 
 }  // namespace

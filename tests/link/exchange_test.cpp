@@ -1,221 +1,126 @@
 // The request/answer exchanges: every row of the failure tables for both boards, the exact
-// library dialogue, and the two button sequences.
+// library dialogue, the waiting rule, leftovers on the line, and the two button sequences.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
+#include <sstream>
+#include <utility>
 
-#include "config/form_transfer.h"
-#include "link/wire_format.h"
 #include "link_bench.h"
 
 namespace tivra::test {
 namespace {
 
-const std::string NO_BOARD = "No Local Board Found: Check USB cable and retry";
-const std::string CHECK_CABLES = "USB Fault : Please Check Cables";
-const std::string WRITE_DATA_FAILED = "USB Fault : Failed to write data";
-const std::string READ_FAILED = "USB Fault : Failed to read configuration data";
-const std::string WRITE_FAILED = "USB Fault : Failed to write configuration data";
-const std::string LOCAL_READ = "Success: Local configuration data read";
-const std::string REMOTE_READ = "Success: Remote configuration data read";
-const std::string LOCAL_WRITTEN = "Success: Local configuration data written";
-const std::string REMOTE_WRITTEN = "Success: Remote configuration data written";
+using F = sim::ReplyFault;
 
-std::vector<std::string> repeated(const std::string& call, size_t times) {
-    return std::vector<std::string>(times, call);
+// The tables write the calls after discovery as "flush; REQ; check; read(3)": REQ is the
+// exchange's request or frame, "check x201" a wait that runs out, and "read(L|R)" reads L bytes
+// from the LocalBoard or R from the RemoteBoard. A failed call ends in " -> 255".
+Calls expand(const std::string& shorthand, const std::string& request, bool local) {
+    const std::pair<std::string, std::string> words[] = {
+        {"flush", "flushBuffers(1, 1)"}, {"check", "checkRxQueue"}, {"REQ", request}};
+    Calls calls;
+    std::istringstream in(shorthand);
+    for (std::string c; std::getline(in >> std::ws, c, ';');) {
+        if (c == "check x201") {
+            calls.insert(calls.end(), 201, "checkRxQueue");
+            continue;
+        }
+        for (const auto& [word, call] : words)
+            if (c.rfind(word, 0) == 0) c = call + c.substr(word.size());
+        if (const size_t bar = c.find('|'); bar != std::string::npos)
+            c = local ? c.substr(0, bar) + c.substr(c.find(')'))
+                      : c.substr(0, c.find('(') + 1) + c.substr(bar + 1);
+        calls.push_back(c);
+    }
+    return calls;
 }
 
-void expectTablesUnchanged(const ProgramState& state) {
-    ProgramState markers;
-    fillTablesWithMarkers(markers);
-    EXPECT_EQ(state.localPortTable, markers.localPortTable);
-    EXPECT_EQ(state.remotePortTable, markers.remotePortTable);
-    EXPECT_EQ(state.portRouting, markers.portRouting);
-    EXPECT_EQ(state.channelPortMap, markers.channelPortMap);
-}
+using Bytes = std::vector<uint8_t>;
+using C = BridgeCall;
+using Arrange = std::function<void(sim::SimSettings&)>;
 
-// --- reads ---------------------------------------------------------------------------------
+Arrange failing(BridgeCall call, uint32_t occurrence) {
+    return [=](sim::SimSettings& s) { s.failingCalls = {{call, occurrence}}; };
+}
+Arrange spoiled(sim::ReplyFault fault) {
+    return [=](sim::SimSettings& s) { s.replyFault = fault; };
+}
+Arrange answering(const Bytes& bytes) {
+    return [=](sim::SimSettings& s) { s.answerWith = bytes; };
+}
 
 struct ReadCase {
     const char* name;
-    std::function<void(LinkBench&)> arrange;
-    // The calls after discovery, given the request and the reply's usual item count.
-    std::function<std::vector<std::string>(const std::string& request, size_t items)> calls;
+    Arrange sim;  // applied once the link is open
+    std::string calls;
     std::string box;  // "" for success
     uint32_t pauses;
+    bool stores = true;  // on success, the answer's tables were taken
 };
 
 TEST(BoardRead, EveryOutcomeForBothBoards) {
-    using C = std::vector<std::string>;
-    auto start = [](const std::string& request) {
-        return C{"flushBuffers(1, 1)", request, "checkRxQueue"};
-    };
-    auto items = [](size_t n) { return "read(" + std::to_string(n) + ")"; };
+    const std::string replied = "flush; REQ; check; read(3)";
+    const std::string unanswered = "flush; REQ; check x201";
     const std::vector<ReadCase> cases = {
-        {"success", [](LinkBench&) {},
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(n)});
+        {"success", [](auto&) {}, replied + "; read(194|176)", "", 1},
+        {"empty reply", spoiled(F::Empty), replied, "", 1, false},
+        {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, 0},
+        {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, 0},
+        {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED, 0},
+        {"third queue check fails",
+         [](auto& s) {
+             s.failingCalls = {{C::CheckRxQueue, 3}};
+             s.readyAfterChecks = 5;
          },
-         "", 1},
-        {"flush fails", [](LinkBench& b) { b.failCall(BridgeCall::FlushBuffers, 2); },
-         [](auto&, size_t) { return C{"flushBuffers(1, 1) -> 255"}; }, CHECK_CABLES, 0},
-        {"write fails", [](LinkBench& b) { b.failCall(BridgeCall::Write); },
-         [](auto& r, size_t) {
-             return C{"flushBuffers(1, 1)", r + " -> 255"};
-         },
-         WRITE_DATA_FAILED, 0},
-        {"short write", [](LinkBench& b) { b.settings().shortWrite = true; },
-         [](auto& r, size_t) {
-             return C{"flushBuffers(1, 1)", r};
-         },
-         WRITE_DATA_FAILED, 0},
-        {"queue check fails", [](LinkBench& b) { b.failCall(BridgeCall::CheckRxQueue); },
-         [](auto& r, size_t) {
-             return C{"flushBuffers(1, 1)", r, "checkRxQueue -> 255"};
-         },
-         READ_FAILED, 0},
-        {"queue check fails later",
-         [](LinkBench& b) {
-             b.settings().readyAfterChecks = 5;
-             b.failCall(BridgeCall::CheckRxQueue, 3);
-         },
-         [](auto& r, size_t) {
-             return C{"flushBuffers(1, 1)", r, "checkRxQueue", "checkRxQueue",
-                      "checkRxQueue -> 255"};
-         },
-         READ_FAILED, 2},
-        {"no answer", [](LinkBench& b) { b.settings().answers = false; },
-         [](auto& r, size_t) {
-             return joined({"flushBuffers(1, 1)", r}, repeated("checkRxQueue", 201));
-         },
-         READ_FAILED, 201},
-        {"bytes wait but the queue is not ready",
-         [](LinkBench& b) { b.settings().queueStatus = 1; },
-         [](auto& r, size_t) {
-             return joined({"flushBuffers(1, 1)", r}, repeated("checkRxQueue", 201));
-         },
-         READ_FAILED, 201},
-        {"fewer than 3 bytes ever arrive",
-         [](LinkBench& b) {
-             b.settings().answerWith = std::vector<uint8_t>{0x55, 0xAA};
-         },
-         [](auto& r, size_t) {
-             return joined({"flushBuffers(1, 1)", r}, repeated("checkRxQueue", 201));
-         },
-         READ_FAILED, 201},
-        {"head read fails", [](LinkBench& b) { b.failCall(BridgeCall::Read, 1); },
-         [&](auto& r, size_t) { return joined(start(r), {"read(3) -> 255"}); }, READ_FAILED, 1},
-        {"head read short", [](LinkBench& b) { b.settings().shortReadOccurrence = 1; },
-         [&](auto& r, size_t) { return joined(start(r), {"read(3)"}); }, READ_FAILED, 1},
-        {"head not 55 AA", [](LinkBench& b) { b.settings().replyFault = sim::ReplyFault::BadHead; },
-         [&](auto& r, size_t) { return joined(start(r), {"read(3)"}); }, READ_FAILED, 1},
-        {"item read fails", [](LinkBench& b) { b.failCall(BridgeCall::Read, 2); },
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(n) + " -> 255"});
-         },
+         "flush; REQ; check; check; check -> 255", READ_FAILED, 2},
+        {"no answer", [](auto& s) { s.answers = false; }, unanswered, READ_FAILED, 201},
+        {"bytes wait, queue not ready", [](auto& s) { s.queueStatus = 1; }, unanswered, READ_FAILED,
+         201},
+        {"only 2 bytes arrive", answering(Bytes{0x55, 0xAA}), unanswered, READ_FAILED, 201},
+        {"head read fails", failing(C::Read, 1), replied + " -> 255", READ_FAILED, 1},
+        {"head read short", [](auto& s) { s.shortReadOccurrence = 1; }, replied, READ_FAILED, 1},
+        // Either byte of the head alone makes it no reply.
+        {"head 55 00", answering(Bytes{0x55, 0x00, 0x00}), replied, READ_FAILED, 1},
+        {"head 00 AA", answering(Bytes{0x00, 0xAA, 0x00}), replied, READ_FAILED, 1},
+        {"item read fails", failing(C::Read, 2), replied + "; read(194|176) -> 255", READ_FAILED,
+         1},
+        {"item read short", [](auto& s) { s.shortReadOccurrence = 2; }, replied + "; read(194|176)",
          READ_FAILED, 1},
-        {"item read short", [](LinkBench& b) { b.settings().shortReadOccurrence = 2; },
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(n)});
-         },
+        {"fewer items than N", spoiled(F::LengthBeyondItems), replied + "; read(204|186)",
          READ_FAILED, 1},
-        {"fewer items than N",
-         [](LinkBench& b) { b.settings().replyFault = sim::ReplyFault::LengthBeyondItems; },
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(n + 10)});
-         },
-         READ_FAILED, 1},
-        {"tag 0x02", [](LinkBench& b) { b.settings().replyFault = sim::ReplyFault::UnknownTag; },
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(n + 3)});
-         },
-         READ_FAILED, 1},
-        {"tag 0x09",
-         [](LinkBench& b) {
-             b.settings().replyFault = sim::ReplyFault::UnknownTag;
-             b.settings().unknownTag = 0x09;
-         },
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(n + 3)});
-         },
-         READ_FAILED, 1},
-        {"port 8", [](LinkBench& b) { b.settings().replyFault = sim::ReplyFault::PortOutOfRange; },
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(n)});
-         },
-         READ_FAILED, 1},
-        {"routing 8",
-         [](LinkBench& b) { b.settings().replyFault = sim::ReplyFault::RoutingOutOfRange; },
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(r == READ_LOCAL_REQUEST ? n : n + 9)});
-         },
-         READ_FAILED, 1},
-        {"channel port 8",
-         [](LinkBench& b) { b.settings().replyFault = sim::ReplyFault::ChannelPortOutOfRange; },
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(r == READ_LOCAL_REQUEST ? n : n + 9)});
-         },
-         READ_FAILED, 1},
-        {"item cut short",
-         [](LinkBench& b) { b.settings().replyFault = sim::ReplyFault::ItemCutShort; },
-         [&](auto& r, size_t n) {
-             return joined(start(r), {"read(3)", items(n - 1)});
-         },
-         READ_FAILED, 1},
+        {"tag 0x02", spoiled(F::UnknownTag), replied + "; read(197|179)", READ_FAILED, 1},
+        {"port 8", spoiled(F::PortOutOfRange), replied + "; read(194|176)", READ_FAILED, 1},
+        {"routing 8", spoiled(F::RoutingOutOfRange), replied + "; read(194|185)", READ_FAILED, 1},
+        {"item cut short", spoiled(F::ItemCutShort), replied + "; read(193|175)", READ_FAILED, 1},
     };
-
     for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote}) {
         const bool local = command == BoardCommand::ReadLocal;
-        const std::string request = local ? READ_LOCAL_REQUEST : READ_REMOTE_REQUEST;
-        const size_t itemCount = local ? 194 : 176;
         for (const ReadCase& c : cases) {
             SCOPED_TRACE(std::string(c.name) + (local ? " (local)" : " (remote)"));
             LinkBench bench;
             bench.openLink();
             fillTablesWithMarkers(bench.state);
-            c.arrange(bench);
-
-            const int32_t result = readBoardConfiguration(bench.context, command);
-            EXPECT_EQ(result, c.box.empty() ? 0 : -1);
-            EXPECT_EQ(bench.bridge.calls, c.calls(request, itemCount));
+            c.sim(bench.settings());
+            EXPECT_EQ(readBoardConfiguration(bench.context, command), c.box.empty() ? 0 : -1);
+            EXPECT_EQ(bench.bridge.calls,
+                      expand(c.calls, local ? READ_LOCAL_REQUEST : READ_REMOTE_REQUEST, local));
             EXPECT_EQ(bench.pause.pauses, c.pauses);
-            if (!c.box.empty()) {
-                EXPECT_EQ(bench.ui.boxes(), std::vector<std::string>{c.box});
-                expectTablesUnchanged(bench.state);
-                continue;
+            const std::string success = local ? LOCAL_READ : REMOTE_READ;
+            EXPECT_EQ(bench.ui.boxes(), Calls{c.box.empty() ? success : c.box});
+            // A whole answer is stored: the board's table, and from the LocalBoard the joining.
+            ProgramState expected;
+            fillTablesWithMarkers(expected);
+            if (c.box.empty() && c.stores && local) {
+                expected.localPortTable = bench.boards.localBoard.ports;
+                expected.portRouting = bench.boards.localBoard.routing;
+                expected.channelPortMap = bench.boards.localBoard.channelPorts;
+            } else if (c.box.empty() && c.stores) {
+                expected.remotePortTable = bench.boards.remoteBoard.ports;
             }
-            EXPECT_EQ(bench.ui.boxes(), std::vector<std::string>{local ? LOCAL_READ : REMOTE_READ});
-            // The answering board's table, and from the LocalBoard the joining as well.
-            if (local) {
-                EXPECT_EQ(bench.state.localPortTable, bench.boards.localBoard.ports);
-                EXPECT_EQ(bench.state.portRouting, bench.boards.localBoard.routing);
-                EXPECT_EQ(bench.state.channelPortMap, bench.boards.localBoard.channelPorts);
-                ProgramState markers;
-                fillTablesWithMarkers(markers);
-                EXPECT_EQ(bench.state.remotePortTable, markers.remotePortTable);
-            } else {
-                EXPECT_EQ(bench.state.remotePortTable, bench.boards.remoteBoard.ports);
-                ProgramState markers;
-                fillTablesWithMarkers(markers);
-                EXPECT_EQ(bench.state.localPortTable, markers.localPortTable);
-                EXPECT_EQ(bench.state.portRouting, markers.portRouting);
-            }
+            expectSameTables(bench.state, expected);
         }
-    }
-}
-
-TEST(BoardRead, AnEmptyReplySucceedsAndChangesNothing) {
-    for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote}) {
-        LinkBench bench;
-        bench.openLink();
-        fillTablesWithMarkers(bench.state);
-        bench.settings().replyFault = sim::ReplyFault::Empty;
-        EXPECT_EQ(readBoardConfiguration(bench.context, command), 0);
-        EXPECT_EQ(bench.bridge.calls.back(), "read(3)");  // nothing more to read
-        EXPECT_EQ(bench.ui.boxes().size(), 1u);
-        expectTablesUnchanged(bench.state);
     }
 }
 
@@ -230,58 +135,33 @@ TEST(BoardRead, ARemoteReplyMayOverwriteTheJoining) {
     EXPECT_EQ(bench.state.channelPortMap, bench.boards.localBoard.channelPorts);
 }
 
-// --- writes --------------------------------------------------------------------------------
-
 struct WriteCase {
     const char* name;
-    std::function<void(LinkBench&)> arrange;
-    std::vector<std::string> callsAfterWrite;  // after flush and the frame's write
-    std::string box;                           // "" for success
-    bool taken;                                // the board now holds the configuration
+    Arrange sim;  // applied once the link is open
+    std::string calls;
+    std::string box;  // "" for success
+    bool taken;       // the board now holds the configuration
 };
 
 TEST(BoardWrite, EveryOutcomeForBothBoards) {
+    const std::string answered = "flush; REQ; check; read(2)";
+    const std::string unanswered = "flush; REQ; check x201";
     const std::vector<WriteCase> cases = {
-        {"success", [](LinkBench&) {}, {"checkRxQueue", "read(2)"}, "", true},
-        {"queue check fails",
-         [](LinkBench& b) { b.failCall(BridgeCall::CheckRxQueue); },
-         {"checkRxQueue -> 255"},
-         WRITE_FAILED,
-         true},
-        {"no answer", [](LinkBench& b) { b.settings().answers = false; },
-         repeated("checkRxQueue", 201), WRITE_FAILED, true},
-        {"one byte only",
-         [](LinkBench& b) { b.settings().answerWith = std::vector<uint8_t>{0x55}; },
-         repeated("checkRxQueue", 201), WRITE_FAILED, true},
-        {"read fails",
-         [](LinkBench& b) { b.failCall(BridgeCall::Read, 1); },
-         {"checkRxQueue", "read(2) -> 255"},
-         WRITE_FAILED,
-         true},
-        {"read short",
-         [](LinkBench& b) { b.settings().shortReadOccurrence = 1; },
-         {"checkRxQueue", "read(2)"},
-         WRITE_FAILED,
-         true},
-        {"refused with 55 00",
-         [](LinkBench& b) { b.settings().negativeAcknowledge = true; },
-         {"checkRxQueue", "read(2)"},
-         WRITE_FAILED,
+        {"success", [](auto&) {}, answered, "", true},
+        {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, false},
+        {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, false},
+        {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED,
          false},
-        {"answered AA 55",
-         [](LinkBench& b) {
-             b.settings().answerWith = std::vector<uint8_t>{0xAA, 0x55};
-         },
-         {"checkRxQueue", "read(2)"},
-         WRITE_FAILED,
+        {"queue check fails", failing(C::CheckRxQueue, 0), "flush; REQ; check -> 255", WRITE_FAILED,
          true},
-        {"answered 55 55",
-         [](LinkBench& b) {
-             b.settings().answerWith = std::vector<uint8_t>{0x55, 0x55};
-         },
-         {"checkRxQueue", "read(2)"},
-         WRITE_FAILED,
-         true},
+        {"no answer", [](auto& s) { s.answers = false; }, unanswered, WRITE_FAILED, true},
+        {"one byte only", answering(Bytes{0x55}), unanswered, WRITE_FAILED, true},
+        {"read fails", failing(C::Read, 1), answered + " -> 255", WRITE_FAILED, true},
+        {"read short", [](auto& s) { s.shortReadOccurrence = 1; }, answered, WRITE_FAILED, true},
+        // Either byte of the acknowledgement alone makes it a refusal.
+        {"refused with 55 00", [](auto& s) { s.negativeAcknowledge = true; }, answered,
+         WRITE_FAILED, false},
+        {"answered 00 AA", answering(Bytes{0x00, 0xAA}), answered, WRITE_FAILED, true},
     };
     for (const BoardCommand command : {BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
         const bool local = command == BoardCommand::WriteLocal;
@@ -290,124 +170,54 @@ TEST(BoardWrite, EveryOutcomeForBothBoards) {
             LinkBench bench;
             bench.openLink();
             bench.show(sampleConfiguration());
-            c.arrange(bench);
+            c.sim(bench.settings());
             const sim::BoardPair before = bench.boards;
-
             EXPECT_EQ(writeBoardConfiguration(bench.context, command), c.box.empty() ? 0 : -1);
-            const auto frame = encodeBoardFrame(command, bench.state);
-            EXPECT_EQ(bench.bridge.calls,
-                      joined({"flushBuffers(1, 1)",
-                              "write(" + hexBytes(frame.data(), frame.size()) + ")"},
-                             c.callsAfterWrite));
+            EXPECT_EQ(bench.bridge.calls, expand(c.calls, frameWrite(command, bench.state), local));
             const std::string success = local ? LOCAL_WRITTEN : REMOTE_WRITTEN;
-            EXPECT_EQ(bench.ui.boxes(), std::vector<std::string>{c.box.empty() ? success : c.box});
-            const PortTable& held =
-                local ? bench.boards.localBoard.ports : bench.boards.remoteBoard.ports;
+            EXPECT_EQ(bench.ui.boxes(), Calls{c.box.empty() ? success : c.box});
+            const auto ports = [&](const sim::BoardPair& p) {
+                return local ? p.localBoard.ports : p.remoteBoard.ports;
+            };
             const PortTable& sent =
                 local ? bench.state.localPortTable : bench.state.remotePortTable;
-            const PortTable& old = local ? before.localBoard.ports : before.remoteBoard.ports;
-            EXPECT_EQ(held, c.taken ? sent : old);
+            EXPECT_EQ(ports(bench.boards), c.taken ? sent : ports(before));
         }
     }
 }
 
-TEST(BoardWrite, FailuresBeforeTheAnswer) {
-    struct Case {
-        const char* name;
-        std::function<void(LinkBench&)> arrange;
-        bool openFirst;
-        std::vector<std::string> calls;  // "FRAME" stands for the frame's write
-        std::string box;
-    };
-    const std::vector<Case> cases = {
-        {"no board",
-         [](LinkBench& b) { b.settings().devices.clear(); },
-         false,
-         {"getNumDevices"},
-         NO_BOARD},
-        {"flush fails",
-         [](LinkBench& b) { b.failCall(BridgeCall::FlushBuffers, 2); },
-         true,
-         {"flushBuffers(1, 1) -> 255"},
-         CHECK_CABLES},
-        {"write fails",
-         [](LinkBench& b) { b.failCall(BridgeCall::Write); },
-         true,
-         {"flushBuffers(1, 1)", "FRAME -> 255"},
-         WRITE_DATA_FAILED},
-        {"short write",
-         [](LinkBench& b) { b.settings().shortWrite = true; },
-         true,
-         {"flushBuffers(1, 1)", "FRAME"},
-         WRITE_DATA_FAILED},
-    };
-    for (const BoardCommand command : {BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(c.name);
-            LinkBench bench;
-            if (c.openFirst) bench.openLink();
-            bench.show(factoryConfiguration());
-            c.arrange(bench);
-            const sim::BoardPair before = bench.boards;
-            EXPECT_EQ(writeBoardConfiguration(bench.context, command), -1);
-            const auto frame = encodeBoardFrame(command, bench.state);
-            std::vector<std::string> calls = c.calls;
-            for (auto& call : calls)
-                if (call.rfind("FRAME", 0) == 0)
-                    call = "write(" + hexBytes(frame.data(), frame.size()) + ")" + call.substr(5);
-            EXPECT_EQ(bench.bridge.calls, calls);
-            EXPECT_EQ(bench.ui.boxes(), std::vector<std::string>{c.box});
-            EXPECT_EQ(bench.boards.localBoard.ports, before.localBoard.ports);
-            EXPECT_EQ(bench.boards.remoteBoard.ports, before.remoteBoard.ports);
-        }
-    }
-}
-
-TEST(BoardWrite, AnInvalidConfigurationSendsNothingAndSeeksNoBoard) {
+TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
     LinkBench bench;
     MuxConfiguration bad = factoryConfiguration();
     bad.channel(3).localPort = 0;  // channel 1 already uses local port 1
     bench.show(bad);
-    EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
-    const std::string conflict = "Local Port Conflict: Check Local Ports On Channels 1 and 3";
-    EXPECT_EQ(bench.ui.boxes(), (std::vector<std::string>{conflict, conflict}));
-    EXPECT_TRUE(bench.bridge.calls.empty());
-}
-
-TEST(BoardExchange, CommandsOfTheOtherKindAreRefusedSilently) {
-    LinkBench bench;
-    MuxConfiguration bad = factoryConfiguration();
-    bad.channel(1).enabled = 1;
-    bad.channel(1).sensorType = -1;  // validation would speak up if it ran
-    bench.show(bad);
+    // Refused silently: validation, which would speak up, does not even run.
     EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::WriteLocal), -1);
     EXPECT_EQ(readBoardConfiguration(bench.context, static_cast<BoardCommand>(7)), -1);
     EXPECT_EQ(writeBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
     EXPECT_EQ(writeBoardConfiguration(bench.context, BoardCommand::ReadRemote), -1);
     EXPECT_TRUE(bench.ui.boxes().empty());
+    // The button validates before each write and seeks no board.
+    EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
+    EXPECT_EQ(bench.ui.boxes(),
+              Calls(2, "Local Port Conflict: Check Local Ports On Channels 1 and 3"));
     EXPECT_TRUE(bench.bridge.calls.empty());
 }
-
-// --- the waiting rule ------------------------------------------------------------------------
 
 TEST(WaitingRule, TheTwoHundredthCheckIsTheLast) {
     struct Case {
         uint32_t readyAfterChecks;
         uint32_t readyAfterMs;
-        bool taken;
-        uint32_t checks;
+        uint32_t checks;  // more than 200: not taken
     };
-    const std::vector<Case> cases = {
-        {0, 0, true, 1},      {1, 0, true, 1},       {2, 0, true, 2},       {199, 0, true, 199},
-        {200, 0, true, 200},  {201, 0, false, 201},  {1000, 0, false, 201}, {0, 1500, true, 151},
-        {0, 1990, true, 200}, {0, 1991, false, 201}, {0, 2000, false, 201},
-    };
+    const Case cases[] = {{0, 0, 1},     {2, 0, 2},      {200, 0, 200},
+                          {201, 0, 201}, {0, 1990, 200}, {0, 1991, 201}};
     for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote,
                                        BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
         for (const Case& c : cases) {
-            SCOPED_TRACE("command " + std::to_string(int(command)) + ", after " +
-                         std::to_string(c.readyAfterChecks) + " checks / " +
-                         std::to_string(c.readyAfterMs) + " ms");
+            SCOPED_TRACE(testing::Message()
+                         << "command " << int(command) << " ready after " << c.readyAfterChecks
+                         << " checks, " << c.readyAfterMs << " ms");
             LinkBench bench;
             bench.openLink();
             bench.show(factoryConfiguration());
@@ -416,8 +226,9 @@ TEST(WaitingRule, TheTwoHundredthCheckIsTheLast) {
             const int32_t result = isReadCommand(command)
                                        ? readBoardConfiguration(bench.context, command)
                                        : writeBoardConfiguration(bench.context, command);
-            EXPECT_EQ(result, c.taken ? 0 : -1);
-            EXPECT_EQ(bench.queueChecks(), c.checks);
+            EXPECT_EQ(result, c.checks <= 200 ? 0 : -1);
+            const auto& calls = bench.bridge.calls;
+            EXPECT_EQ(std::count(calls.begin(), calls.end(), "checkRxQueue"), c.checks);
             // Every check is followed by its 10 ms pause, the failing 201st included.
             EXPECT_EQ(bench.pause.pauses, c.checks);
             EXPECT_EQ(bench.pause.nowMs, 10u * c.checks);
@@ -425,26 +236,23 @@ TEST(WaitingRule, TheTwoHundredthCheckIsTheLast) {
     }
 }
 
-// --- leftovers -------------------------------------------------------------------------------
-
 TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
-    struct Case {
+    // Spoiled ReadLocal answers, each followed by a ReadRemote.
+    const struct {
         const char* name;
-        std::function<void(sim::SimSettings&)> spoil;  // applied to the ReadLocal answer only
+        Arrange sim;
         int32_t firstResult;
-    };
-    const std::vector<Case> cases = {
-        {"bad head", [](auto& s) { s.replyFault = sim::ReplyFault::BadHead; }, -1},
-        {"unknown tag", [](auto& s) { s.replyFault = sim::ReplyFault::UnknownTag; }, -1},
+    } cases[] = {
+        {"bad head", spoiled(F::BadHead), -1},
         {"reply that looks like another after the answer",
          [](auto& s) { s.strayBytes = {0x55, 0xAA, 0x03, 0x00, 0x00, 0x01}; }, 0},
         {"answer after the wait ended", [](auto& s) { s.readyAfterChecks = 300; }, -1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         LinkBench bench;
         bench.openLink();
-        c.spoil(bench.settings());
+        c.sim(bench.settings());
         bench.settings().faultsOnlyFor = 0;
         EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), c.firstResult);
         bench.forget();
@@ -462,62 +270,20 @@ TEST(Leftovers, LineNoiseBeforeARequestIsFlushed) {
     bench.openLink();
     bench.boards.putInHostQueue({0xAA, 0x55, 0x55, 0xAA, 0x00});
     EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
-    EXPECT_EQ(bench.ui.boxes(), std::vector<std::string>{LOCAL_READ});
+    EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});
 }
 
-// --- the buttons -------------------------------------------------------------------------------
+TEST(Buttons, FullReadAndFullWriteFromFreshStarts) {
+    LinkBench factory;
+    expectFullRead(factory, factoryConfiguration());
 
-TEST(Buttons, FullReadFromAFreshStart) {
-    LinkBench bench;
-    fillTablesWithMarkers(bench.state);
-    EXPECT_EQ(readConfigurationFromBoards(bench.context), 0);
-    EXPECT_EQ(bench.ui.boxes(), (std::vector<std::string>{LOCAL_READ, REMOTE_READ}));
-    EXPECT_EQ(
-        bench.bridge.calls,
-        joined(DISCOVERY_CALLS, {"flushBuffers(1, 1)", READ_LOCAL_REQUEST, "checkRxQueue",
-                                 "read(3)", "read(194)", "flushBuffers(1, 1)", READ_REMOTE_REQUEST,
-                                 "checkRxQueue", "read(3)", "read(176)"}));
-    EXPECT_TRUE(bench.state.link.boardLinkOpen);
-    // The boards' factory configuration, rebuilt into the record and shown.
-    EXPECT_EQ(bench.state.configuration, factoryConfiguration());
-    MuxConfiguration shown;
-    formToConfiguration(bench.form, shown);
-    EXPECT_EQ(shown, factoryConfiguration());
-}
-
-TEST(Buttons, FullWriteFromAFreshStart) {
-    LinkBench bench;
-    bench.show(sampleConfiguration());
-    EXPECT_EQ(writeConfigurationToBoards(bench.context), 0);
-    EXPECT_EQ(bench.ui.boxes(), (std::vector<std::string>{LOCAL_WRITTEN, REMOTE_WRITTEN}));
-    const auto local = encodeBoardFrame(BoardCommand::WriteLocal, bench.state);
-    const auto remote = encodeBoardFrame(BoardCommand::WriteRemote, bench.state);
-    EXPECT_EQ(local.size(), 201u);  // chunksizes 51 and 170 each need an escape
-    EXPECT_EQ(bench.bridge.calls,
-              joined(DISCOVERY_CALLS,
-                     {"flushBuffers(1, 1)", "write(" + hexBytes(local.data(), local.size()) + ")",
-                      "checkRxQueue", "read(2)", "flushBuffers(1, 1)",
-                      "write(" + hexBytes(remote.data(), remote.size()) + ")", "checkRxQueue",
-                      "read(2)"}));
-    EXPECT_EQ(bench.boards.localBoard.ports, bench.state.localPortTable);
-    EXPECT_EQ(bench.boards.localBoard.routing, bench.state.portRouting);
-    EXPECT_EQ(bench.boards.remoteBoard.ports, bench.state.remotePortTable);
-}
-
-TEST(Buttons, WriteThenReadGivesTheConfigurationBack) {
     LinkBench writer;
-    writer.show(sampleConfiguration());
-    ASSERT_EQ(writeConfigurationToBoards(writer.context), 0);
-    const MuxConfiguration written = writer.state.configuration;  // as validation completed it
-    EXPECT_EQ(written.channel(2).chunksize, 170);
-
-    // Another program start, reading the same boards.
+    const MuxConfiguration written = expectFullWrite(writer);
+    // Another program start, reading the same boards, gives the configuration back.
     LinkBench reader;
     reader.boards.localBoard = writer.boards.localBoard;
     reader.boards.remoteBoard = writer.boards.remoteBoard;
-    EXPECT_EQ(readConfigurationFromBoards(reader.context), 0);
-    EXPECT_EQ(reader.ui.boxes(), (std::vector<std::string>{LOCAL_READ, REMOTE_READ}));
-    EXPECT_EQ(reader.state.configuration, written);
+    expectFullRead(reader, written);
 }
 
 TEST(Buttons, NoBoardAttached) {
@@ -526,16 +292,15 @@ TEST(Buttons, NoBoardAttached) {
     bench.show(sampleConfiguration());
     EXPECT_EQ(readConfigurationFromBoards(bench.context), -1);
     // Once per board; nothing was read, so the operator's form and record are left alone.
-    EXPECT_EQ(bench.ui.boxes(), (std::vector<std::string>{NO_BOARD, NO_BOARD}));
+    EXPECT_EQ(bench.ui.boxes(), Calls(2, NO_BOARD));
+    EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
     EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
-    MuxConfiguration shown;
-    formToConfiguration(bench.form, shown);
-    EXPECT_EQ(shown, sampleConfiguration());
+    EXPECT_EQ(bench.shown(), sampleConfiguration());
 
     bench.forget();
-    bench.show(factoryConfiguration());
     EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
-    EXPECT_EQ(bench.ui.boxes(), (std::vector<std::string>{NO_BOARD, NO_BOARD}));
+    EXPECT_EQ(bench.ui.boxes(), Calls(2, NO_BOARD));
+    EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
     EXPECT_FALSE(bench.state.link.boardLinkOpen);
 }
 
@@ -545,20 +310,19 @@ TEST(Buttons, ARefusedLocalWriteStillWritesTheRemoteBoard) {
     bench.settings().negativeAcknowledge = true;
     bench.settings().faultsOnlyFor = static_cast<uint8_t>(BoardCommand::WriteLocal);
     EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
-    EXPECT_EQ(bench.ui.boxes(), (std::vector<std::string>{WRITE_FAILED, REMOTE_WRITTEN}));
+    EXPECT_EQ(bench.ui.boxes(), (Calls{WRITE_FAILED, REMOTE_WRITTEN}));
     EXPECT_EQ(bench.boards.remoteBoard.ports, bench.state.remotePortTable);
     EXPECT_NE(bench.boards.localBoard.ports, bench.state.localPortTable);
 }
 
 TEST(Buttons, AFailedLocalReadStillReadsTheRemoteBoardAndRebuilds) {
     LinkBench bench;
-    bench.settings().replyFault = sim::ReplyFault::BadHead;
+    bench.settings().replyFault = F::BadHead;
     bench.settings().faultsOnlyFor = static_cast<uint8_t>(BoardCommand::ReadLocal);
     bench.boards.remoteBoard.ports[0].sensorType = 2;  // disagrees with the (zero) local table
     EXPECT_EQ(readConfigurationFromBoards(bench.context), -1);
-    EXPECT_EQ(bench.ui.boxes(),
-              (std::vector<std::string>{READ_FAILED, REMOTE_READ,
-                                        "Alert: Configuration problem - reconfigure system"}));
+    EXPECT_EQ(bench.ui.boxes(), (Calls{READ_FAILED, REMOTE_READ,
+                                       "Alert: Configuration problem - reconfigure system"}));
 }
 
 }  // namespace

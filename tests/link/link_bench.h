@@ -1,21 +1,58 @@
 #pragma once
-// What the board link tests share: the simulated board pair behind a recording bridge, a pause
-// that only counts and moves a virtual clock, the recording operator and a headless form.
+// What the board link tests share: the texts and library calls of the board dialogue, a pause
+// that only counts and moves a virtual clock, the board link as the program runs it over any
+// bridge, and the expectations of a full Read and a full Write that every bridge must meet.
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "config/channel_config.h"
+#include "config/form_transfer.h"
 #include "config/headless_form.h"
 #include "config/headless_setup.h"
 #include "config/program_state.h"
 #include "link/board_protocol.h"
 #include "link/bridges/simulated.h"
 #include "link/recording_bridge.h"
+#include "link/wire_format.h"
 #include "sim/board_pair.h"
 #include "support/recording_operator.h"
 
 namespace tivra::test {
+
+using Calls = std::vector<std::string>;
+
+inline const std::string NO_BOARD = "No Local Board Found: Check USB cable and retry";
+inline const std::string CHECK_CABLES = "USB Fault : Please Check Cables";
+inline const std::string WRITE_DATA_FAILED = "USB Fault : Failed to write data";
+inline const std::string READ_FAILED = "USB Fault : Failed to read configuration data";
+inline const std::string WRITE_FAILED = "USB Fault : Failed to write configuration data";
+inline const std::string LOCAL_READ = "Success: Local configuration data read";
+inline const std::string REMOTE_READ = "Success: Remote configuration data read";
+inline const std::string LOCAL_WRITTEN = "Success: Local configuration data written";
+inline const std::string REMOTE_WRITTEN = "Success: Remote configuration data written";
+
+// The library calls of a successful discovery, in order.
+inline const Calls DISCOVERY_CALLS = {
+    "getNumDevices",          "getProductString(0, 1)", "open(0)",
+    "setBaudRate(57600)",     "setLineControl(0x0801)", "flushBuffers(1, 1)",
+    "setTimeouts(4096, 4096)"};
+inline const std::string READ_LOCAL_REQUEST = "write(00 05 55 AA 00)";
+inline const std::string READ_REMOTE_REQUEST = "write(00 05 55 AA 01)";
+
+inline Calls joined(Calls a, const Calls& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The recorded write of the frame that `command` sends for the tables of `state`.
+inline std::string frameWrite(BoardCommand command, const ProgramState& state) {
+    const auto frame = encodeBoardFrame(command, state);
+    return "write(" + hexBytes(frame.data(), frame.size()) + ")";
+}
 
 class FakePause final : public Pause {
   public:
@@ -26,21 +63,6 @@ class FakePause final : public Pause {
         nowMs += milliseconds;
     }
 };
-
-// The library calls of a successful discovery, in order.
-inline const std::vector<std::string> DISCOVERY_CALLS = {
-    "getNumDevices",          "getProductString(0, 1)", "open(0)",
-    "setBaudRate(57600)",     "setLineControl(0x0801)", "flushBuffers(1, 1)",
-    "setTimeouts(4096, 4096)"};
-
-inline const std::string READ_LOCAL_REQUEST = "write(00 05 55 AA 00)";
-inline const std::string READ_REMOTE_REQUEST = "write(00 05 55 AA 01)";
-
-inline std::vector<std::string> joined(std::vector<std::string> a,
-                                       const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
 
 inline MuxConfiguration factoryConfiguration() {
     return sim::BoardPair::factoryConfiguration();
@@ -70,23 +92,99 @@ inline void fillTablesWithMarkers(ProgramState& state) {
     }
 }
 
-struct LinkBench {
-    sim::BoardPair boards;
-    SimulatedBridge simulated{boards};
-    RecordingBridge bridge{simulated};
+inline void expectSameTables(const ProgramState& actual, const ProgramState& expected) {
+    EXPECT_EQ(actual.localPortTable, expected.localPortTable);
+    EXPECT_EQ(actual.remotePortTable, expected.remotePortTable);
+    EXPECT_EQ(actual.portRouting, expected.portRouting);
+    EXPECT_EQ(actual.channelPortMap, expected.channelPortMap);
+}
+
+// The board link as the program runs it over `inner`, with every library call recorded. Without
+// a real pause the waiting runs on the virtual clock of `pause`.
+struct LinkSession {
+    explicit LinkSession(UsbBridge& inner, Pause* realPause = nullptr)
+        : bridge(inner), context{state, form, ui, bridge, realPause ? *realPause : pause} {}
+
+    RecordingBridge bridge;
     FakePause pause;
     RecordingOperator ui;
     HeadlessForm form = blankHeadlessForm();
     ProgramState state;
-    BoardContext context{state, form, ui, bridge, pause};
+    BoardContext context;
 
-    LinkBench() {
+    // Puts a record onto the form, as Open does.
+    void show(const MuxConfiguration& config) { form = headlessFormShowing(config); }
+    MuxConfiguration shown() const {
+        MuxConfiguration config;
+        formToConfiguration(form, config);
+        return config;
+    }
+    void forget() {
+        bridge.calls.clear();
+        ui.clear();
+        pause.pauses = 0;
+    }
+    // Program exit, then a new start on the same boards.
+    void restart() {
+        closeBoardLink(bridge, state.link);
+        state = ProgramState{};
+        form = blankHeadlessForm();
+        forget();
+    }
+};
+
+// The calls so far. On a real line its timing decides how often the queue is looked at, so
+// `lineTimed` counts a run of checks as one.
+inline Calls callsOf(const LinkSession& s, bool lineTimed) {
+    Calls calls = s.bridge.calls;
+    if (lineTimed) calls.erase(std::unique(calls.begin(), calls.end()), calls.end());
+    return calls;
+}
+
+// Read Configuration on a fresh start, the boards holding `held`: both boxes, the exact
+// dialogue, and the record and form rebuilt from what was read.
+inline void expectFullRead(LinkSession& s, const MuxConfiguration& held, bool lineTimed = false) {
+    fillTablesWithMarkers(s.state);
+    EXPECT_EQ(readConfigurationFromBoards(s.context), 0);
+    EXPECT_EQ(s.ui.boxes(), (Calls{LOCAL_READ, REMOTE_READ}));
+    EXPECT_EQ(
+        callsOf(s, lineTimed),
+        joined(DISCOVERY_CALLS, {"flushBuffers(1, 1)", READ_LOCAL_REQUEST, "checkRxQueue",
+                                 "read(3)", "read(194)", "flushBuffers(1, 1)", READ_REMOTE_REQUEST,
+                                 "checkRxQueue", "read(3)", "read(176)"}));
+    EXPECT_TRUE(s.state.link.boardLinkOpen);
+    EXPECT_EQ(s.state.configuration, held);
+    EXPECT_EQ(s.shown(), held);
+}
+
+// Write Configuration of sampleConfiguration() on a fresh start: both boxes and the exact
+// dialogue with both frames. Returns the record as validation completed it.
+inline MuxConfiguration expectFullWrite(LinkSession& s, bool lineTimed = false) {
+    s.show(sampleConfiguration());
+    EXPECT_EQ(writeConfigurationToBoards(s.context), 0);
+    EXPECT_EQ(s.ui.boxes(), (Calls{LOCAL_WRITTEN, REMOTE_WRITTEN}));
+    // Chunksizes 51 and 170 each need an escape.
+    EXPECT_EQ(encodeBoardFrame(BoardCommand::WriteLocal, s.state).size(), 201u);
+    EXPECT_EQ(callsOf(s, lineTimed),
+              joined(DISCOVERY_CALLS,
+                     {"flushBuffers(1, 1)", frameWrite(BoardCommand::WriteLocal, s.state),
+                      "checkRxQueue", "read(2)", "flushBuffers(1, 1)",
+                      frameWrite(BoardCommand::WriteRemote, s.state), "checkRxQueue", "read(2)"}));
+    return s.state.configuration;
+}
+
+// The simulated board pair behind an in-process bridge, answering on the virtual clock.
+struct SimulatedBoards {
+    sim::BoardPair boards;
+    SimulatedBridge simulated{boards};
+};
+
+struct LinkBench : SimulatedBoards, LinkSession {
+    LinkBench() : LinkSession(simulated) {
         boards.setClock([this] { return pause.nowMs; });
     }
 
     sim::SimSettings& settings() { return boards.settings; }
-    // Puts a record onto the form, as Open does.
-    void show(const MuxConfiguration& config) { form = headlessFormShowing(config); }
     void failCall(BridgeCall call, uint32_t occurrence = 0) {
         settings().failingCalls.push_back({call, occurrence});
     }
@@ -95,17 +193,6 @@ struct LinkBench {
         ASSERT_EQ(openBoardLink(bridge, ui, state.link), 0);
         state.link.boardLinkOpen = true;
         forget();
-    }
-    void forget() {
-        bridge.calls.clear();
-        ui.clear();
-        pause.pauses = 0;
-    }
-    uint32_t queueChecks() const {
-        uint32_t n = 0;
-        for (const auto& call : bridge.calls)
-            if (call.rfind("checkRxQueue", 0) == 0) ++n;
-        return n;
     }
 };
 

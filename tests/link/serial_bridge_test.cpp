@@ -90,54 +90,6 @@ TEST(SerialBridge, ListsExactlyTheInjectedPorts) {
     EXPECT_NE(bridge.close(&count), 0);     // not a handle of this bridge
 }
 
-TEST(SerialBridge, MovesBinaryBytesBothWays) {
-    BareLine line;
-    SerialBridge bridge({{line.path(), "Quorvantel Ostrel"}});
-    DeviceHandle handle = nullptr;
-    ASSERT_EQ(bridge.open(0, &handle), 0);
-    ASSERT_EQ(bridge.setTimeouts(200, 200), 0);
-
-    const std::vector<uint8_t> out = {0x00, 0xFF, 0x0D, 0x0A, 0x33, 0xAA, 0x11, 0x13, 0x03};
-    uint32_t written = 0;
-    ASSERT_EQ(bridge.write(handle, out.data(), uint32_t(out.size()), &written, nullptr), 0);
-    EXPECT_EQ(written, out.size());
-    EXPECT_EQ(line.received(out.size()), out);
-
-    uint32_t waiting = 99, status = 99;
-    ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
-    EXPECT_EQ(waiting, 0u);
-    EXPECT_EQ(status, 0u);
-
-    line.send(out);
-    ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
-    EXPECT_EQ(waiting, out.size());
-    EXPECT_EQ(status, 2u);
-    std::vector<uint8_t> in(out.size());
-    uint32_t got = 0;
-    ASSERT_EQ(bridge.read(handle, in.data(), 4, &got, nullptr), 0);
-    EXPECT_EQ(got, 4u);
-    ASSERT_EQ(bridge.read(handle, in.data() + 4, uint32_t(out.size() - 4), &got, nullptr), 0);
-    EXPECT_EQ(got, out.size() - 4);
-    EXPECT_EQ(in, out);
-
-    // A read that cannot be satisfied gives what there is once the time-out has run out.
-    line.send({0x55});
-    const auto start = Clock::now();
-    ASSERT_EQ(bridge.read(handle, in.data(), 3, &got, nullptr), 0);
-    const double waited = msSince(start);
-    EXPECT_EQ(got, 1u);
-    EXPECT_GE(waited, 190.0);
-    EXPECT_LT(waited, 1000.0);
-
-    // A flush throws away what waits.
-    line.send({1, 2, 3});
-    ASSERT_EQ(bridge.flushBuffers(handle, 1, 1), 0);
-    ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
-    EXPECT_EQ(waiting, 0u);
-    EXPECT_EQ(bridge.close(handle), 0);
-    EXPECT_NE(bridge.checkRxQueue(handle, &waiting, &status), 0);  // closed
-}
-
 TEST(SerialBridge, ReadsTheLineControlWord) {
     using L = LineControl;
     EXPECT_EQ(decodeLineControl(0x0801), (L{8, 'N', 1}));
@@ -150,20 +102,16 @@ TEST(SerialBridge, ReadsTheLineControlWord) {
         EXPECT_FALSE(decodeLineControl(word)) << word;
 }
 
-TEST(SerialBridge, SetsUpTheLine) {
+TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     BareLine line;
     SerialBridge bridge({{line.path(), "Quorvantel Ostrel"}});
     DeviceHandle handle = nullptr;
     ASSERT_EQ(bridge.open(0, &handle), 0);
-
     ASSERT_EQ(bridge.setBaudRate(handle, 57600), 0);
     const termios speed = line.settings();
     EXPECT_EQ(cfgetospeed(&speed), B57600);
     EXPECT_NE(bridge.setBaudRate(handle, 12345), 0);
-
-    // Words the bridge refuses leave the line as it was.
-    for (const uint16_t word : {0x0800, 0x0803, 0x0451, 0x0901, 0x0851})
-        EXPECT_NE(bridge.setLineControl(handle, word), 0) << word;
+    EXPECT_NE(bridge.setLineControl(handle, 0x0901), 0);
     // A pseudo-terminal always keeps 8 bits without parity, but holds the stop bits.
     ASSERT_EQ(bridge.setLineControl(handle, 0x0802), 0);
     EXPECT_NE(line.settings().c_cflag & CSTOPB, 0u);
@@ -174,77 +122,67 @@ TEST(SerialBridge, SetsUpTheLine) {
     EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
     EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL), 0u);
     EXPECT_EQ(tio.c_oflag & OPOST, 0u);
+
+    ASSERT_EQ(bridge.setTimeouts(200, 200), 0);
+    const std::vector<uint8_t> out = {0x00, 0xFF, 0x0D, 0x0A, 0x33, 0xAA, 0x11, 0x13, 0x03};
+    uint32_t done = 0, waiting = 99, status = 99;
+    ASSERT_EQ(bridge.write(handle, out.data(), uint32_t(out.size()), &done, nullptr), 0);
+    EXPECT_EQ(done, out.size());
+    EXPECT_EQ(line.received(out.size()), out);
+    ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
+    EXPECT_EQ(waiting + status, 0u);
+
+    line.send(out);
+    ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
+    EXPECT_EQ(waiting, out.size());
+    EXPECT_EQ(status, 2u);
+    std::vector<uint8_t> in(out.size());
+    ASSERT_EQ(bridge.read(handle, in.data(), 4, &done, nullptr), 0);
+    EXPECT_EQ(done, 4u);
+    ASSERT_EQ(bridge.read(handle, in.data() + 4, uint32_t(out.size() - 4), &done, nullptr), 0);
+    EXPECT_EQ(done, out.size() - 4);
+    EXPECT_EQ(in, out);
+
+    // A read that cannot be satisfied gives what there is once the time-out has run out.
+    line.send({0x55});
+    const auto start = Clock::now();
+    ASSERT_EQ(bridge.read(handle, in.data(), 3, &done, nullptr), 0);
+    const double waited = msSince(start);
+    EXPECT_EQ(done, 1u);
+    EXPECT_GE(waited, 190.0);
+    EXPECT_LT(waited, 1000.0);
+
+    // A flush throws away what waits.
+    line.send({1, 2, 3});
+    ASSERT_EQ(bridge.flushBuffers(handle, 1, 1), 0);
+    ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
+    EXPECT_EQ(waiting, 0u);
+    EXPECT_EQ(bridge.close(handle), 0);
+    EXPECT_NE(bridge.checkRxQueue(handle, &waiting, &status), 0);  // closed
 }
 
-// --- whole exchanges against the simulator on a pseudo-terminal -----------------------------
-
-struct SerialSession {
-    explicit SerialSession(const std::string& path)
-        : serial({{path, "Quorvantel Ostrel"}}), bridge(serial) {}
-    SerialBridge serial;
-    RecordingBridge bridge;
-    SleepingPause pause;
-    RecordingOperator ui;
-    HeadlessForm form = blankHeadlessForm();
-    ProgramState state;
-    BoardContext context{state, form, ui, bridge, pause};
-};
-
+// A full write, then a full read from a new start, through the serial code against the
+// simulator on a pseudo-terminal paced like the real 57600 baud line.
 TEST(SerialEndToEnd, FullWriteAndReadAtTheLinesPace) {
     PtyBoards boards;
-    const std::string path = boards.start();
-
-    SerialSession writer(path);
-    writer.form = headlessFormShowing(sampleConfiguration());
+    SerialBridge serial({{boards.start(), "Quorvantel Ostrel"}});
+    SleepingPause sleeping;
+    LinkSession writer(serial, &sleeping);
     auto start = Clock::now();
-    EXPECT_EQ(writeConfigurationToBoards(writer.context), 0);
+    const MuxConfiguration written = expectFullWrite(writer, true);
     const double writeMs = msSince(start);
-    EXPECT_EQ(writer.ui.boxes(),
-              (std::vector<std::string>{"Success: Local configuration data written",
-                                        "Success: Remote configuration data written"}));
     closeBoardLink(writer.bridge, writer.state.link);
 
-    SerialSession reader(path);
+    LinkSession reader(serial, &sleeping);
     start = Clock::now();
-    EXPECT_EQ(readConfigurationFromBoards(reader.context), 0);
+    expectFullRead(reader, written, true);
     const double readMs = msSince(start);
-    EXPECT_EQ(reader.ui.boxes(),
-              (std::vector<std::string>{"Success: Local configuration data read",
-                                        "Success: Remote configuration data read"}));
-    EXPECT_EQ(reader.state.configuration, writer.state.configuration);
-    // How often the queue is looked at depends on the line's timing; the rest is fixed.
-    std::vector<std::string> calls = reader.bridge.calls;
-    std::erase(calls, std::string("checkRxQueue"));
-    EXPECT_EQ(calls, joined(DISCOVERY_CALLS,
-                            {"flushBuffers(1, 1)", READ_LOCAL_REQUEST, "read(3)", "read(194)",
-                             "flushBuffers(1, 1)", READ_REMOTE_REQUEST, "read(3)", "read(176)"}));
     closeBoardLink(reader.bridge, reader.state.link);
-    boards.stop();
 
     // 5 + 197 + 5 + 179 bytes to read, 2 x (201 + 2) to write: about 140 ms of line time.
     std::cout << "[ timing ] full write " << writeMs << " ms, full read " << readMs << " ms\n";
-    ::testing::Test::RecordProperty("full_write_ms", std::to_string(writeMs));
-    ::testing::Test::RecordProperty("full_read_ms", std::to_string(readMs));
     EXPECT_GT(readMs, 60.0);  // paced like the real line, not instantly
     EXPECT_LT(writeMs + readMs, 1000.0);
-    EXPECT_EQ(boards.boards.localBoard.ports, writer.state.localPortTable);
-    EXPECT_EQ(boards.boards.remoteBoard.ports, writer.state.remotePortTable);
-}
-
-TEST(SerialEndToEnd, ARefusedLocalWriteOverTheLine) {
-    PtyBoards boards;
-    boards.boards.settings.negativeAcknowledge = true;
-    boards.boards.settings.faultsOnlyFor = static_cast<uint8_t>(BoardCommand::WriteLocal);
-    const std::string path = boards.start();
-
-    SerialSession session(path);
-    session.form = headlessFormShowing(sampleConfiguration());
-    EXPECT_EQ(writeConfigurationToBoards(session.context), -1);
-    EXPECT_EQ(session.ui.boxes(),
-              (std::vector<std::string>{"USB Fault : Failed to write configuration data",
-                                        "Success: Remote configuration data written"}));
-    boards.stop();
-    EXPECT_EQ(boards.boards.localBoard.ports, sim::BoardPair().localBoard.ports);
 }
 
 }  // namespace

@@ -12,18 +12,13 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 #endif
 
 namespace tivra::test {
 
-namespace {
-
 using Clock = std::chrono::steady_clock;
-
-}  // namespace
 
 #ifdef _WIN32
 
@@ -41,49 +36,39 @@ ChildProcess::ChildProcess(const std::string& name, const std::vector<std::strin
     }
 }
 
-ChildProcess::~ChildProcess() {
-    if (process_ == nullptr) return;
-    if (wait(0) < 0) kill();
-    CloseHandle(static_cast<HANDLE>(process_));
-}
-
 bool ChildProcess::started() const {
     return process_ != nullptr;
 }
 
 int ChildProcess::wait(int timeoutMs) {
-    if (process_ == nullptr) return -1;
-    if (WaitForSingleObject(static_cast<HANDLE>(process_), static_cast<DWORD>(timeoutMs)) !=
-        WAIT_OBJECT_0) {
+    DWORD code = 0;
+    if (process_ == nullptr ||
+        WaitForSingleObject(static_cast<HANDLE>(process_), static_cast<DWORD>(timeoutMs)) !=
+            WAIT_OBJECT_0 ||
+        !GetExitCodeProcess(static_cast<HANDLE>(process_), &code)) {
         return -1;
     }
-    DWORD code = 0;
-    GetExitCodeProcess(static_cast<HANDLE>(process_), &code);
     return static_cast<int>(code);
 }
 
 void ChildProcess::kill() {
     if (process_ == nullptr) return;
-    TerminateProcess(static_cast<HANDLE>(process_), 9);
+    TerminateProcess(static_cast<HANDLE>(process_), 9);  // harmless when it has ended
     WaitForSingleObject(static_cast<HANDLE>(process_), 10000);
+    CloseHandle(static_cast<HANDLE>(process_));
+    process_ = nullptr;
 }
 
 #else
 
 ChildProcess::ChildProcess(const std::string& name, const std::vector<std::string>& arguments) {
-    const std::string program = programFolder() + name;
-    std::vector<std::string> words = {program};
+    std::vector<std::string> words = {programFolder() + name};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (auto& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) == 0) pid_ = pid;
-}
-
-ChildProcess::~ChildProcess() {
-    if (pid_ < 0) return;
-    kill();
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0) pid_ = pid;
 }
 
 bool ChildProcess::started() const {
@@ -91,28 +76,32 @@ bool ChildProcess::started() const {
 }
 
 int ChildProcess::wait(int timeoutMs) {
-    if (pid_ < 0) return -1;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
+    while (pid_ > 0) {
         int status = 0;
         const pid_t done = waitpid(pid_, &status, WNOHANG);
         if (done == pid_) {
             pid_ = -1;
             return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         }
-        if (done < 0 || Clock::now() >= deadline) return -1;
+        if (done < 0 || Clock::now() >= deadline) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+    return -1;
 }
 
 void ChildProcess::kill() {
-    if (pid_ < 0) return;
+    if (pid_ <= 0) return;
     ::kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
     pid_ = -1;
 }
 
 #endif
+
+ChildProcess::~ChildProcess() {
+    kill();
+}
 
 bool waitForFile(const std::string& path, int timeoutMs) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);

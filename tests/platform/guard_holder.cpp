@@ -4,7 +4,6 @@
 // Exit status: 0 held and released, 3 refused, 2 wrong use.
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -12,23 +11,13 @@
 #include "app/instance_guard.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: guard_holder READY STOP\n");
-        return 2;
-    }
+    if (argc != 3) return 2;
     tivra::InstanceGuard guard;
-    if (!guard.acquire()) {
-        std::puts("refused");
-        return 3;
-    }
-    std::puts("held");
-    std::fflush(stdout);
+    if (!guard.acquire()) return 3;
     std::ofstream(argv[1]) << "held\n";
-
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!std::filesystem::exists(argv[2]) && std::chrono::steady_clock::now() < deadline) {
+    while (!std::filesystem::exists(argv[2]) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
     guard.release();
     return 0;
 }

@@ -63,18 +63,5 @@ TEST(RequestParser, Streams) {
     }
 }
 
-TEST(RequestParser, ResetDropsAHalfFrame) {
-    RequestParser parser;
-    Request request;
-    for (uint8_t b : {0x00, 0xC7, 0x55, 0xAA, 0x03, 0x00}) EXPECT_FALSE(parser.feed(b, request));
-    EXPECT_TRUE(parser.inFrame());
-    parser.reset();
-    EXPECT_FALSE(parser.inFrame());
-    bool done = false;
-    for (uint8_t b : {0x00, 0x05, 0x55, 0xAA, 0x00}) done = parser.feed(b, request);
-    EXPECT_TRUE(done);
-    EXPECT_EQ(request.length, 5);
-}
-
 }  // namespace
 }  // namespace tivra::sim
