@@ -127,7 +127,7 @@ TEST(ValidateConfiguration, PassesAtTheEdgesOfEachCheckChangingNothing) {
         everythingOn.push_back({n, ENABLED, "on"});
         everythingOn.push_back({n, SENSOR, std::string(SENSOR_TYPES[size_t(n - 1) % 5])});
     }
-    // The last but one swaps two ports.
+    // Defaults, the edges of each check, two ports swapped, and every channel on.
     const std::vector<std::vector<Edit>> cases = {{},
                                                   {{3, CHUNK, "400"}},
                                                   {{3, CHUNK, "1"}},

@@ -124,27 +124,16 @@ TEST_F(SettingsFileTest, ValuesKeepTheLowBitsOfTheirFieldAndMissingKeysTheirDefa
 }
 
 TEST_F(SettingsFileTest, LineEndsOfEveryKindReadAlike) {
-    const std::vector<std::string> lines = {"; Serial Multiplexer Configuration File",
-                                            "[Channel 3]",
-                                            "Enabled = 1",
-                                            "; ",
-                                            "Local Baudrate = 19200",
-                                            "[Channel 7]",
-                                            "Chunksize = 400  "};
+    const std::vector<std::string> lines = {"; top",        "[Channel 3]", "Enabled = 1",      "; ",
+                                            "Baud = 19200", "[Channel 7]", "Chunksize = 400  "};
     const auto joined = [&](const std::string& end) {
         std::string text;
         for (const auto& line : lines) text += line + end;
         return text;
     };
     const std::vector<SettingsLine> expected = {
-        comment("Serial Multiplexer Configuration File"),
-        group("Channel 3"),
-        entry("Enabled", "1"),
-        comment(""),
-        entry("Local Baudrate", "19200"),
-        group("Channel 7"),
-        entry("Chunksize", "400  "),
-    };
+        comment("top"),         group("Channel 3"), entry("Enabled", "1"),      comment(""),
+        entry("Baud", "19200"), group("Channel 7"), entry("Chunksize", "400  ")};
     const std::vector<std::string> variants = {
         joined("\r\n"), joined("\n"), joined("\r"), joined("\n\r"), joined("\r\n\r\n\n\r"),
         // Mixed, and no line end after the last line.

@@ -88,6 +88,13 @@ TEST_P(ConfigFormBehaviour, NewFormIsEmptyAndEnabled) {
         form().selectIndex(id, 0);  // nothing to select in an empty list
         EXPECT_EQ(form().selectedIndex(id), -1);
     }
+    // Entries that differ in letter case only: setting the text takes the first.
+    const int id = controlId(1, SENSOR);
+    for (const char* entry : {"Alpha", "ALPHA", "alpha"}) form().addItem(id, entry);
+    form().selectIndex(id, 2);
+    form().setText(id, "aLpHa");
+    EXPECT_EQ(form().selectedIndex(id), 0);
+    EXPECT_EQ(form().text(id), "Alpha");
 }
 
 TEST_P(ConfigFormBehaviour, FillValueListsLeavesTheBlankFormWithEveryListInOrder) {
@@ -153,15 +160,6 @@ TEST_P(ConfigFormBehaviour, SetTextOfAListSelectsTheEntryEqualIgnoringCase) {
     }
 }
 
-TEST_P(ConfigFormBehaviour, SetTextOfAListTakesTheFirstMatch) {
-    const int id = controlId(1, SENSOR);
-    for (const char* entry : {"Alpha", "ALPHA", "alpha"}) form().addItem(id, entry);
-    form().selectIndex(id, 2);
-    form().setText(id, "aLpHa");
-    EXPECT_EQ(form().selectedIndex(id), 0);
-    EXPECT_EQ(form().text(id), "Alpha");
-}
-
 // Disabled controls (as fillValueLists leaves them) take and give values all the same, here and in
 // the tests above.
 TEST_P(ConfigFormBehaviour, TypedTextsAreShownAsGiven) {
@@ -177,21 +175,17 @@ TEST_P(ConfigFormBehaviour, TypedTextsAreShownAsGiven) {
     }
 }
 
-TEST_P(ConfigFormBehaviour, CheckBoxesHoldTheirOwnState) {
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
-        form().setChecked(controlId(n, ENABLED), true);
-        for (int m = 1; m <= CHANNEL_COUNT; ++m)
-            EXPECT_EQ(form().isChecked(controlId(m, ENABLED)), m == n)
-                << "checked " << n << ", read " << m;
-        form().setChecked(controlId(n, ENABLED), false);
-        EXPECT_FALSE(form().isChecked(controlId(n, ENABLED)));
-    }
-}
-
 // ---- field-enabling rule while the operator edits --------------------------------------------
 
 TEST_P(ConfigFormBehaviour, EditingFollowsTheFieldEnablingRule) {
     fillValueLists(form());
+    // Only the enable boxes and the sensor type lists run the rule.
+    form().setChecked(controlId(2, ENABLED), true);
+    for (int offset = LPORT; offset <= CHUNK; ++offset)
+        EXPECT_FALSE(fieldEnablingRule(form(), controlId(2, offset))) << "offset " << offset;
+    for (int id : {-1, 0, 81, 93, READ_BUTTON_ID, WRITE_BUTTON_ID, 1000})
+        EXPECT_FALSE(fieldEnablingRule(form(), id)) << "id " << id;
+    EXPECT_EQ(enabling(form()), std::vector<std::string>(CHANNEL_COUNT, OFF));
     checkRow(form(), 2, true);  // no sensor type chosen yet
     EXPECT_EQ(enabling(form()), onlyRow(2, ON));
     chooseSensor(form(), 2, SENSOR_GP_FIXED);
@@ -224,16 +218,6 @@ TEST_P(ConfigFormBehaviour, EditingFollowsTheFieldEnablingRule) {
     form().selectIndex(controlId(4, SENSOR), 1);
     checkRow(form(), 4, true);
     EXPECT_EQ(enabling(form()), onlyRow(4, ON));
-}
-
-TEST_P(ConfigFormBehaviour, OtherControlsDoNotRunTheRule) {
-    fillValueLists(form());
-    form().setChecked(controlId(2, ENABLED), true);  // not yet announced
-    for (int offset = LPORT; offset <= CHUNK; ++offset)
-        EXPECT_FALSE(fieldEnablingRule(form(), controlId(2, offset))) << "offset " << offset;
-    for (int id : {-1, 0, 81, 93, READ_BUTTON_ID, WRITE_BUTTON_ID, 1000})
-        EXPECT_FALSE(fieldEnablingRule(form(), id)) << "id " << id;
-    EXPECT_EQ(enabling(form()), std::vector<std::string>(CHANNEL_COUNT, OFF));
 }
 
 // ---- transfer between record and form ----------------------------------------------------------
