@@ -12,9 +12,9 @@ namespace {
 constexpr int32_t MAX32 = std::numeric_limits<int32_t>::max();
 constexpr int32_t MIN32 = std::numeric_limits<int32_t>::min();
 
-// The form's rule (the default) skips blanks and tabs only; the files' rule any C white space.
-// Field widths: form texts saturate (FormToConfiguration), file values keep their low bits
-// (SettingsFileTest.ValuesKeepTheLowBitsOfTheirField).
+// The form's rule (the default, BlanksAndTabs) skips blanks and tabs only; the files' rule any C
+// white space. Field widths: form texts saturate (FormToConfiguration), file values keep their low
+// bits (SettingsFileTest.ValuesKeepTheLowBitsOfTheirField).
 // "\240" is a no-break space, not a blank; 2^64 + 1 and 2^32 + 1 must not wrap to 1.
 TEST(NumberValue, FollowsTheTextRule) {
     struct Case {
@@ -33,7 +33,6 @@ TEST(NumberValue, FollowsTheTextRule) {
     const auto check = [](const Case& c) {
         SCOPED_TRACE("'" + c.text + "'");
         EXPECT_EQ(numberValue(c.text), c.form);
-        EXPECT_EQ(numberValue(c.text, LeadingSpace::BlanksAndTabs), c.form);
         EXPECT_EQ(numberValue(c.text, LeadingSpace::WhiteSpace), c.atoi_);
     };
     for (const Case& c : texts) check(c);

@@ -24,23 +24,18 @@ inline MuxConfiguration mixedConfiguration() {
 }
 
 inline std::string expectedFileText(const MuxConfiguration& c) {
+    const char* keys[] = {"Enabled",    "Sensor Type", "Local Port",      "Local Baudrate",
+                          "Local Mode", "Remote Port", "Remote Baudrate", "Remote Mode",
+                          "Priority",   "Chunksize"};
     std::string t = "; Serial Multiplexer Configuration File\r\n";
-    const auto line = [&](const char* key, int value) {
-        t += std::string(key) + " = " + std::to_string(value) + "\r\n";
-    };
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
         const ChannelConfig& ch = c.channel(n);
+        const int32_t values[] = {ch.enabled,   ch.sensorType, ch.localPort,      ch.localBaudrate,
+                                  ch.localMode, ch.remotePort, ch.remoteBaudrate, ch.remoteMode,
+                                  ch.priority,  ch.chunksize};
         t += "; \r\n[Channel " + std::to_string(n) + "]\r\n";
-        line("Enabled", ch.enabled);
-        line("Sensor Type", ch.sensorType);
-        line("Local Port", ch.localPort);
-        line("Local Baudrate", ch.localBaudrate);
-        line("Local Mode", ch.localMode);
-        line("Remote Port", ch.remotePort);
-        line("Remote Baudrate", ch.remoteBaudrate);
-        line("Remote Mode", ch.remoteMode);
-        line("Priority", ch.priority);
-        line("Chunksize", ch.chunksize);
+        for (size_t k = 0; k < 10; ++k)
+            t += std::string(keys[k]) + " = " + std::to_string(values[k]) + "\r\n";
     }
     return t;
 }

@@ -45,13 +45,6 @@ class SettingsFileTest : public ::testing::Test {
         open(file, bytes);
         return file.lines();
     }
-    MuxConfiguration configurationOf(const std::string& bytes) {
-        SettingsFile file;
-        open(file, bytes);
-        MuxConfiguration c;
-        readConfiguration(file, c);
-        return c;
-    }
 
     TempFolder folder;
 
@@ -105,11 +98,14 @@ TEST_F(SettingsFileTest, ReadsEveryLineForm) {
 }
 
 TEST_F(SettingsFileTest, ValuesKeepTheLowBitsOfTheirFieldAndMissingKeysTheirDefaults) {
-    const MuxConfiguration read = configurationOf(
-        "[Channel 1]\r\nEnabled = 257\r\nSensor Type = 255\r\nChunksize = 65537\r\n"
-        "[Channel 2]\r\nChunksize = 40000\r\nEnabled = 99999999999\r\n"
-        "Local Port = -99999999999\r\nRemote Baudrate = 4294967296\r\n"
-        "[Channel 3]\r\nPriority = 11\r\nLocal Mode = 7\r\n");  // no range check
+    SettingsFile file;
+    open(file,
+         "[Channel 1]\r\nEnabled = 257\r\nSensor Type = 255\r\nChunksize = 65537\r\n"
+         "[Channel 2]\r\nChunksize = 40000\r\nEnabled = 99999999999\r\n"
+         "Local Port = -99999999999\r\nRemote Baudrate = 4294967296\r\n"
+         "[Channel 3]\r\nPriority = 11\r\nLocal Mode = 7\r\n");  // no range check
+    MuxConfiguration read;
+    readConfiguration(file, read);
     MuxConfiguration expected = defaultConfiguration();
     expected.channel(1).enabled = 1;
     expected.channel(1).sensorType = -1;

@@ -75,7 +75,7 @@ void chooseSensor(ConfigForm& form, int n, int position) {
 
 // ---- the form as the factory hands it over, and after fillValueLists --------------------------
 
-TEST_P(ConfigFormBehaviour, NewFormIsEmptyAndEnabled) {
+TEST_P(ConfigFormBehaviour, NewFormIsEmptyAndSetTextTakesTheFirstEqualEntry) {
     for (int id = 1; id <= 80; ++id) {
         SCOPED_TRACE("control " + std::to_string(id));
         EXPECT_TRUE(form().isEnabled(id));
