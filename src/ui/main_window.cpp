@@ -157,12 +157,12 @@ void MainWindow::createRow(int channel) {
 }
 
 void MainWindow::createButtons() {
-    for (const auto& spec : form_layout::BUTTONS) {
-        auto* button = new QPushButton(qtText(spec.caption), clientArea_);
-        button->setGeometry(rectOf(spec.box));
-        button->setToolTip(qtText(spec.hover));
+    for (const auto& layout : form_layout::BUTTONS) {
+        auto* button = new QPushButton(qtText(layout.caption), clientArea_);
+        button->setGeometry(rectOf(layout.box));
+        button->setToolTip(qtText(layout.hover));
         button->setAutoDefault(false);
-        const int id = spec.id;
+        const int id = layout.id;
         QObject::connect(button, &QPushButton::clicked, this, [this, id] { report(id); });
         remember(id, button);
     }
