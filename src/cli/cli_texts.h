@@ -63,4 +63,73 @@ inline constexpr std::string_view SHOW_HELP =
 inline constexpr std::string_view SEE_HELP = "Run 'tivractl --help' for the commands.";
 inline constexpr std::string_view MISSING_FILE = "expected one FILE";
 
+// The board commands (read, write, frame, simulate).
+
+inline constexpr std::string_view READ_SUMMARY = "read the configuration held by the two boards";
+inline constexpr std::string_view READ_HELP =
+    "Usage: tivractl read [-o FILE] [--bridge sim|serial:PATH] [--trace]\n"
+    "\n"
+    "Does what the configurator's Read Configuration button does: reads the LocalBoard, then the\n"
+    "RemoteBoard, and rebuilds the configuration from what they sent. Every message the\n"
+    "configurator would show is printed as TITLE: TEXT on standard error. When both reads\n"
+    "succeeded, the configuration is printed as 'tivractl show' prints it, or saved to FILE.\n"
+    "\n"
+    "Options:\n"
+    "  -o, --output FILE  save the configuration to FILE as Save would write it\n"
+    "  --bridge WHICH     the bridge to talk through, as the TIVRA_BRIDGE variable chooses it:\n"
+    "                     'sim' (the built-in simulated boards) or 'serial:PATH' (exactly that\n"
+    "                     serial device); without either, the USB bridge of the platform\n"
+    "  --trace            print every call to the bridge library on standard error, as\n"
+    "                     'bridge: write(00 05 55 AA 00)'\n"
+    "\n"
+    "Exit status: 0 both boards read, 1 a read failed, 2 wrong arguments, no such bridge or FILE\n"
+    "cannot be written.\n";
+
+inline constexpr std::string_view WRITE_SUMMARY = "write a configuration file to the two boards";
+inline constexpr std::string_view WRITE_HELP =
+    "Usage: tivractl write FILE [--bridge sim|serial:PATH] [--trace]\n"
+    "\n"
+    "Opens FILE as the configurator's Open does, then does what its Write Configuration button\n"
+    "does: checks the configuration and writes the LocalBoard, then checks it again and writes\n"
+    "the RemoteBoard. Every message the configurator would show is printed as TITLE: TEXT on\n"
+    "standard error.\n"
+    "\n"
+    "Options:\n"
+    "  --bridge WHICH  as for 'tivractl read'\n"
+    "  --trace         as for 'tivractl read'\n"
+    "\n"
+    "Exit status: 0 both boards written, 1 the check or a write failed, 2 FILE cannot be read,\n"
+    "wrong arguments or no such bridge.\n";
+
+inline constexpr std::string_view FRAME_SUMMARY = "print the bytes a board write would send";
+inline constexpr std::string_view FRAME_HELP =
+    "Usage: tivractl frame FILE --board local|remote\n"
+    "\n"
+    "Opens FILE as the configurator's Open does, checks it as Write Configuration does, and\n"
+    "prints the write frame for the chosen board as it would go over the wire (escape bytes\n"
+    "included), as hexadecimal byte pairs on one line. Nothing is sent.\n"
+    "\n"
+    "Exit status: 0 printed, 1 the check failed, 2 FILE cannot be read or wrong arguments.\n";
+
+inline constexpr std::string_view SIMULATE_SUMMARY = "serve simulated boards on a pseudo-terminal";
+inline constexpr std::string_view SIMULATE_HELP =
+    "Usage: tivractl simulate [--from FILE]\n"
+    "\n"
+    "Runs the simulated LocalBoard and RemoteBoard behind a pseudo-terminal, prints its device\n"
+    "path on standard output and answers requests at the pace of a 57600 baud line until\n"
+    "interrupted (Ctrl-C or SIGTERM). Talk to it with\n"
+    "    TIVRA_BRIDGE=serial:PATH tivractl read\n"
+    "or the configurator started with the same variable. Each request is logged on standard\n"
+    "error. The boards start with every channel switched off, channel n joining port n to\n"
+    "port n.\n"
+    "\n"
+    "Options:\n"
+    "  --from FILE  the boards start holding FILE's configuration (as Open reads it)\n"
+    "\n"
+    "Exit status: 0 after an interrupt, 2 FILE cannot be read, wrong arguments, or no\n"
+    "pseudo-terminals on this platform.\n";
+
+inline constexpr std::string_view BOARD_OPTION_NEEDED = "expected --board local or --board remote";
+inline constexpr std::string_view SIMULATE_UNAVAILABLE = "not available on this platform";
+
 }  // namespace tivra::cli

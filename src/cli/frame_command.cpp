@@ -3,11 +3,11 @@
 #include <iostream>
 
 #include "cli/arguments.h"
+#include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
-#include "cli/link_command_texts.h"
 #include "config/headless_setup.h"
 #include "config/validation.h"
 #include "link/recording_bridge.h"

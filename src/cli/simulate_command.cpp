@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "cli/arguments.h"
+#include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/link_command_texts.h"
 
 #ifndef _WIN32
 #include <csignal>

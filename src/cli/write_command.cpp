@@ -4,11 +4,11 @@
 
 #include "cli/arguments.h"
 #include "cli/board_session.h"
+#include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
-#include "cli/link_command_texts.h"
 #include "config/headless_setup.h"
 #include "link/board_protocol.h"
 
