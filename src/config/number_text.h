@@ -45,13 +45,6 @@ T fieldFromFormText(std::string_view text) {
     return saturateToField<T>(numberValue(text, LeadingSpace::BlanksAndTabs));
 }
 
-// A settings-file value as a field of type T: atoi's leading space, 32-bit saturation, then the
-// field's low bits.
-template <class T>
-T fieldFromFileText(std::string_view text) {
-    return lowBitsOfField<T>(numberValue(text, LeadingSpace::WhiteSpace));
-}
-
 // The signed decimal text of a field: "-" for negative numbers, "0" for zero, no other sign or
 // blank.
 std::string decimalOfField(int32_t value);
