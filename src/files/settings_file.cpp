@@ -106,14 +106,21 @@ int SettingsFile::openForReading(const std::string& path) {
         error_ = "cannot open " + path + ": " + reason;
         return 0;
     }
+    openFromText(content);
+    path_ = path;
+    return 1;
+}
+
+void SettingsFile::openFromText(std::string_view text) {
+    close();
+    error_.clear();
+    state_ = State::Reading;
     hasFile_ = true;
-    std::string_view text(content);
     if (text.size() >= 3 && text.substr(0, 3) == "\xEF\xBB\xBF") {
         utf8_ = true;
         text.remove_prefix(3);
     }
     parse(text);
-    return 1;
 }
 
 void SettingsFile::parse(std::string_view text) {
@@ -284,7 +291,7 @@ bool SettingsFile::close() {
         // A created document always ends as a file, an empty one when nothing was written.
         written = output_.commit(documentText());
         if (!written) error_ = "cannot save " + path_ + ": " + output_.error();
-    } else if (state_ == State::Reading && hasFile_ && modified_) {
+    } else if (state_ == State::Reading && hasFile_ && modified_ && !path_.empty()) {
         ReplacementFile rewrite;
         written = rewrite.create(path_) && rewrite.commit(documentText());
         if (!written) error_ = "cannot save " + path_ + ": " + rewrite.error();

@@ -33,6 +33,9 @@ class SettingsFile {
     // Reads the whole file. Non-zero when it was read (an empty file included); 0 when it could
     // not be, and every readInteger then gives its default.
     int openForReading(const std::string& path);
+    // Reads a document from text already in memory (standard input, a test, a fuzzer): as
+    // openForReading of a file holding exactly these bytes, except that nothing is ever written.
+    void openFromText(std::string_view text);
     // 1 when the group exists and becomes current; 0 when not, and the name is kept as the group
     // that the next write creates.
     int selectGroup(const std::string& name);
