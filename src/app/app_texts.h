@@ -20,4 +20,20 @@ inline constexpr std::string_view NO_DISPLAY_TEXT =
     "tivra: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
     "Start it from a desktop session, or under a virtual display: xvfb-run -a tivra [FILE]\n";
 
+// The only two words the program takes as options; anything else is the file to open.
+inline constexpr std::string_view HELP_OPTION = "--help";
+inline constexpr std::string_view VERSION_OPTION = "--version";
+inline constexpr std::string_view USAGE_TEXT =
+    "Usage: tivra [FILE]\n"
+    "       tivra --help | --version\n"
+    "\n"
+    "The configurator window of the Quorvantel Ostrel RK-2 serial multiplexer. FILE, a\n"
+    "configuration file (.smc), is opened at start.\n"
+    "\n"
+    "Environment:\n"
+    "  TIVRA_BRIDGE  the bridge to the boards: unset, the USB serial ports; 'sim', the simulated\n"
+    "                boards; 'serial:PATH', exactly that serial device\n"
+    "\n"
+    "See also tivractl --help, and the manual under Help (F1).\n";
+
 }  // namespace tivra::app_texts

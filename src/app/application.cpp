@@ -206,6 +206,16 @@ int runTivra(int argc, char** argv) {
     const std::string argument = argc > 1 ? argv[1] : "";
 #endif
 
+    // Answered before anything starts: no guard, no splash, no display needed.
+    if (argument == app_texts::HELP_OPTION) {
+        std::fputs(app_texts::USAGE_TEXT.data(), stdout);
+        return 0;
+    }
+    if (argument == app_texts::VERSION_OPTION) {
+        std::printf("tivra %s\n", TIVRA_VERSION);
+        return 0;
+    }
+
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
@@ -219,6 +229,8 @@ int runTivra(int argc, char** argv) {
     // The program ends on Quit or the main window's close box, not when the splash closes.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(programIcon());
+    // Desktops match the window to its installed desktop entry (and icon) by this name.
+    QApplication::setDesktopFileName(QStringLiteral(TIVRA_APP_ID));
 
     ApplicationSetup setup;
     // Scripted runs (tests, demonstrations) answer every box themselves and keep a record.

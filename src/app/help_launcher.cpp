@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 #endif
 
@@ -63,6 +64,8 @@ namespace {
 
 constexpr const char* OPENER_NAME = "xdg-open";
 constexpr const char* HELP_PAGE = "help/index.html";
+// From the program's folder to the installed manual (share/doc/tivra/manual beside bin).
+constexpr const char* INSTALLED_HELP_PAGE = TIVRA_MANUAL_FOLDER "index.html";
 
 std::string findOnPath(const std::string& name) {
     const char* path = std::getenv("PATH");
@@ -72,13 +75,21 @@ std::string findOnPath(const std::string& name) {
     while (start <= folders.size()) {
         size_t end = folders.find(':', start);
         if (end == std::string::npos) end = folders.size();
-        std::string folder = folders.substr(start, end - start);
-        if (folder.empty()) folder = ".";
+        // An empty entry is the current folder.
+        const std::string folder = end > start ? folders.substr(start, end - start) : ".";
         const std::string candidate = folder + "/" + name;
         if (access(candidate.c_str(), X_OK) == 0) return candidate;
         start = end + 1;
     }
     return "";
+}
+
+// A build tree has the manual beside the program; an installed program finds it in the
+// installation's documentation folder, named without the "bin/.." detour.
+std::string manualPage(const std::string& programFolder) {
+    const std::string beside = programFolder + HELP_PAGE;
+    if (access(beside.c_str(), F_OK) == 0) return beside;
+    return std::filesystem::path(programFolder + INSTALLED_HELP_PAGE).lexically_normal().string();
 }
 
 }  // namespace
@@ -95,7 +106,7 @@ void HelpLauncher::showHelp(const std::string& programFolder) {
     if (!loaded_) return;
     // Everything the children need is prepared here: between fork and exec only
     // async-signal-safe calls are allowed, and the window's process has threads.
-    const std::string page = programFolder + HELP_PAGE;
+    const std::string page = manualPage(programFolder);
     std::vector<char*> argv = {const_cast<char*>(opener_.c_str()), const_cast<char*>(page.c_str()),
                                nullptr};
     const int devNull = open("/dev/null", O_RDONLY | O_CLOEXEC);

@@ -1,6 +1,7 @@
 #pragma once
-// The operator's manual: the compiled help viewer on Windows, the HTML manual beside the program
-// opened in the desktop's browser elsewhere.
+// The operator's manual: the compiled help viewer on Windows; elsewhere the HTML manual, beside the
+// program in a build tree or in the installation's share/doc/tivra/manual, opened in the desktop's
+// browser.
 
 #include <string>
 
@@ -15,8 +16,8 @@ class HelpLauncher {
 
     // Start-up: loads the help viewer. False when it is missing; Help then does nothing.
     bool load();
-    // Shows the manual found in programFolder (which ends with a separator). Does not check
-    // that the file exists: the viewer reports a missing file itself.
+    // Shows the manual of the program in programFolder (which ends with a separator). Does not
+    // check that the installed manual exists: the viewer reports a missing file itself.
     void showHelp(const std::string& programFolder);
     // Shutdown: closes every help window this program opened.
     void closeAll();

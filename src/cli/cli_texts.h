@@ -10,6 +10,7 @@ inline constexpr std::string_view TOOL_NAME = "tivractl";
 
 inline constexpr std::string_view TOOL_HELP_HEAD =
     "Usage: tivractl COMMAND [ARGUMENTS]\n"
+    "       tivractl --help | --version\n"
     "\n"
     "The command-line companion of the Quorvantel Ostrel RK-2 configurator: it works on the same\n"
     "configuration files (.smc) by the same rules as the window.\n"

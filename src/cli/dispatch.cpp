@@ -43,6 +43,10 @@ int runTivractl(const std::vector<std::string>& arguments) {
         printToolHelp(std::cout);
         return STATUS_SUCCESS;
     }
+    if (first == "--version") {
+        std::cout << TOOL_NAME << ' ' << TIVRA_VERSION << '\n';
+        return STATUS_SUCCESS;
+    }
     if (first == "help") {
         // "tivractl help NAME" is "tivractl NAME --help".
         const Command* command = findCommand(arguments[1]);

@@ -71,15 +71,16 @@ TEST_F(HelpLauncherTest, WithoutAnOpenerOnThePathHelpDoesNothing) {
     expectNoChild("no process may be started");
 }
 
-TEST_F(HelpLauncherTest, OpensTheManualBesideTheProgramWithoutWaitingForTheBrowser) {
+TEST_F(HelpLauncherTest, OpensTheInstalledOrBuiltManualWithoutWaitingForTheBrowser) {
     HelpLauncher launcher;
     ASSERT_TRUE(launcher.load());
     // The running program holds its guard while the manual is open.
     InstanceGuard guard;
     ASSERT_TRUE(guard.acquire());
 
+    // An installed program: the manual in share/doc beside bin.
     const auto start = std::chrono::steady_clock::now();
-    launcher.showHelp("/opt/tivra dir/");
+    launcher.showHelp("/opt/tivra dir/bin/");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500))
         << "Help must not block the window";
     expectNoChild("the browser must not be our child (it would become a zombie)");
@@ -92,7 +93,16 @@ TEST_F(HelpLauncherTest, OpensTheManualBesideTheProgramWithoutWaitingForTheBrows
 
     launcher.closeAll();
     ASSERT_TRUE(test::waitForFile(out_.file("opened"), 10000));
-    EXPECT_EQ(test::readBytes(out_.file("opened")), "/opt/tivra dir/help/index.html\n");
+    EXPECT_EQ(test::readBytes(out_.file("opened")),
+              "/opt/tivra dir/share/doc/tivra/manual/index.html\n");
+
+    // A build tree: the manual beside the program.
+    std::filesystem::create_directory(bin_.file("help"));
+    test::writeBytes(bin_.file("help/index.html"), "");
+    std::filesystem::remove(out_.file("opened"));
+    launcher.showHelp(bin_.path() + "/");
+    ASSERT_TRUE(test::waitForFile(out_.file("opened"), 10000));
+    EXPECT_EQ(test::readBytes(out_.file("opened")), bin_.file("help/index.html") + "\n");
 }
 
 #endif

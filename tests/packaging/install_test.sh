@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Installs the build into an empty folder and checks the tree as the desktop, AppStream, man and
+# bash would see it: every file in its place, every validator silent, the version everywhere, and
+# every command and option of tivractl documented in its man page and offered by its completion.
+# Then makes the Debian package and checks that it depends on the libraries the programs use.
+# Arguments: CMAKE BUILD_FOLDER APP_ID VERSION
+set -euo pipefail
+cmake=$1 build=$(cd "$2" && pwd) id=$3 version=$4
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+prefix=$work/prefix
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+# Runs a checker that must succeed and say nothing.
+quiet() {
+    local out
+    out=$("$@" 2>&1) || fail "$* failed: $out"
+    [ -z "$out" ] || fail "$* said: $out"
+}
+
+out=$("$cmake" --install "$build" --prefix "$prefix" 2>&1) || fail "install: $out"
+cd "$prefix"
+
+icons=share/icons/hicolor
+desktop=share/applications/$id.desktop
+mime=share/mime/packages/$id.xml
+metainfo=share/metainfo/$id.metainfo.xml
+man=share/man/man1
+completion=share/bash-completion/completions/tivractl
+for file in bin/tivra bin/tivractl "$desktop" "$mime" "$metainfo" "$icons/scalable/apps/$id.svg" \
+    "$man/tivra.1" "$man/tivractl.1" "$completion" share/doc/tivra/manual/index.html \
+    lib/udev/rules.d/70-tivra.rules; do
+    [ -s "$file" ] || fail "$file is not installed"
+done
+for size in 48 128 256; do
+    # Width and height from the PNG header.
+    header=$(od -An -tx1 -j16 -N8 "$icons/${size}x$size/apps/$id.png" | tr -d ' \n')
+    [ "$header" = "$(printf '%08x%08x' "$size" "$size")" ] || fail "the $size pixel icon is $header"
+done
+
+quiet desktop-file-validate "$desktop"
+quiet xmllint --noout "$mime" "$metainfo" "$icons/scalable/apps/$id.svg"
+out=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || fail "appstreamcli: $out"
+for page in tivra.1 tivractl.1; do quiet groff -man -ww -z "$man/$page"; done
+quiet bash -n "$completion"
+XDG_DATA_DIRS=$prefix/share quiet update-mime-database share/mime
+type=$(xmllint --xpath 'string(//*[local-name()="mime-type"]/@type)' "$mime")
+grep -qx "$type" share/mime/types || fail "the file type $type is not in the MIME database"
+grep -qx "MimeType=$type;" "$desktop" || fail "the desktop entry does not open $type"
+
+[ "$(bin/tivractl --version)" = "tivractl $version" ] || fail "tivractl --version"
+# The window answers these two without a display.
+headless="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
+[ "$($headless bin/tivra --version)" = "tivra $version" ] || fail "tivra --version"
+[ "$($headless bin/tivra --help | head -n 1)" = "Usage: tivra [FILE]" ] || fail "tivra --help"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "no release $version in $metainfo"
+
+# The man page's text without its font changes and with plain hyphens.
+page=$(sed 's/\\-/-/g; s/\\f[BIRP]//g' "$man/tivractl.1")
+commands=$(bin/tivractl --help | sed -n '/^Commands:/,/^$/s/^  \([a-z]*\) .*/\1/p')
+[ -n "$commands" ] || fail "no commands in tivractl --help"
+for command in $commands; do
+    grep -q "^\.SS \"$command\b" <<<"$page" || fail "tivractl.1 does not document $command"
+    grep -q "^    local commands=\".*\b$command\b" "$completion" ||
+        fail "the completion does not offer $command"
+    for option in $(bin/tivractl help "$command" | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+        grep -q -- "$option\b" <<<"$page" || fail "tivractl.1 does not document $command $option"
+        grep -q -- "$command).*$option\b" "$completion" ||
+            fail "the completion does not offer $command $option"
+    done
+done
+
+out=$("$(dirname "$cmake")/cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" 2>&1) ||
+    fail "cpack: $out"
+depends=$(dpkg-deb -f "$work"/deb/tivra_"$version"_*.deb Depends)
+for library in libqt6widgets6 libserialport0 qt6-qpa-plugins; do
+    grep -q "\b$library\b" <<<"$depends" || fail "the package does not depend on $library: $depends"
+done

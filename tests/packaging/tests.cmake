@@ -1,0 +1,7 @@
+# The installed product: cmake --install into an empty folder, checked by the desktop's
+# validators (desktop-file-utils, appstream, libxml2-utils, groff, shared-mime-info).
+if(TARGET tivra AND NOT WIN32)
+    add_test(NAME install_tree COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/packaging/install_test.sh
+        ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${TIVRA_APP_ID} ${PROJECT_VERSION})
+    set_tests_properties(install_tree PROPERTIES TIMEOUT 300)
+endif()
