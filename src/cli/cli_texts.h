@@ -19,6 +19,8 @@ inline constexpr std::string_view TOOL_HELP_HEAD =
 inline constexpr std::string_view TOOL_HELP_TAIL =
     "\n"
     "Run 'tivractl COMMAND --help' for the arguments of a command.\n"
+    "A FILE of '-' is standard input, an OUT of '-' standard output. A FILE that is not a regular\n"
+    "file (a FIFO, a pipe, a device) must end within 5 seconds; no FILE may exceed 256 KiB.\n"
     "Messages the configurator would show in a box are printed as TITLE: TEXT on standard error.\n"
     "Exit status: 0 success, 1 the configuration has a problem, 2 a file or the command line\n"
     "could not be used.\n";
@@ -44,8 +46,9 @@ inline constexpr std::string_view FORMAT_HELP =
     "the fixed layout with CR LF line ends. Nothing is written when the check fails.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT  write to the file OUT (which may be FILE itself) instead of standard\n"
-    "                    output; an existing OUT is replaced only once the new one is complete\n"
+    "  -o, --output OUT  write to OUT instead of standard output ('-' is standard output);\n"
+    "                    OUT may be FILE itself. An existing file is replaced only once the new\n"
+    "                    one is complete; a FIFO or a device is written into.\n"
     "\n"
     "Exit status: 0 written, 1 not valid, 2 FILE cannot be read, OUT cannot be written or wrong\n"
     "arguments.\n";
@@ -62,6 +65,7 @@ inline constexpr std::string_view SHOW_HELP =
     "Exit status: 0 shown, 2 FILE cannot be read or wrong arguments.\n";
 
 inline constexpr std::string_view SEE_HELP = "Run 'tivractl --help' for the commands.";
+inline constexpr std::string_view CANNOT_WRITE_OUTPUT = "cannot write to standard output";
 inline constexpr std::string_view MISSING_FILE = "expected one FILE";
 
 // The board commands (read, write, frame, simulate).
@@ -73,18 +77,20 @@ inline constexpr std::string_view READ_HELP =
     "Does what the configurator's Read Configuration button does: reads the LocalBoard, then the\n"
     "RemoteBoard, and rebuilds the configuration from what they sent. Every message the\n"
     "configurator would show is printed as TITLE: TEXT on standard error. When both reads\n"
-    "succeeded, the configuration is printed as 'tivractl show' prints it, or saved to FILE.\n"
+    "succeeded, the configuration is printed as 'tivractl show' prints it, or checked and saved\n"
+    "to FILE as Save would check and save it.\n"
     "\n"
     "Options:\n"
-    "  -o, --output FILE  save the configuration to FILE as Save would write it\n"
+    "  -o, --output FILE  check the configuration as Save would and write it to FILE ('-':\n"
+    "                     standard output) as Save would; nothing is written when the check fails\n"
     "  --bridge WHICH     the bridge to talk through, as the TIVRA_BRIDGE variable chooses it:\n"
     "                     'sim' (the built-in simulated boards) or 'serial:PATH' (exactly that\n"
     "                     serial device); without either, the USB bridge of the platform\n"
     "  --trace            print every call to the bridge library on standard error, as\n"
     "                     'bridge: write(00 05 55 AA 00)'\n"
     "\n"
-    "Exit status: 0 both boards read, 1 a read failed, 2 wrong arguments, no such bridge or FILE\n"
-    "cannot be written.\n";
+    "Exit status: 0 both boards read, 1 a read or the check failed, 2 wrong arguments, no such\n"
+    "bridge or FILE cannot be written.\n";
 
 inline constexpr std::string_view WRITE_SUMMARY = "write a configuration file to the two boards";
 inline constexpr std::string_view WRITE_HELP =

@@ -1,12 +1,16 @@
 #pragma once
-// What every command does alike: its help, its error lines.
+// What every command does alike: its help, its error lines, its output.
 
 #include <string>
 #include <string_view>
 
 #include "cli/command.h"
+#include "config/channel_config.h"
 
 namespace tivra::cli {
+
+// A FILE or OUT of "-": standard input or standard output.
+inline constexpr std::string_view STANDARD_STREAM = "-";
 
 // "tivractl NAME: WHAT" on standard error.
 void printError(const Command& command, const std::string& what);
@@ -14,5 +18,18 @@ void printError(const Command& command, const std::string& what);
 int usageError(const Command& command, const std::string& what);
 // The command's help on standard output, and STATUS_SUCCESS.
 int printHelp(const Command& command);
+
+// Puts bytes on standard output exactly as given (no CR added before LF on Windows). Like
+// everything else printed there, whether they arrived is checked once the command has ended.
+void writeStandardOutput(std::string_view bytes);
+// A configuration as Save writes it, to OUT: "-" is standard output, anything else a file saved
+// as Save saves it. False, with error set, when the file could not be written.
+bool writeConfigurationOutput(const std::string& out, const MuxConfiguration& configuration,
+                              std::string& error);
+
+// What was printed on standard output must have arrived (a full disk, a closed pipe): when it did
+// not, says so for the command (nullptr: the tool itself) and gives STATUS_UNUSABLE; otherwise
+// status unchanged.
+int checkedOutput(int status, const Command* command);
 
 }  // namespace tivra::cli

@@ -1,25 +1,32 @@
 #include "cli/configuration_loading.h"
 
+#include "cli/command_support.h"
 #include "files/file_commands.h"
+#include "files/file_input.h"
 #include "files/settings_file.h"
 
 namespace tivra::cli {
 
+// Open shows nothing for a file it could read, and the window title has no place here.
 bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigForm& form,
-                           Operator& ui, std::string& error) {
-    {
-        // Open would ask whether to go on with default values; a command stops instead.
-        SettingsFile probe;
-        if (probe.openForReading(path) == 0) {
-            error = probe.error();
+                           Operator& /*ui*/, std::string& error) {
+    // Read once: a pipe or FIFO gives its bytes only to the first reader. Open would ask whether
+    // to go on with default values when the file cannot be read; a command stops instead.
+    SettingsFile file;
+    if (path == STANDARD_STREAM) {
+        std::string text;
+        std::string reason;
+        if (!readStandardInput(text, reason)) {
+            error = "cannot read standard input: " + reason;
             return false;
         }
-    }
-    state.currentConfigPath = path;
-    if (openConfiguration(state, form, ui, 1) != 0) {
-        error = "cannot open " + path;
+        file.openFromText(text);
+    } else if (file.openForReading(path) == 0) {
+        error = file.error();
         return false;
     }
+    state.currentConfigPath = path;
+    showOpenedConfiguration(file, state, form);
     return true;
 }
 

@@ -10,8 +10,8 @@
 namespace tivra::cli {
 
 // Reads path into the state and shows it on the form, exactly as Open with that file does
-// (missing keys take their default values). A file that cannot be read is not replaced by the
-// defaults: the result is false and error says why, naming the file.
+// (missing keys take their default values); "-" reads standard input. A file that cannot be read
+// is not replaced by the defaults: the result is false and error says why, naming the file.
 bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigForm& form,
                            Operator& ui, std::string& error);
 

@@ -5,6 +5,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/command.h"
+#include "cli/command_support.h"
 
 namespace tivra::cli {
 
@@ -41,7 +42,7 @@ int runTivractl(const std::vector<std::string>& arguments) {
     const std::string& first = arguments.front();
     if (first == "--help" || first == "-h" || (first == "help" && arguments.size() == 1)) {
         printToolHelp(std::cout);
-        return STATUS_SUCCESS;
+        return checkedOutput(STATUS_SUCCESS, nullptr);
     }
     if (first == "--version") {
         std::cout << TOOL_NAME << ' ' << TIVRA_VERSION << '\n';
@@ -50,11 +51,13 @@ int runTivractl(const std::vector<std::string>& arguments) {
     if (first == "help") {
         // "tivractl help NAME" is "tivractl NAME --help".
         const Command* command = findCommand(arguments[1]);
-        return command != nullptr ? command->run({"--help"}) : unknownCommand(arguments[1]);
+        if (command == nullptr) return unknownCommand(arguments[1]);
+        return checkedOutput(command->run({"--help"}), command);
     }
     const Command* command = findCommand(first);
     if (command == nullptr) return unknownCommand(first);
-    return command->run(std::vector<std::string>(arguments.begin() + 1, arguments.end()));
+    return checkedOutput(
+        command->run(std::vector<std::string>(arguments.begin() + 1, arguments.end())), command);
 }
 
 }  // namespace tivra::cli

@@ -41,8 +41,8 @@ int runFrame(const std::vector<std::string>& arguments) {
     if (validateConfiguration(state, form, ui) != 0) return STATUS_PROBLEM;
     const auto frame = encodeBoardFrame(
         board == "local" ? BoardCommand::WriteLocal : BoardCommand::WriteRemote, state);
-    std::cout << hexBytes(frame.data(), frame.size()) << '\n' << std::flush;
-    return std::cout ? STATUS_SUCCESS : STATUS_UNUSABLE;
+    std::cout << hexBytes(frame.data(), frame.size()) << '\n';
+    return STATUS_SUCCESS;
 }
 
 }  // namespace

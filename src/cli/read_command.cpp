@@ -10,7 +10,7 @@
 #include "cli/command_support.h"
 #include "cli/console_operator.h"
 #include "config/headless_setup.h"
-#include "files/configuration_document.h"
+#include "config/validation.h"
 #include "link/board_protocol.h"
 
 namespace tivra::cli {
@@ -41,15 +41,18 @@ int runRead(const std::vector<std::string>& arguments) {
     // A failed read leaves tables that no board sent: nothing worth printing or saving.
     if (result != 0) return STATUS_PROBLEM;
 
-    if (parsed.has("output")) {
-        if (!writeConfigurationFile(parsed.values["output"], state.configuration, error)) {
-            printError(READ_COMMAND, error);
-            return STATUS_UNUSABLE;
-        }
+    if (!parsed.has("output")) {
+        std::cout << channelTable(state.configuration);
         return STATUS_SUCCESS;
     }
-    std::cout << channelTable(state.configuration) << std::flush;
-    return std::cout ? STATUS_SUCCESS : STATUS_UNUSABLE;
+    // Read Configuration followed by Save: the rebuilt configuration is checked as Save checks
+    // it, so that no file is written that the window would refuse to save.
+    if (validateConfiguration(state, form, ui) != 0) return STATUS_PROBLEM;
+    if (!writeConfigurationOutput(parsed.values["output"], state.configuration, error)) {
+        printError(READ_COMMAND, error);
+        return STATUS_UNUSABLE;
+    }
+    return STATUS_SUCCESS;
 }
 
 }  // namespace

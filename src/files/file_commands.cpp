@@ -32,12 +32,15 @@ int32_t openConfiguration(ProgramState& state, ConfigForm& form, Operator& ui, i
         !ui.question(str(READ_ERROR_TITLE), str(READ_ERROR_TEXT)))
         return -1;
     // An unreadable file reads as all defaults.
-    readConfiguration(file, state.configuration);
-    file.close();
-
-    showConfiguration(state.configuration, form);
+    showOpenedConfiguration(file, state, form);
     showPathInTitle(ui, state.currentConfigPath);
     return 0;
+}
+
+void showOpenedConfiguration(SettingsFile& file, ProgramState& state, ConfigForm& form) {
+    readConfiguration(file, state.configuration);
+    file.close();
+    showConfiguration(state.configuration, form);
 }
 
 void saveConfiguration(ProgramState& state, ConfigForm& form, Operator& ui,

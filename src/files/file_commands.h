@@ -8,11 +8,15 @@
 #include "config/config_form.h"
 #include "config/operator.h"
 #include "config/program_state.h"
+#include "files/settings_file.h"
 
 namespace tivra {
 
 // skipDialog 0: ask for a file; 1: open currentConfigPath. -1 when the operator declined defaults.
 int32_t openConfiguration(ProgramState& state, ConfigForm& form, Operator& ui, int skipDialog);
+// What Open does with the document it opened: the record from the document (which is closed),
+// then the form from the record.
+void showOpenedConfiguration(SettingsFile& file, ProgramState& state, ConfigForm& form);
 void saveConfiguration(ProgramState& state, ConfigForm& form, Operator& ui,
                        const std::string& path);
 void saveConfigurationAs(ProgramState& state, ConfigForm& form, Operator& ui);

@@ -18,6 +18,12 @@ inline constexpr std::string_view NO_NAMED_CONFIGURATION_TEXT =
     "No named configuration loaded (use save as first...)";
 inline constexpr std::string_view CANNOT_SAVE_TEXT = "Cannot save configuration!";
 
+// Why a file could not be read or written, for people (tivractl prints them; the window's boxes
+// stay as above). Each is followed by a number and its unit.
+inline constexpr std::string_view TOO_LARGE_REASON = "too large for a configuration file (over ";
+inline constexpr std::string_view NO_END_REASON = "its data did not end within ";
+inline constexpr std::string_view NO_READER_REASON = "nothing opened it for reading within ";
+
 // The title after Open or Save As: the start-up title, four blanks, then the path.
 inline constexpr std::string_view WINDOW_TITLE_WITH_PATH = "Quorvantel Ostrel RK-2    ";
 

@@ -5,15 +5,22 @@
 #include <sys/types.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <thread>
+
+#include "files/file_input.h"
+#include "files/file_texts.h"
 
 #ifdef _WIN32
 #include <io.h>
 #include <process.h>
 #include <windows.h>
 #else
+#include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -21,21 +28,77 @@ namespace tivra {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
+// Temporary files are named ".tivra-save-PID-N.tmp", so that a later save can tell whether the
+// process that made one still runs.
+constexpr std::string_view TEMPORARY_PREFIX = ".tivra-save-";
+constexpr std::string_view TEMPORARY_SUFFIX = ".tmp";
+
 #ifdef _WIN32
 constexpr bool isSeparator(char c) {
     return c == '/' || c == '\\' || c == ':';
 }
-int currentProcessId() {
+long currentProcessId() {
     return _getpid();
+}
+bool processGone(long pid) {
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
 }
 #else
 constexpr bool isSeparator(char c) {
     return c == '/';
 }
-int currentProcessId() {
-    return static_cast<int>(getpid());
+long currentProcessId() {
+    return static_cast<long>(getpid());
+}
+// A process of another user that still runs answers EPERM, and is not gone.
+bool processGone(long pid) {
+    return kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 #endif
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// The process that made a save's temporary file, from the file's name; 0 when the name is not
+// one of ours. Names outside printable ASCII are never ours.
+template <class Name>
+long temporaryOwner(const Name& native) {
+    std::string name;
+    for (const auto c : native) {
+        if (c < 0x20 || c > 0x7E) return 0;
+        name.push_back(static_cast<char>(c));
+    }
+    if (!name.starts_with(TEMPORARY_PREFIX) || !name.ends_with(TEMPORARY_SUFFIX)) return 0;
+    const std::string middle = name.substr(
+        TEMPORARY_PREFIX.size(), name.size() - TEMPORARY_PREFIX.size() - TEMPORARY_SUFFIX.size());
+    const size_t dash = middle.find('-');
+    if (dash == std::string::npos || dash > 9 || !allDigits(middle.substr(0, dash)) ||
+        !allDigits(middle.substr(dash + 1)))
+        return 0;
+    return std::stol(middle.substr(0, dash));
+}
+
+// Removes what saves killed midway left in the folder: only our temporary files, and only those
+// whose process is gone (a save running at this moment keeps its own).
+void removeStaleTemporaries(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::directory_iterator entry(folder.empty() ? fs::path(".") : fs::path(folder), error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        const long owner = temporaryOwner(entry->path().filename().native());
+        std::error_code ignored;
+        if (owner != 0 && owner != currentProcessId() &&
+            entry->symlink_status(ignored).type() == fs::file_type::regular && processGone(owner))
+            fs::remove(entry->path(), ignored);
+    }
+}
 
 // The folder part of a path including its trailing separator, "" for a bare name.
 std::string folderOf(const std::string& path) {
@@ -52,7 +115,39 @@ int createExclusive(const std::string& path) {
 #endif
 }
 
+#ifndef _WIN32
+// A pipe or FIFO whose reader is slow: waits until it takes more, up to the deadline.
+bool waitUntilWritable(int handle, Clock::time_point deadline) {
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+        if (left.count() <= 0) {
+            errno = ETIMEDOUT;
+            return false;
+        }
+        pollfd watched{handle, POLLOUT, 0};
+        const int ready = poll(&watched, 1, static_cast<int>(left.count()));
+        if (ready > 0) return true;
+        if (ready < 0 && errno != EINTR) return false;
+    }
+}
+
+// The file a path names once the symbolic links of its last part are followed, also when the last
+// one dangles. False for a loop of links.
+bool followLinks(std::string& path) {
+    namespace fs = std::filesystem;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(path, error))) return true;
+        const fs::path pointsTo = fs::read_symlink(path, error);
+        if (error) return true;
+        path = pointsTo.is_absolute() ? pointsTo.string() : folderOf(path) + pointsTo.string();
+    }
+    return false;
+}
+#endif
+
 bool writeAll(int handle, std::string_view bytes) {
+    [[maybe_unused]] const Clock::time_point deadline = Clock::now() + STREAM_WAIT;
     while (!bytes.empty()) {
         // Small enough for the int count of the Windows C library.
         const size_t chunk = bytes.size() < (1u << 30) ? bytes.size() : (1u << 30);
@@ -63,6 +158,9 @@ bool writeAll(int handle, std::string_view bytes) {
 #endif
         if (written < 0) {
             if (errno == EINTR) continue;
+#ifndef _WIN32
+            if (errno == EAGAIN && waitUntilWritable(handle, deadline)) continue;
+#endif
             return false;
         }
         if (written == 0) {
@@ -142,26 +240,26 @@ bool ReplacementFile::create(const std::string& target) {
     if (target.empty()) return fail("no file name given");
 
 #ifndef _WIN32
-    // A symbolic link stays a link: the file it points to is the one replaced.
-    struct stat link {};
-    if (lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* resolved = realpath(target.c_str(), nullptr)) {
-            target_ = resolved;
-            std::free(resolved);
-        }
-    }
+    struct stat existing {};
+    const bool exists = stat(target.c_str(), &existing) == 0;
+    // Renaming over a FIFO or a device would put a plain file in its place (as root, even over
+    // the system's /dev/null).
+    if (exists && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode))
+        return openInPlace(S_ISFIFO(existing.st_mode));
+    // A symbolic link stays a link: the file it points to is the one replaced or created.
+    if (!followLinks(target_)) return fail(std::strerror(ELOOP));
     // Replacing by rename would get round a write-protected file; refuse it as an in-place
     // write would.
-    struct stat existing {};
-    const bool exists = stat(target_.c_str(), &existing) == 0;
     if (exists && access(target_.c_str(), W_OK) != 0)
         return fail(std::string(std::strerror(errno)) + " (the file is write-protected)");
 #endif
 
     const std::string folder = folderOf(target_);
-    const std::string stem = folder + ".tivra-save-" + std::to_string(currentProcessId()) + "-";
+    removeStaleTemporaries(folder);
+    const std::string stem =
+        folder + std::string(TEMPORARY_PREFIX) + std::to_string(currentProcessId()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary_ = stem + std::to_string(attempt) + ".tmp";
+        temporary_ = stem + std::to_string(attempt) + std::string(TEMPORARY_SUFFIX);
         handle_ = createExclusive(temporary_);
         if (handle_ >= 0) break;
         if (errno != EEXIST) break;
@@ -172,11 +270,38 @@ bool ReplacementFile::create(const std::string& target) {
         return fail(reason + " (while creating a file beside it)");
     }
 #ifndef _WIN32
-    // The new file keeps the access rights of the one it replaces.
-    if (exists) fchmod(handle_, existing.st_mode & 07777);
+    if (exists) {
+        // The new file keeps the owner, group and access rights of the one it replaces. Only a
+        // privileged process may give a file away; any other keeps the file as its own.
+        if (existing.st_uid != geteuid() || existing.st_gid != getegid()) {
+            [[maybe_unused]] const int given = fchown(handle_, existing.st_uid, existing.st_gid);
+        }
+        fchmod(handle_, existing.st_mode & 07777);
+    }
 #endif
     return true;
 }
+
+#ifndef _WIN32
+bool ReplacementFile::openInPlace(bool fifo) {
+    const Clock::time_point deadline = Clock::now() + STREAM_WAIT;
+    for (;;) {
+        // Never created or cut. Without O_NONBLOCK, opening a FIFO would wait for a reader for as
+        // long as none comes; with it, the open fails until one is there.
+        handle_ = open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (handle_ >= 0) {
+            inPlace_ = true;
+            return true;
+        }
+        if (!fifo || errno != ENXIO)
+            return fail(std::strerror(errno) + std::string(" (while opening it for writing)"));
+        if (Clock::now() >= deadline)
+            return fail(std::string(NO_READER_REASON) + std::to_string(STREAM_WAIT.count()) +
+                        " seconds");
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+#endif
 
 bool ReplacementFile::commit(std::string_view bytes) {
     if (handle_ < 0) {
@@ -185,6 +310,12 @@ bool ReplacementFile::commit(std::string_view bytes) {
     }
     if (!writeAll(handle_, bytes))
         return fail(std::strerror(errno) + std::string(" (while writing)"));
+    if (inPlace_) {
+        const int handle = handle_;
+        handle_ = -1;
+        inPlace_ = false;
+        return closeHandle(handle) || fail(std::strerror(errno) + std::string(" (while closing)"));
+    }
     if (!flushToDisk(handle_))
         return fail(std::strerror(errno) + std::string(" (while flushing to disk)"));
     const int handle = handle_;
@@ -203,6 +334,7 @@ void ReplacementFile::abandon() {
         closeHandle(handle_);
         handle_ = -1;
     }
+    inPlace_ = false;
     if (!temporary_.empty()) {
         removeFile(temporary_);
         temporary_.clear();

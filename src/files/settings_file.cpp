@@ -1,23 +1,14 @@
 #include "files/settings_file.h"
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <utility>
 
 #include "config/number_text.h"
 #include "config/text_compare.h"
+#include "files/file_input.h"
 
 namespace tivra {
 
 namespace {
-
-// A configuration file is about 1.6 kB; anything this large is not one, and reading it whole
-// would only exhaust memory.
-constexpr long long MAX_FILE_SIZE = 16LL * 1024 * 1024;
 
 // A NUL byte ends a line like CR and LF do, so the reader always moves on.
 constexpr bool isLineEnd(char c) {
@@ -25,40 +16,6 @@ constexpr bool isLineEnd(char c) {
 }
 constexpr bool isBlank(char c) {
     return c == ' ' || c == '\t';
-}
-
-// Reads the whole of a regular file. False with a reason when it cannot be read.
-bool readWholeFile(const std::string& path, std::string& content, std::string& reason) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0) {
-        reason = std::strerror(errno);
-        std::fclose(file);
-        return false;
-    }
-    if ((info.st_mode & S_IFMT) == S_IFDIR) {
-        reason = std::strerror(EISDIR);
-        std::fclose(file);
-        return false;
-    }
-    // Devices and pipes report no size and are read as empty, never waited on without end.
-    const long long size = info.st_size;
-    if (size > MAX_FILE_SIZE) {
-        reason = "too large for a configuration file";
-        std::fclose(file);
-        return false;
-    }
-    content.assign(static_cast<size_t>(size), '\0');
-    const size_t got = size > 0 ? std::fread(content.data(), 1, content.size(), file) : 0;
-    const bool failed = std::ferror(file) != 0;
-    if (failed) reason = std::strerror(errno);
-    std::fclose(file);
-    content.resize(got);  // the file may have shrunk meanwhile
-    return !failed;
 }
 
 // 8-bit text as UTF-8: each byte from 0x80 up becomes its two-byte sequence.

@@ -30,8 +30,9 @@ class SettingsFile {
     // A writing document that was never closed is abandoned: its file is not written.
     ~SettingsFile();
 
-    // Reads the whole file. Non-zero when it was read (an empty file included); 0 when it could
-    // not be, and every readInteger then gives its default.
+    // Reads the whole file (a FIFO, pipe or device to its end; see file_input.h). Non-zero when it
+    // was read (an empty file included); 0 when it could not be, and every readInteger then gives
+    // its default.
     int openForReading(const std::string& path);
     // Reads a document from text already in memory (standard input, a test, a fuzzer): as
     // openForReading of a file holding exactly these bytes, except that nothing is ever written.

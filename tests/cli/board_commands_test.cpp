@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+
+#include "link/pty_boards.h"
 #endif
 
 namespace tivra::test {
@@ -24,7 +26,7 @@ const std::string READ =
 
 TEST(BoardCommands, FrameWriteAndReadAgainstTheSimulatedPair) {
     TempFolder folder;
-    ToolResult r = runTool(folder, {"frame", MIXED, "--board", "local"});
+    ToolResult r = runTool(folder, {"frame", "-", "--board", "local"}, readBytes(MIXED));
     EXPECT_EQ(r.status, 0);
     // Port 0 of the example: enabled, "QV Sonar", 57600 (00 00 E1 00), "232", priority 1, 10.
     EXPECT_TRUE(
@@ -36,7 +38,7 @@ TEST(BoardCommands, FrameWriteAndReadAgainstTheSimulatedPair) {
     EXPECT_EQ(r.err, "Remote Port Conflict: Check Remote Ports On Channels 5 and 6\n");
     EXPECT_EQ(r.out, "");
 
-    r = runTool(folder, {"write", MIXED, "--bridge", "sim"});
+    r = runTool(folder, {"write", "-", "--bridge", "sim"}, readBytes(MIXED));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, WRITTEN);
     // A fresh simulated pair holds its factory configuration: every channel off.
@@ -99,6 +101,19 @@ TEST(BoardCommands, WriteThenReadThroughTheSerialBridgeGivesTheFileBack) {
     EXPECT_EQ(r.err, READ);
     // The example is saved in the program's own layout, so what comes back is the same bytes.
     EXPECT_EQ(readBytes(folder.file("read.smc")), readBytes(MIXED));
+}
+
+// Read Configuration followed by Save: boards that answer with no items at all give a
+// configuration that Save refuses, so nothing is written.
+TEST(BoardCommands, ReadToAFileIsCheckedAsSaveChecks) {
+    PtyBoards boards;
+    boards.boards.settings.replyFault = sim::ReplyFault::Empty;
+    const std::string bridge = "serial:" + boards.start();
+    TempFolder folder;
+    const ToolResult r = runTool(folder, {"read", "--bridge", bridge, "-o", folder.file("x.smc")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, READ + "Local Port Conflict: Check Local Ports On Channels 1 and 2\n");
+    EXPECT_EQ(folder.names(), std::vector<std::string>{});
 }
 #endif
 

@@ -3,7 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <optional>
+#include <thread>
 #include <tuple>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
 
 #include "config/headless_setup.h"
 #include "files/file_commands.h"
@@ -20,7 +30,11 @@ const std::string CONFLICT_BOX = "Remote Port Conflict: Check Remote Ports On Ch
 
 class TivractlTest : public ::testing::Test {
   protected:
-    ToolResult run(const std::vector<std::string>& arguments) { return runTool(folder, arguments); }
+    ToolResult run(const std::vector<std::string>& arguments,
+                   const std::optional<std::string>& input = std::nullopt,
+                   const std::string& outputTo = "") {
+        return runTool(folder, arguments, input, outputTo);
+    }
     std::string file(const std::string& name, const std::string& bytes) {
         writeBytes(folder.file(name), bytes);
         return folder.file(name);
@@ -101,18 +115,64 @@ TEST_F(TivractlTest, CheckReportsWhatSaveWouldShow) {
     }
 }
 
-TEST_F(TivractlTest, FilesThatCannotBeReadAreNamed) {
-    const std::string missing = folder.file("missing.smc");
-    for (const std::string command : {"check", "format", "show"}) {
-        for (const auto& [path, reason] :
-             {std::pair{missing, "No such file or directory"}, {folder.path(), "Is a directory"}}) {
-            const ToolResult r = run({command, path});
-            EXPECT_EQ(r.status, 2);
-            expectErrorLine(r.err, "tivractl " + command + ": cannot open " + path + ": ", reason);
-            EXPECT_EQ(r.out, "");
+// Whatever holds the bytes, they are read once to their end, within a size limit and, for
+// anything but a regular file, within a time limit: never read as empty, never waited on for ever.
+// A file that cannot be read is named with the reason.
+TEST_F(TivractlTest, InputOfEveryKindIsReadToItsEndOrRefused) {
+    const std::string conflict = readBytes(CONFLICT);
+    std::string shortLines;
+    while (shortLines.size() < 256 * 1024) shortLines += "a\n";
+    const std::string tooLarge = "too large for a configuration file (over 256 KiB)";
+    // File, standard input, exit status, then the box (status 1) or the reason (status 2).
+    std::vector<std::tuple<std::string, std::optional<std::string>, int, std::string>> cases = {
+        {"-", conflict, 1, CONFLICT_BOX},
+        {file("at-limit.smc", shortLines), std::nullopt, 0, ""},
+        {file("over-limit.smc", shortLines + "\n"), std::nullopt, 2, tooLarge},
+        {folder.file("missing.smc"), std::nullopt, 2, "No such file or directory"},
+        {folder.path(), std::nullopt, 2, "Is a directory"},
+    };
+#ifndef _WIN32
+    cases.push_back({"/dev/stdin", conflict, 1, CONFLICT_BOX});
+    cases.push_back({"/dev/zero", std::nullopt, 2, tooLarge});
+    // FIFOs: one that another program writes and closes, one that nobody opens for writing and
+    // one whose writer never closes it. The last two wait out the limit side by side.
+    const std::string fed = folder.file("fed"), unfed = folder.file("unfed");
+    const std::string held = folder.file("held");
+    for (const std::string& fifo : {fed, unfed, held}) ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto noWriter = std::async(std::launch::async, [&] { return run({"check", unfed}); });
+    const int holder = open(held.c_str(), O_RDWR);  // a writer that never closes
+    ASSERT_EQ(write(holder, conflict.data(), 100), 100);
+    auto neverClosed = std::async(std::launch::async, [&] { return run({"check", held}); });
+    std::thread writer([&] {
+        for (int tries = 0; tries < 2000; ++tries) {
+            const int fd = open(fed.c_str(), O_WRONLY | O_NONBLOCK);  // once a reader has it
+            if (fd >= 0) {
+                EXPECT_EQ(write(fd, conflict.data(), conflict.size()), ssize_t(conflict.size()));
+                close(fd);
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
+    });
+    cases.push_back({fed, std::nullopt, 1, CONFLICT_BOX});
+#endif
+    for (const auto& [path, input, status, shown] : cases) {
+        const ToolResult r = run({"check", path}, input);
+        EXPECT_EQ(r.status, status) << path;
+        if (status == 2)
+            expectErrorLine(r.err, "tivractl check: cannot open " + path + ": ", shown);
+        else
+            EXPECT_EQ(r.err, shown) << path;
     }
-    EXPECT_EQ(folder.names(), std::vector<std::string>{});
+#ifndef _WIN32
+    writer.join();
+    for (auto* late : {&noWriter, &neverClosed}) {
+        const ToolResult r = late->get();
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.err.ends_with(": its data did not end within 5 seconds\n")) << r.err;
+    }
+    close(holder);
+#endif
 }
 
 TEST_F(TivractlTest, FormatWritesWhatSaveWrites) {
@@ -125,7 +185,7 @@ TEST_F(TivractlTest, FormatWritesWhatSaveWrites) {
 
     // Any other file becomes exactly what the window saves after opening it.
     const std::string expected = savedByTheWindow(HAND);
-    r = run({"format", HAND});
+    r = run({"format", "-", "-o", "-"}, readBytes(HAND));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, expected);
     EXPECT_NE(r.out.find("\r\nLocal Baudrate = 102400\r\n"), std::string::npos);
@@ -169,8 +229,84 @@ TEST_F(TivractlTest, FormatThatFailsWritesNothing) {
     EXPECT_EQ(readBytes(out), "earlier\n");
 }
 
+#ifndef _WIN32
+// A target that is not a regular file is written in place and stays what it is; a link is never
+// replaced, and a dangling one creates its file. A replaced file keeps its rights and owner.
+TEST_F(TivractlTest, FormatWritesIntoWhatTheTargetIs) {
+    const std::string saved = readBytes(MIXED);
+    const std::string fifo = folder.file("fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    std::filesystem::create_directory(folder.file("real"));
+    const std::string old = folder.file("real/old.smc");
+    writeBytes(old, "earlier\r\n");
+    ASSERT_EQ(chmod(old.c_str(), 0640), 0);
+    std::filesystem::create_symlink("real/old.smc", folder.file("current"));
+    std::filesystem::create_symlink("real/new.smc", folder.file("dangling"));
+    std::filesystem::create_symlink("/proc/self/fd/1", folder.file("stdout"));
+    // Exit status and standard output of each target.
+    std::vector<std::tuple<std::string, int, std::string>> cases = {
+        {fifo, 0, ""},
+        {folder.file("current"), 0, ""},
+        {folder.file("dangling"), 0, ""},
+        {folder.file("stdout"), 0, saved}};
+    // As root: stand-ins for /dev/null and /dev/full, and a file of another user.
+    const std::string null = folder.file("null"), full = folder.file("full");
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+        ASSERT_EQ(mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+        ASSERT_EQ(chown(old.c_str(), 65534, 65534), 0);
+        cases.insert(cases.end(), {{null, 0, ""}, {full, 2, ""}});
+    }
+    for (const auto& [target, status, out] : cases) {
+        const ToolResult r = run({"format", MIXED, "-o", target});
+        EXPECT_EQ(r.status, status) << target;
+        EXPECT_EQ(r.out, out) << target;
+        EXPECT_EQ(r.err, status == 0 ? ""
+                                     : "tivractl format: cannot save " + target +
+                                           ": No space left on device (while writing)\n");
+    }
+    std::string fromFifo(saved.size() + 1, '\0');
+    EXPECT_EQ(read(reader, fromFifo.data(), fromFifo.size()), ssize_t(saved.size()));
+    EXPECT_EQ(fromFifo.substr(0, saved.size()), saved);
+    close(reader);
+    EXPECT_EQ(readBytes(old), saved);
+    EXPECT_EQ(readBytes(folder.file("real/new.smc")), saved);
+    struct stat info {};
+    ASSERT_EQ(stat(old.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_TRUE(!root || (info.st_uid == 65534 && info.st_gid == 65534));
+    for (const std::string& kept : {null, full})
+        EXPECT_TRUE(!root || std::filesystem::is_character_file(kept)) << kept;
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    for (const char* link : {"current", "dangling", "stdout"})
+        EXPECT_TRUE(std::filesystem::is_symlink(folder.file(link))) << link;
+    // No temporary file left anywhere.
+    EXPECT_EQ(folder.names().size(), root ? 7u : 5u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("real")), {}), 2);
+}
+
+// Output that cannot be written is a failure of every command that prints, said once.
+TEST_F(TivractlTest, OutputToAFullDeviceFails) {
+    const std::vector<std::vector<std::string>> commands = {{"--help"},
+                                                            {"show", MIXED},
+                                                            {"format", MIXED},
+                                                            {"frame", MIXED, "--board", "local"},
+                                                            {"read", "--bridge", "sim", "-o", "-"}};
+    for (const auto& arguments : commands) {
+        const ToolResult r = run(arguments, std::nullopt, "/dev/full");
+        const std::string who = arguments[0] == "--help" ? "tivractl" : "tivractl " + arguments[0];
+        EXPECT_EQ(r.status, 2) << who;
+        EXPECT_TRUE(
+            r.err.ends_with(who + ": cannot write to standard output: No space left on device\n"))
+            << r.err;
+    }
+}
+#endif
+
 TEST_F(TivractlTest, ShowPrintsTheChannelsByTheirTexts) {
-    ToolResult r = run({"show", MIXED});
+    ToolResult r = run({"show", "-"}, readBytes(MIXED));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,27 +60,41 @@ inline std::string plainText(std::string text) {
 #endif
 }
 
-inline ToolResult runTool(const TempFolder& folder, const std::vector<std::string>& arguments) {
-    const std::string outPath = folder.file("tool.out");
-    const std::string errPath = folder.file("tool.err");
+// input: bytes for standard input, through a pipe on POSIX (as `cat FILE | tivractl ...`), from
+// a file elsewhere. outputTo: a file that standard output goes to instead of being collected.
+// Standard output is otherwise a pipe on POSIX, a file elsewhere. Runs may overlap.
+inline ToolResult runTool(const TempFolder& folder, const std::vector<std::string>& arguments,
+                          const std::optional<std::string>& input = std::nullopt,
+                          const std::string& outputTo = "") {
+    static std::atomic<int> runs{0};
+    const std::string stem = folder.file("tool-" + std::to_string(++runs));
+    const std::string inPath = stem + ".in";
+    const std::string outPath = outputTo.empty() ? stem + ".out" : outputTo;
+    const std::string errPath = stem + ".err";
     std::string command = shellQuoted(TIVRACTL_PATH);
     for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
-    command += " >" + shellQuoted(outPath) + " 2>" + shellQuoted(errPath);
-#ifdef _WIN32
-    // cmd.exe drops the first and the last quote of a line that has more than two.
-    command = "\"" + command + "\"";
-#endif
-    const int raw = std::system(command.c_str());
+    command += " 2>" + shellQuoted(errPath);
+    if (input) writeBytes(inPath, *input);
     ToolResult result;
 #ifdef _WIN32
-    result.status = raw;
+    if (input) command += " <" + shellQuoted(inPath);
+    command += " >" + shellQuoted(outPath);
+    // cmd.exe drops the first and the last quote of a line that has more than two.
+    result.status = std::system(("\"" + command + "\"").c_str());
+    if (outputTo.empty()) result.out = readBytes(outPath);
 #else
+    if (input) command = "cat " + shellQuoted(inPath) + " | " + command;
+    if (!outputTo.empty()) command += " >" + shellQuoted(outputTo);
+    FILE* out = popen(command.c_str(), "r");
+    if (out == nullptr) return result;
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, out)) > 0;)
+        result.out.append(buffer, got);
+    const int raw = pclose(out);
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
 #endif
-    result.out = readBytes(outPath);
     result.err = plainText(readBytes(errPath));  // always text; out may be a .smc file's bytes
-    std::filesystem::remove(outPath);
-    std::filesystem::remove(errPath);
+    for (const std::string& path : {inPath, errPath, stem + ".out"}) std::filesystem::remove(path);
     return result;
 }
 
