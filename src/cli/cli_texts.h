@@ -51,12 +51,19 @@ inline constexpr std::string_view FORMAT_HELP =
 
 inline constexpr std::string_view SHOW_SUMMARY = "print the eight channels of a configuration file";
 inline constexpr std::string_view SHOW_HELP =
-    "Usage: tivractl show FILE\n"
+    "Usage: tivractl show FILE [--json]\n"
     "\n"
     "Reads FILE as the configurator's Open does (missing keys take their default values) and\n"
     "prints its eight channels as a table, without checking them. List entries show as their\n"
     "texts (\"QV Sonar\", port \"3\", mode \"485\"); a list with nothing chosen shows \"-\" and a\n"
     "position outside its list \"?(N)\".\n"
+    "\n"
+    "Options:\n"
+    "  --json  print {\"channels\": [{\"channel\": 1, \"enabled\", \"sensorType\",\n"
+    "          \"localPort\", \"localBaudrate\", \"localMode\", \"remotePort\",\n"
+    "          \"remoteBaudrate\", \"remoteMode\", \"priority\", \"chunksize\"}, ...]}\n"
+    "          instead: every number exactly as the file stores it (list positions\n"
+    "          from 0, so port \"1\" is 0; nothing chosen is -1)\n"
     "\n"
     "Exit status: 0 shown, 2 FILE cannot be read or wrong arguments.\n";
 
@@ -67,7 +74,7 @@ inline constexpr std::string_view MISSING_FILE = "expected one FILE";
 
 inline constexpr std::string_view READ_SUMMARY = "read the configuration held by the two boards";
 inline constexpr std::string_view READ_HELP =
-    "Usage: tivractl read [-o FILE] [--bridge sim|serial:PATH] [--trace]\n"
+    "Usage: tivractl read [-o FILE | --json] [--bridge sim|serial:PATH] [--trace]\n"
     "\n"
     "Does what the configurator's Read Configuration button does: reads the LocalBoard, then the\n"
     "RemoteBoard, and rebuilds the configuration from what they sent. Every message the\n"
@@ -76,6 +83,7 @@ inline constexpr std::string_view READ_HELP =
     "\n"
     "Options:\n"
     "  -o, --output FILE  save the configuration to FILE as Save would write it\n"
+    "  --json             print it as JSON, as 'tivractl show --json' does\n"
     "  --bridge WHICH     the bridge to talk through, as the TIVRA_BRIDGE variable chooses it:\n"
     "                     'sim' (the built-in simulated boards) or 'serial:PATH' (exactly that\n"
     "                     serial device); without either, the USB bridge of the platform\n"
@@ -131,5 +139,8 @@ inline constexpr std::string_view SIMULATE_HELP =
 
 inline constexpr std::string_view BOARD_OPTION_NEEDED = "expected --board local or --board remote";
 inline constexpr std::string_view SIMULATE_UNAVAILABLE = "not available on this platform";
+
+// What the newer commands print of their own.
+inline constexpr std::string_view JSON_OR_OUTPUT = "--json and -o cannot be used together";
 
 }  // namespace tivra::cli

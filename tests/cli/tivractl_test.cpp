@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <sstream>
 #include <tuple>
 
 #include "config/headless_setup.h"
+#include "config/value_lists.h"
 #include "files/file_commands.h"
 #include "support/recording_operator.h"
 #include "tool_run.h"
@@ -52,13 +56,14 @@ TEST_F(TivractlTest, HelpAndWrongCommandLines) {
         {{"--help"}, 0, "Usage: tivractl COMMAND [ARGUMENTS]"},
         {{"check", "--help"}, 0, "Usage: tivractl check FILE"},
         {{"format", "-h"}, 0, "Usage: tivractl format FILE [-o OUT]"},
-        {{"show", "x.smc", "--help"}, 0, "Usage: tivractl show FILE"},
+        {{"show", "x.smc", "--help"}, 0, "Usage: tivractl show FILE [--json]"},
         {{"help", "format"}, 0, "Usage: tivractl format FILE [-o OUT]"},
         {{}, 2, "Usage: tivractl COMMAND [ARGUMENTS]"},
         {{"frobnicate"}, 2, "tivractl: unknown command 'frobnicate'"},
         {{"help", "frobnicate"}, 2, "tivractl: unknown command 'frobnicate'"},
         {{"check"}, 2, "tivractl check: expected one FILE"},
         {{"check", "a.smc", "b.smc"}, 2, "tivractl check: expected one FILE"},
+        {{"read", "--json", "-o", "x"}, 2, "tivractl read: --json and -o cannot be used together"},
         {{"check", "--fast", "a.smc"}, 2, "tivractl check: unknown option --fast"},
         {{"format", "a.smc", "-o"}, 2, "tivractl format: option -o needs a value"},
         {{"format", "a.smc", "--output="}, 2, "tivractl format: option -o needs a file name"},
@@ -198,6 +203,48 @@ TEST_F(TivractlTest, ShowPrintsTheChannelsByTheirTexts) {
                   "         -25536\n"),
               std::string::npos)
         << r.out;
+    // As JSON: the record's names in file order, the numbers as the file stores them.
+    r = run({"show", folder.file("odd.smc"), "--json"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(
+        nlohmann::ordered_json::parse(r.out)["channels"][1],
+        nlohmann::ordered_json::parse(
+            R"({"channel": 2, "enabled": -3, "sensorType": 7, "localPort": -1,)"
+            R"( "localBaudrate": 57600, "localMode": 2, "remotePort": 8, "remoteBaudrate": -5,)"
+            R"( "remoteMode": 0, "priority": 0, "chunksize": -25536})"));
+}
+
+TEST_F(TivractlTest, ShowJsonHoldsWhatTheTableShows) {
+    for (const std::string& path : {MIXED, HAND, CONFLICT}) {
+        const auto json = nlohmann::json::parse(run({"show", path, "--json"}).out);
+        std::istringstream table(plainText(run({"show", path}).out));
+        std::string row;
+        std::getline(table, row);  // the header
+        ASSERT_EQ(json["channels"].size(), 8u);
+        for (const auto& c : json["channels"]) {
+            auto entry = [&](const auto& list, const char* field) {
+                return std::string(list.at(c[field].get<size_t>()));
+            };
+            const std::vector<std::string> cells = {c["channel"].dump(),
+                                                    c["enabled"] != 0 ? "yes" : "no",
+                                                    entry(SENSOR_TYPES, "sensorType"),
+                                                    entry(PORT_NAMES, "localPort"),
+                                                    c["localBaudrate"].dump(),
+                                                    entry(MODES, "localMode"),
+                                                    entry(PORT_NAMES, "remotePort"),
+                                                    c["remoteBaudrate"].dump(),
+                                                    entry(MODES, "remoteMode"),
+                                                    c["priority"].dump(),
+                                                    c["chunksize"].dump()};
+            // The table's cells stand apart by two blanks or more.
+            std::getline(table, row);
+            const std::regex gap(" {2,}");
+            EXPECT_EQ(std::vector<std::string>(
+                          std::sregex_token_iterator(row.begin(), row.end(), gap, -1), {}),
+                      cells)
+                << path;
+        }
+    }
 }
 
 }  // namespace
