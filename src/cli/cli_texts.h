@@ -22,16 +22,32 @@ inline constexpr std::string_view TOOL_HELP_TAIL =
     "Exit status: 0 success, 1 the configuration has a problem, 2 a file or the command line\n"
     "could not be used.\n";
 
-inline constexpr std::string_view CHECK_SUMMARY = "check a configuration file as Save would";
+inline constexpr std::string_view CHECK_SUMMARY = "check configuration files as Save would";
 inline constexpr std::string_view CHECK_HELP =
-    "Usage: tivractl check FILE\n"
+    "Usage: tivractl check FILE... [--strict] [--json]\n"
     "\n"
-    "Reads FILE as the configurator's Open does (missing keys take their default values), then\n"
-    "checks it as Save does. Prints nothing when it is valid; otherwise prints the message the\n"
-    "configurator would show, as TITLE: TEXT, on standard error, for example\n"
+    "Reads each FILE as the configurator's Open does (missing keys take their default values),\n"
+    "then checks it as Save does. Prints nothing when it is valid; otherwise prints the message\n"
+    "the configurator would show, as TITLE: TEXT, on standard error, for example\n"
     "    Invalid Port: Check Channel 1 Ports\n"
+    "With several files, each message line begins with its file's name and \": \".\n"
     "\n"
-    "Exit status: 0 valid, 1 not valid, 2 FILE cannot be read or wrong arguments.\n";
+    "It also warns, on standard error, as FILE:LINE: warning: TEXT, about every line that the\n"
+    "reader passes over or that reads as something other than it says: groups other than\n"
+    "[Channel 1] to [Channel 8] and groups given again, entries before the first group, unknown\n"
+    "keys (with the nearest known key), a key given again in one group (the first is read),\n"
+    "values that are not numbers or do not fit their field, and lines that are no comment,\n"
+    "group or \"key = value\" entry. The reading itself is not changed by any of this.\n"
+    "\n"
+    "Options:\n"
+    "  --strict  a file with warnings counts as not valid\n"
+    "  --json    also print the result on standard output as\n"
+    "            {\"files\": [{\"file\", \"verdict\": \"valid\"|\"invalid\"|\"unusable\",\n"
+    "            \"messages\": [{\"title\", \"text\"}], \"warnings\": [{\"line\", \"text\"}]}]}\n"
+    "            (and \"error\" for a file that cannot be read)\n"
+    "\n"
+    "Exit status, the worst of all files: 0 valid, 1 not valid (or, with --strict, warned\n"
+    "about), 2 a FILE cannot be read or wrong arguments.\n";
 
 inline constexpr std::string_view FORMAT_SUMMARY =
     "write a configuration file exactly as Save would write it";
@@ -142,5 +158,6 @@ inline constexpr std::string_view SIMULATE_UNAVAILABLE = "not available on this 
 
 // What the newer commands print of their own.
 inline constexpr std::string_view JSON_OR_OUTPUT = "--json and -o cannot be used together";
+inline constexpr std::string_view MISSING_FILES = "expected one or more FILEs";
 
 }  // namespace tivra::cli

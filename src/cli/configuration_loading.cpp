@@ -6,7 +6,8 @@
 namespace tivra::cli {
 
 bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigForm& form,
-                           Operator& ui, std::string& error) {
+                           Operator& ui, std::string& error,
+                           std::vector<DocumentWarning>* warnings) {
     {
         // Open would ask whether to go on with default values; a command stops instead.
         SettingsFile probe;
@@ -14,6 +15,7 @@ bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigF
             error = probe.error();
             return false;
         }
+        if (warnings != nullptr) *warnings = lintConfigurationDocument(probe);
     }
     state.currentConfigPath = path;
     if (openConfiguration(state, form, ui, 1) != 0) {

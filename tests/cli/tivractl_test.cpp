@@ -21,6 +21,7 @@ const std::string MIXED = examplePath("mixed-sensors.smc");
 const std::string HAND = examplePath("hand-edited.smc");
 const std::string CONFLICT = examplePath("port-conflict.smc");
 const std::string CONFLICT_BOX = "Remote Port Conflict: Check Remote Ports On Channels 5 and 6\n";
+const std::string NOT_AN_ENTRY = "not a comment, a [group] or a \"key = value\" entry";
 
 class TivractlTest : public ::testing::Test {
   protected:
@@ -41,6 +42,15 @@ class TivractlTest : public ::testing::Test {
         return readBytes(folder.file("window-save.smc"));
     }
 
+    // The warnings check prints for a file, as FILE:LINE: warning: TEXT lines.
+    static std::string warningLines(const std::string& path,
+                                    const std::vector<std::pair<int, std::string>>& warnings) {
+        std::string lines;
+        for (const auto& [line, text] : warnings)
+            lines += path + ":" + std::to_string(line) + ": warning: " + text + "\n";
+        return lines;
+    }
+
     TempFolder folder;
 };
 
@@ -54,15 +64,14 @@ TEST_F(TivractlTest, HelpAndWrongCommandLines) {
     // the error on standard error (status 2).
     const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
         {{"--help"}, 0, "Usage: tivractl COMMAND [ARGUMENTS]"},
-        {{"check", "--help"}, 0, "Usage: tivractl check FILE"},
+        {{"check", "--help"}, 0, "Usage: tivractl check FILE... [--strict] [--json]"},
         {{"format", "-h"}, 0, "Usage: tivractl format FILE [-o OUT]"},
         {{"show", "x.smc", "--help"}, 0, "Usage: tivractl show FILE [--json]"},
         {{"help", "format"}, 0, "Usage: tivractl format FILE [-o OUT]"},
         {{}, 2, "Usage: tivractl COMMAND [ARGUMENTS]"},
         {{"frobnicate"}, 2, "tivractl: unknown command 'frobnicate'"},
         {{"help", "frobnicate"}, 2, "tivractl: unknown command 'frobnicate'"},
-        {{"check"}, 2, "tivractl check: expected one FILE"},
-        {{"check", "a.smc", "b.smc"}, 2, "tivractl check: expected one FILE"},
+        {{"check"}, 2, "tivractl check: expected one or more FILEs"},
         {{"read", "--json", "-o", "x"}, 2, "tivractl read: --json and -o cannot be used together"},
         {{"check", "--fast", "a.smc"}, 2, "tivractl check: unknown option --fast"},
         {{"format", "a.smc", "-o"}, 2, "tivractl format: option -o needs a value"},
@@ -80,30 +89,87 @@ TEST_F(TivractlTest, HelpAndWrongCommandLines) {
 
 TEST_F(TivractlTest, CheckReportsWhatSaveWouldShow) {
     using namespace std::string_literals;
-    // File, then the box the window would show ("" when valid). Numbers read from files keep their
-    // low bits: Enabled = 257 is on, and a chunksize of 65936 is 400.
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {MIXED, ""},
-        {CONFLICT, CONFLICT_BOX},
-        {file("empty.smc", ""), ""},
-        {file("chunk.smc", "[Channel 1]\nEnabled = 1\nChunksize = 401\n"),
-         "Invalid Chunksize: Check Channel 1 Chunksize (400 maximum)\n"},
-        {file("wrap.smc", "[Channel 1]\nEnabled=1\nChunksize=65936\n"), ""},
-        {file("sensor.smc", "[Channel 4]\nEnabled = 257\nSensor Type = -1\n"),
-         "Invalid Sensor: Check Channel 4 Sensor\n"},
-        {file("port.smc", "[Channel 3]\r\nLocal Port = 9\r\n"),
-         "Invalid Port: Check Channel 3 Ports\n"},
-        {file("local.smc", "[Channel 2]\rLocal Port = 6\r"),
-         "Local Port Conflict: Check Local Ports On Channels 2 and 7\n"},
-        {file("bytes.smc", "\xEF\xBB\xBF\0\xFF\n[Channel 2\0Enabled=1\nLocal Baudrate=x\n"s),
-         "Invalid Baudrate: Check Channel 2 Baudrates\n"},
-    };
-    for (const auto& [path, box] : cases) {
+    // File, its warnings (line, text), then the box the window would show ("" when valid).
+    // Numbers read from files keep their low bits: Enabled = 257 is on, a chunksize of 65936 is
+    // 400. A NUL byte ends a line for the reader, not for the line count.
+    const std::string notANumber = "\"Local Baudrate\" value \"x\" is not a number, read as 0";
+    const std::vector<
+        std::tuple<std::string, std::vector<std::pair<int, std::string>>, std::string>>
+        cases = {
+            {MIXED, {}, ""},
+            {CONFLICT, {}, CONFLICT_BOX},
+            {file("empty.smc", ""), {}, ""},
+            {file("chunk.smc", "[Channel 1]\nEnabled = 1\nChunksize = 401\n"),
+             {},
+             "Invalid Chunksize: Check Channel 1 Chunksize (400 maximum)\n"},
+            {file("wrap.smc", "[Channel 1]\nEnabled=1\nChunksize=65936\n"),
+             {{3, "\"Chunksize\" value \"65936\" does not fit in 16 bits, read as 400"}},
+             ""},
+            {file("sensor.smc", "[Channel 4]\nEnabled = 257\nSensor Type = -1\n"),
+             {{2, "\"Enabled\" value \"257\" does not fit in 8 bits, read as 1"}},
+             "Invalid Sensor: Check Channel 4 Sensor\n"},
+            {file("port.smc", "[Channel 3]\r\nLocal Port = 9\r\n"),
+             {},
+             "Invalid Port: Check Channel 3 Ports\n"},
+            {file("local.smc", "[Channel 2]\rLocal Port = 6\r"),
+             {},
+             "Local Port Conflict: Check Local Ports On Channels 2 and 7\n"},
+            {file("bytes.smc", "\xEF\xBB\xBF\0\xFF\n[Channel 2\0Enabled=1\nLocal Baudrate=x\n"s),
+             {{1, NOT_AN_ENTRY}, {3, notANumber}},
+             "Invalid Baudrate: Check Channel 2 Baudrates\n"},
+        };
+    for (const auto& [path, warnings, box] : cases) {
         const ToolResult r = run({"check", path});
         EXPECT_EQ(r.status, box.empty() ? 0 : 1) << path;
-        EXPECT_EQ(r.err, box) << path;
+        EXPECT_EQ(r.err, warningLines(path, warnings) + box) << path;
         EXPECT_EQ(r.out, "") << path;
     }
+}
+
+TEST_F(TivractlTest, CheckWarnsAboutEveryLineTheReaderPassesOver) {
+    // A valid configuration, every line end, and every kind of line that is not read as written.
+    const std::string lint = file("lint.smc",
+                                  "Enabled = 1\r\n[Chanel 3]\nEnabled = 1\r[Channel 2]\r\n"
+                                  "Enabeld = 1\nPriority = fast\nPRIORITY = 3\n"
+                                  "Chunksize = 12 ; packets\nSensor Type = 257\nhello\n"
+                                  "[channel 2]\n");
+    const std::string warnings = warningLines(
+        lint, {{1, "entry \"Enabled\" before any group is not read"},
+               {2, "unknown group \"Chanel 3\", its lines are not read"},
+               {5, "unknown key \"Enabeld\" is not read (did you mean \"Enabled\"?)"},
+               {6, "\"Priority\" value \"fast\" is not a number, read as 0"},
+               {7, "key \"PRIORITY\" again in this group (first on line 6), this one is not read"},
+               {9, "\"Sensor Type\" value \"257\" does not fit in 8 bits, read as 1"},
+               {10, NOT_AN_ENTRY},
+               {11, "group \"channel 2\" again (first on line 4), its lines are not read"}});
+    const std::string missing = folder.file("missing.smc");
+    // Arguments, exit status (the worst file's), standard error from its start.
+    const std::vector<std::tuple<std::vector<std::string>, int, std::string>> cases = {
+        {{"check", lint}, 0, warnings},
+        {{"check", "--strict", lint}, 1, warnings},
+        {{"check", MIXED, lint, CONFLICT}, 1, warnings + CONFLICT + ": " + CONFLICT_BOX},
+        {{"check", "--json", lint, CONFLICT, missing},
+         2,
+         warnings + CONFLICT + ": " + CONFLICT_BOX + "tivractl check: cannot open " + missing},
+    };
+    for (const auto& [arguments, status, err] : cases) {
+        const ToolResult r = run(arguments);
+        EXPECT_EQ(r.status, status) << arguments[1];
+        EXPECT_EQ(status == 2 ? r.err.substr(0, err.size()) : r.err, err);
+    }
+
+    const auto report =
+        nlohmann::json::parse(run({"check", "--json", lint, CONFLICT, missing}).out);
+    ASSERT_EQ(report["files"].size(), 3u);
+    EXPECT_EQ(report["files"][0]["verdict"], "valid");
+    EXPECT_EQ(report["files"][0]["warnings"][4],
+              nlohmann::json::parse(R"({"line": 7, "text": "key \"PRIORITY\" again in this group )"
+                                    R"((first on line 6), this one is not read"})"));
+    EXPECT_EQ(report["files"][1]["verdict"], "invalid");
+    EXPECT_EQ(report["files"][1]["messages"],
+              nlohmann::json::parse(R"([{"title": "Remote Port Conflict",)"
+                                    R"( "text": "Check Remote Ports On Channels 5 and 6"}])"));
+    EXPECT_EQ(report["files"][2]["verdict"], "unusable");
 }
 
 TEST_F(TivractlTest, FilesThatCannotBeReadAreNamed) {
