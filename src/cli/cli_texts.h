@@ -19,8 +19,9 @@ inline constexpr std::string_view TOOL_HELP_TAIL =
     "\n"
     "Run 'tivractl COMMAND --help' for the arguments of a command.\n"
     "Messages the configurator would show in a box are printed as TITLE: TEXT on standard error.\n"
-    "Exit status: 0 success, 1 the configuration has a problem, 2 a file or the command line\n"
-    "could not be used.\n";
+    "Exit status: 0 success, 1 the configuration has a problem (diff: the two differ), 2 a file,\n"
+    "the boards or the command line could not be used, 3 the boards hold something other than\n"
+    "was written (write --verify).\n";
 
 inline constexpr std::string_view CHECK_SUMMARY = "check configuration files as Save would";
 inline constexpr std::string_view CHECK_HELP =
@@ -83,6 +84,26 @@ inline constexpr std::string_view SHOW_HELP =
     "\n"
     "Exit status: 0 shown, 2 FILE cannot be read or wrong arguments.\n";
 
+inline constexpr std::string_view DIFF_SUMMARY =
+    "compare two configuration files, or a file and the boards";
+inline constexpr std::string_view DIFF_HELP =
+    "Usage: tivractl diff A B\n"
+    "       tivractl diff FILE --boards [--bridge sim|serial:PATH] [--trace]\n"
+    "\n"
+    "Reads A and B as the configurator's Open does (missing keys take their default values) and\n"
+    "prints one line for each field that differs, by channel and then in the file's key order:\n"
+    "    Channel 4 Remote Baudrate: 9600 -> 19200\n"
+    "with the values as a file stores them. With --boards, B is what the two boards hold,\n"
+    "read as 'tivractl read' reads it; the configurator's messages go to standard error.\n"
+    "\n"
+    "Options:\n"
+    "  --boards        compare FILE with the boards\n"
+    "  --bridge WHICH  as for 'tivractl read'\n"
+    "  --trace         as for 'tivractl read'\n"
+    "\n"
+    "Exit status: 0 the same, 1 they differ, 2 a file or the boards cannot be read, or wrong\n"
+    "arguments.\n";
+
 inline constexpr std::string_view SEE_HELP = "Run 'tivractl --help' for the commands.";
 inline constexpr std::string_view MISSING_FILE = "expected one FILE";
 
@@ -111,7 +132,7 @@ inline constexpr std::string_view READ_HELP =
 
 inline constexpr std::string_view WRITE_SUMMARY = "write a configuration file to the two boards";
 inline constexpr std::string_view WRITE_HELP =
-    "Usage: tivractl write FILE [--bridge sim|serial:PATH] [--trace]\n"
+    "Usage: tivractl write FILE [--verify] [--bridge sim|serial:PATH] [--trace]\n"
     "\n"
     "Opens FILE as the configurator's Open does, then does what its Write Configuration button\n"
     "does: checks the configuration and writes the LocalBoard, then checks it again and writes\n"
@@ -119,11 +140,17 @@ inline constexpr std::string_view WRITE_HELP =
     "standard error.\n"
     "\n"
     "Options:\n"
+    "  --verify        once both writes succeeded, read both boards back as 'tivractl read'\n"
+    "                  does and compare what they hold with what was written (FILE as the\n"
+    "                  check completed it). Prints \"Verified FILE\" when all is the same,\n"
+    "                  otherwise one line per field, in the file's words, for example\n"
+    "                      Channel 4 Remote Baudrate: wrote 9600, boards hold 19200\n"
     "  --bridge WHICH  as for 'tivractl read'\n"
     "  --trace         as for 'tivractl read'\n"
     "\n"
-    "Exit status: 0 both boards written, 1 the check or a write failed, 2 FILE cannot be read,\n"
-    "wrong arguments or no such bridge.\n";
+    "Exit status: 0 both boards written (and verified), 1 the check, a write or a read-back\n"
+    "failed, 2 FILE cannot be read, wrong arguments or no such bridge, 3 the boards hold\n"
+    "something other than was written.\n";
 
 inline constexpr std::string_view FRAME_SUMMARY = "print the bytes a board write would send";
 inline constexpr std::string_view FRAME_HELP =
@@ -137,7 +164,7 @@ inline constexpr std::string_view FRAME_HELP =
 
 inline constexpr std::string_view SIMULATE_SUMMARY = "serve simulated boards on a pseudo-terminal";
 inline constexpr std::string_view SIMULATE_HELP =
-    "Usage: tivractl simulate [--from FILE]\n"
+    "Usage: tivractl simulate [--from FILE] [--remote-stores-rate PORT:RATE]\n"
     "\n"
     "Runs the simulated LocalBoard and RemoteBoard behind a pseudo-terminal, prints its device\n"
     "path on standard output and answers requests at the pace of a 57600 baud line until\n"
@@ -149,6 +176,9 @@ inline constexpr std::string_view SIMULATE_HELP =
     "\n"
     "Options:\n"
     "  --from FILE  the boards start holding FILE's configuration (as Open reads it)\n"
+    "  --remote-stores-rate PORT:RATE\n"
+    "               a faulty RemoteBoard: it acknowledges every write, but its port PORT\n"
+    "               (1 to 8) then holds RATE bit/s whatever was written there\n"
     "\n"
     "Exit status: 0 after an interrupt, 2 FILE cannot be read, wrong arguments, or no\n"
     "pseudo-terminals on this platform.\n";
@@ -159,5 +189,14 @@ inline constexpr std::string_view SIMULATE_UNAVAILABLE = "not available on this 
 // What the newer commands print of their own.
 inline constexpr std::string_view JSON_OR_OUTPUT = "--json and -o cannot be used together";
 inline constexpr std::string_view MISSING_FILES = "expected one or more FILEs";
+inline constexpr std::string_view DIFF_FILES_NEEDED =
+    "expected two FILEs, or one FILE and --boards";
+inline constexpr std::string_view CHANNEL_WORD = "Channel ";
+inline constexpr std::string_view DIFF_ARROW = " -> ";
+inline constexpr std::string_view VERIFY_WROTE = "wrote ";
+inline constexpr std::string_view VERIFY_BOARDS_HOLD = ", boards hold ";
+inline constexpr std::string_view VERIFIED = "Verified ";
+inline constexpr std::string_view STORED_RATE_EXPECTED =
+    "--remote-stores-rate needs PORT:RATE, PORT 1 to 8 and RATE in bit/s";
 
 }  // namespace tivra::cli

@@ -21,4 +21,12 @@ int printHelp(const Command& command) {
     return STATUS_SUCCESS;
 }
 
+bool printDifferences(const std::vector<FieldDifference>& differences, std::string_view before,
+                      std::string_view between) {
+    for (const FieldDifference& d : differences)
+        std::cout << CHANNEL_WORD << d.channel << ' ' << d.key << ": " << before << d.first
+                  << between << d.second << '\n';
+    return static_cast<bool>(std::cout << std::flush);
+}
+
 }  // namespace tivra::cli

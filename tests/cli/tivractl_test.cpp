@@ -56,7 +56,7 @@ class TivractlTest : public ::testing::Test {
 
 TEST_F(TivractlTest, HelpAndWrongCommandLines) {
     const std::string usage = plainText(run({"--help"}).out);
-    for (const char* name : {"\n  check ", "\n  format ", "\n  show "})
+    for (const char* name : {"\n  check ", "\n  format ", "\n  show ", "\n  diff "})
         EXPECT_NE(usage.find(name), std::string::npos) << name;
     EXPECT_EQ(plainText(run({"help"}).out), usage);
 
@@ -72,6 +72,7 @@ TEST_F(TivractlTest, HelpAndWrongCommandLines) {
         {{"frobnicate"}, 2, "tivractl: unknown command 'frobnicate'"},
         {{"help", "frobnicate"}, 2, "tivractl: unknown command 'frobnicate'"},
         {{"check"}, 2, "tivractl check: expected one or more FILEs"},
+        {{"diff", "a.smc"}, 2, "tivractl diff: expected two FILEs, or one FILE and --boards"},
         {{"read", "--json", "-o", "x"}, 2, "tivractl read: --json and -o cannot be used together"},
         {{"check", "--fast", "a.smc"}, 2, "tivractl check: unknown option --fast"},
         {{"format", "a.smc", "-o"}, 2, "tivractl format: option -o needs a value"},
@@ -170,6 +171,25 @@ TEST_F(TivractlTest, CheckWarnsAboutEveryLineTheReaderPassesOver) {
               nlohmann::json::parse(R"([{"title": "Remote Port Conflict",)"
                                     R"( "text": "Check Remote Ports On Channels 5 and 6"}])"));
     EXPECT_EQ(report["files"][2]["verdict"], "unusable");
+}
+
+TEST_F(TivractlTest, DiffListsTheFieldsThatDifferAsOpenReadsThem) {
+    // A, B, exit status, the lines printed: by channel, then in key order, values as stored.
+    const std::vector<std::tuple<std::string, std::string, int, std::string>> cases = {
+        {MIXED, MIXED, 0, ""},
+        {file("empty.smc", ""), file("default.smc", "[CHANNEL 8]\nlocal port = 7\n"), 0, ""},
+        {file("a.smc", "[Channel 2]\nRemote Baudrate = 9600\nEnabled=1\n"),
+         file("b.smc", "[channel 2]\nremote baudrate=19200\n[Channel 1]\nChunksize = 65536\n"), 1,
+         "Channel 1 Chunksize: 10 -> 0\nChannel 2 Enabled: 1 -> 0\n"
+         "Channel 2 Remote Baudrate: 9600 -> 19200\n"},
+        {MIXED, folder.file("missing.smc"), 2, ""},
+    };
+    for (const auto& [a, b, status, out] : cases) {
+        const ToolResult r = run({"diff", a, b});
+        EXPECT_EQ(r.status, status) << b;
+        EXPECT_EQ(plainText(r.out), out) << b;
+        EXPECT_EQ(r.err.empty(), status != 2) << r.err;
+    }
 }
 
 TEST_F(TivractlTest, FilesThatCannotBeReadAreNamed) {
