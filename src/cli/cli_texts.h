@@ -183,6 +183,21 @@ inline constexpr std::string_view SIMULATE_HELP =
     "Exit status: 0 after an interrupt, 2 FILE cannot be read, wrong arguments, or no\n"
     "pseudo-terminals on this platform.\n";
 
+inline constexpr std::string_view PORTS_SUMMARY = "list the serial ports, marking the LocalBoard's";
+inline constexpr std::string_view PORTS_HELP =
+    "Usage: tivractl ports [--bridge sim|serial:PATH]\n"
+    "\n"
+    "Lists every serial port of this machine with its USB product description, and marks with\n"
+    "\"<- LocalBoard\" the one that the configurator's discovery would open: the first USB port\n"
+    "whose description is exactly \"Quorvantel Ostrel\". Ports that are not USB ports are listed\n"
+    "as such; they are never taken. On Windows the list holds the devices of the bridge library\n"
+    "(\"device 0\", ...), as discovery sees them. When there is nothing, it says so.\n"
+    "\n"
+    "Options:\n"
+    "  --bridge WHICH  list the devices of that bridge instead, as for 'tivractl read'\n"
+    "\n"
+    "Exit status: 0 listed, 2 wrong arguments.\n";
+
 inline constexpr std::string_view BOARD_OPTION_NEEDED = "expected --board local or --board remote";
 inline constexpr std::string_view SIMULATE_UNAVAILABLE = "not available on this platform";
 
@@ -198,5 +213,9 @@ inline constexpr std::string_view VERIFY_BOARDS_HOLD = ", boards hold ";
 inline constexpr std::string_view VERIFIED = "Verified ";
 inline constexpr std::string_view STORED_RATE_EXPECTED =
     "--remote-stores-rate needs PORT:RATE, PORT 1 to 8 and RATE in bit/s";
+inline constexpr std::string_view NO_PORTS = "No serial ports found.";
+inline constexpr std::string_view NOT_USB = "(not a USB port)";
+inline constexpr std::string_view NO_DESCRIPTION = "(no product description)";
+inline constexpr std::string_view LOCAL_BOARD_MARK = "<- LocalBoard";
 
 }  // namespace tivra::cli

@@ -31,6 +31,7 @@ extern const Command WRITE_COMMAND;
 extern const Command FRAME_COMMAND;
 extern const Command SIMULATE_COMMAND;
 extern const Command DIFF_COMMAND;
+extern const Command PORTS_COMMAND;
 
 // The commands in the order the tool's help lists them (command_table.cpp).
 std::span<const Command* const> commandTable();

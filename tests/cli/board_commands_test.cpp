@@ -46,6 +46,10 @@ TEST(BoardCommands, FrameWriteAndReadAgainstTheSimulatedPair) {
     EXPECT_EQ(r.err, READ);
     writeBytes(folder.file("empty.smc"), "");
     EXPECT_EQ(r.out, runTool(folder, {"show", folder.file("empty.smc"), "--json"}).out);
+
+    r = runTool(folder, {"ports", "--bridge", "sim"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(plainText(r.out), "device 0  Quorvantel Ostrel  <- LocalBoard\n");
 }
 
 #ifndef _WIN32

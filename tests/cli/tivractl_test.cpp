@@ -56,7 +56,7 @@ class TivractlTest : public ::testing::Test {
 
 TEST_F(TivractlTest, HelpAndWrongCommandLines) {
     const std::string usage = plainText(run({"--help"}).out);
-    for (const char* name : {"\n  check ", "\n  format ", "\n  show ", "\n  diff "})
+    for (const char* name : {"\n  check ", "\n  format ", "\n  show ", "\n  diff ", "\n  ports "})
         EXPECT_NE(usage.find(name), std::string::npos) << name;
     EXPECT_EQ(plainText(run({"help"}).out), usage);
 
