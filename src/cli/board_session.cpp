@@ -2,7 +2,6 @@
 
 #include <iostream>
 
-#include "link/bridge_choice.h"
 #include "link/recording_bridge.h"
 
 namespace tivra::cli {
@@ -56,17 +55,18 @@ class TracingBridge final : public UsbBridge {
     RecordingBridge recorder_;
 };
 
-std::unique_ptr<UsbBridge> chosenBridge(const Arguments& arguments, std::string& error) {
-    if (!arguments.has("bridge")) return makeBridgeFromEnvironment(error);
-    BridgeChoice choice;
-    if (!parseBridgeChoice(arguments.values.at("bridge"), choice, error)) return nullptr;
-    return makeBridge(choice, error);
-}
-
 }  // namespace
 
+bool commandBridgeChoice(const Arguments& arguments, BridgeChoice& choice, std::string& error) {
+    if (arguments.has("bridge"))
+        return parseBridgeChoice(arguments.values.at("bridge"), choice, error);
+    return bridgeChoiceFromEnvironment(choice, error);
+}
+
 std::unique_ptr<UsbBridge> commandBridge(const Arguments& arguments, std::string& error) {
-    std::unique_ptr<UsbBridge> bridge = chosenBridge(arguments, error);
+    BridgeChoice choice;
+    if (!commandBridgeChoice(arguments, choice, error)) return nullptr;
+    std::unique_ptr<UsbBridge> bridge = makeBridge(choice, error);
     if (!bridge || !arguments.has("trace")) return bridge;
     return std::make_unique<TracingBridge>(std::move(bridge));
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "link/bridge_choice.h"
 #include "link/usb_bridge.h"
 
 namespace tivra::cli {
@@ -14,6 +15,9 @@ inline constexpr OptionSpec BRIDGE_OPTION = {"bridge", 0, true};
 // --trace: every bridge library call on standard error as it is made.
 inline constexpr OptionSpec TRACE_OPTION = {"trace", 0, false};
 
+// The bridge that --bridge names when given, else TIVRA_BRIDGE; false with error set when the
+// value is refused.
+bool commandBridgeChoice(const Arguments& arguments, BridgeChoice& choice, std::string& error);
 // The bridge of --bridge when given, else of TIVRA_BRIDGE; nullptr with error set when the value
 // is refused or the bridge is not available here.
 // With --trace, the bridge is wrapped so that each call is printed as "bridge: CALL".

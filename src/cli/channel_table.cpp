@@ -1,11 +1,11 @@
 #include "cli/channel_table.h"
 
-#include <algorithm>
 #include <array>
 #include <span>
 #include <string_view>
 #include <vector>
 
+#include "cli/text_columns.h"
 #include "config/value_lists.h"
 
 namespace tivra::cli {
@@ -35,20 +35,7 @@ std::string channelTable(const MuxConfiguration& configuration) {
                         entryText(MODES, c.remoteMode), std::to_string(c.priority),
                         std::to_string(c.chunksize)});
     }
-    std::vector<size_t> widths(rows.front().size(), 0);
-    for (const Row& row : rows)
-        for (size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], row[i].size());
-
-    std::string out;
-    for (const Row& row : rows) {
-        std::string line;
-        for (size_t i = 0; i < row.size(); ++i) {
-            line += row[i];
-            if (i + 1 < row.size()) line.append(widths[i] - row[i].size() + 2, ' ');
-        }
-        out += line + '\n';
-    }
-    return out;
+    return alignedColumns(rows);
 }
 
 }  // namespace tivra::cli

@@ -22,19 +22,36 @@ inline constexpr std::string_view TOOL_HELP_TAIL =
     "A FILE of '-' is standard input, an OUT of '-' standard output. A FILE that is not a regular\n"
     "file (a FIFO, a pipe, a device) must end within 5 seconds; no FILE may exceed 256 KiB.\n"
     "Messages the configurator would show in a box are printed as TITLE: TEXT on standard error.\n"
-    "Exit status: 0 success, 1 the configuration has a problem, 2 a file or the command line\n"
-    "could not be used.\n";
+    "Exit status: 0 success, 1 the configuration has a problem (diff: the two differ), 2 a file,\n"
+    "the boards or the command line could not be used, 3 the boards hold something other than\n"
+    "was written (write --verify).\n";
 
-inline constexpr std::string_view CHECK_SUMMARY = "check a configuration file as Save would";
+inline constexpr std::string_view CHECK_SUMMARY = "check configuration files as Save would";
 inline constexpr std::string_view CHECK_HELP =
-    "Usage: tivractl check FILE\n"
+    "Usage: tivractl check FILE... [--strict] [--json]\n"
     "\n"
-    "Reads FILE as the configurator's Open does (missing keys take their default values), then\n"
-    "checks it as Save does. Prints nothing when it is valid; otherwise prints the message the\n"
-    "configurator would show, as TITLE: TEXT, on standard error, for example\n"
+    "Reads each FILE as the configurator's Open does (missing keys take their default values),\n"
+    "then checks it as Save does. Prints nothing when it is valid; otherwise prints the message\n"
+    "the configurator would show, as TITLE: TEXT, on standard error, for example\n"
     "    Invalid Port: Check Channel 1 Ports\n"
+    "With several files, each message line begins with its file's name and \": \".\n"
     "\n"
-    "Exit status: 0 valid, 1 not valid, 2 FILE cannot be read or wrong arguments.\n";
+    "It also warns, on standard error, as FILE:LINE: warning: TEXT, about every line that the\n"
+    "reader passes over or that reads as something other than it says: groups other than\n"
+    "[Channel 1] to [Channel 8] and groups given again, entries before the first group, unknown\n"
+    "keys (with the nearest known key), a key given again in one group (the first is read),\n"
+    "values that are not numbers or do not fit their field, and lines that are no comment,\n"
+    "group or \"key = value\" entry. The reading itself is not changed by any of this.\n"
+    "\n"
+    "Options:\n"
+    "  --strict  a file with warnings counts as not valid\n"
+    "  --json    also print the result on standard output as\n"
+    "            {\"files\": [{\"file\", \"verdict\": \"valid\"|\"invalid\"|\"unusable\",\n"
+    "            \"messages\": [{\"title\", \"text\"}], \"warnings\": [{\"line\", \"text\"}]}]}\n"
+    "            (and \"error\" for a file that cannot be read)\n"
+    "\n"
+    "Exit status, the worst of all files: 0 valid, 1 not valid (or, with --strict, warned\n"
+    "about), 2 a FILE cannot be read or wrong arguments.\n";
 
 inline constexpr std::string_view FORMAT_SUMMARY =
     "write a configuration file exactly as Save would write it";
@@ -55,14 +72,41 @@ inline constexpr std::string_view FORMAT_HELP =
 
 inline constexpr std::string_view SHOW_SUMMARY = "print the eight channels of a configuration file";
 inline constexpr std::string_view SHOW_HELP =
-    "Usage: tivractl show FILE\n"
+    "Usage: tivractl show FILE [--json]\n"
     "\n"
     "Reads FILE as the configurator's Open does (missing keys take their default values) and\n"
     "prints its eight channels as a table, without checking them. List entries show as their\n"
     "texts (\"QV Sonar\", port \"3\", mode \"485\"); a list with nothing chosen shows \"-\" and a\n"
     "position outside its list \"?(N)\".\n"
     "\n"
+    "Options:\n"
+    "  --json  print {\"channels\": [{\"channel\": 1, \"enabled\", \"sensorType\",\n"
+    "          \"localPort\", \"localBaudrate\", \"localMode\", \"remotePort\",\n"
+    "          \"remoteBaudrate\", \"remoteMode\", \"priority\", \"chunksize\"}, ...]}\n"
+    "          instead: every number exactly as the file stores it (list positions\n"
+    "          from 0, so port \"1\" is 0; nothing chosen is -1)\n"
+    "\n"
     "Exit status: 0 shown, 2 FILE cannot be read or wrong arguments.\n";
+
+inline constexpr std::string_view DIFF_SUMMARY =
+    "compare two configuration files, or a file and the boards";
+inline constexpr std::string_view DIFF_HELP =
+    "Usage: tivractl diff A B\n"
+    "       tivractl diff FILE --boards [--bridge sim|serial:PATH] [--trace]\n"
+    "\n"
+    "Reads A and B as the configurator's Open does (missing keys take their default values) and\n"
+    "prints one line for each field that differs, by channel and then in the file's key order:\n"
+    "    Channel 4 Remote Baudrate: 9600 -> 19200\n"
+    "with the values as a file stores them. With --boards, B is what the two boards hold,\n"
+    "read as 'tivractl read' reads it; the configurator's messages go to standard error.\n"
+    "\n"
+    "Options:\n"
+    "  --boards        compare FILE with the boards\n"
+    "  --bridge WHICH  as for 'tivractl read'\n"
+    "  --trace         as for 'tivractl read'\n"
+    "\n"
+    "Exit status: 0 the same, 1 they differ, 2 a file or the boards cannot be read, or wrong\n"
+    "arguments.\n";
 
 inline constexpr std::string_view SEE_HELP = "Run 'tivractl --help' for the commands.";
 inline constexpr std::string_view CANNOT_WRITE_OUTPUT = "cannot write to standard output";
@@ -72,7 +116,7 @@ inline constexpr std::string_view MISSING_FILE = "expected one FILE";
 
 inline constexpr std::string_view READ_SUMMARY = "read the configuration held by the two boards";
 inline constexpr std::string_view READ_HELP =
-    "Usage: tivractl read [-o FILE] [--bridge sim|serial:PATH] [--trace]\n"
+    "Usage: tivractl read [-o FILE | --json] [--bridge sim|serial:PATH] [--trace]\n"
     "\n"
     "Does what the configurator's Read Configuration button does: reads the LocalBoard, then the\n"
     "RemoteBoard, and rebuilds the configuration from what they sent. Every message the\n"
@@ -83,6 +127,7 @@ inline constexpr std::string_view READ_HELP =
     "Options:\n"
     "  -o, --output FILE  check the configuration as Save would and write it to FILE ('-':\n"
     "                     standard output) as Save would; nothing is written when the check fails\n"
+    "  --json             print it as JSON, as 'tivractl show --json' does\n"
     "  --bridge WHICH     the bridge to talk through, as the TIVRA_BRIDGE variable chooses it:\n"
     "                     'sim' (the built-in simulated boards) or 'serial:PATH' (exactly that\n"
     "                     serial device); without either, the USB bridge of the platform\n"
@@ -94,7 +139,7 @@ inline constexpr std::string_view READ_HELP =
 
 inline constexpr std::string_view WRITE_SUMMARY = "write a configuration file to the two boards";
 inline constexpr std::string_view WRITE_HELP =
-    "Usage: tivractl write FILE [--bridge sim|serial:PATH] [--trace]\n"
+    "Usage: tivractl write FILE [--verify] [--bridge sim|serial:PATH] [--trace]\n"
     "\n"
     "Opens FILE as the configurator's Open does, then does what its Write Configuration button\n"
     "does: checks the configuration and writes the LocalBoard, then checks it again and writes\n"
@@ -102,11 +147,17 @@ inline constexpr std::string_view WRITE_HELP =
     "standard error.\n"
     "\n"
     "Options:\n"
+    "  --verify        once both writes succeeded, read both boards back as 'tivractl read'\n"
+    "                  does and compare what they hold with what was written (FILE as the\n"
+    "                  check completed it). Prints \"Verified FILE\" when all is the same,\n"
+    "                  otherwise one line per field, in the file's words, for example\n"
+    "                      Channel 4 Remote Baudrate: wrote 9600, boards hold 19200\n"
     "  --bridge WHICH  as for 'tivractl read'\n"
     "  --trace         as for 'tivractl read'\n"
     "\n"
-    "Exit status: 0 both boards written, 1 the check or a write failed, 2 FILE cannot be read,\n"
-    "wrong arguments or no such bridge.\n";
+    "Exit status: 0 both boards written (and verified), 1 the check, a write or a read-back\n"
+    "failed, 2 FILE cannot be read, wrong arguments or no such bridge, 3 the boards hold\n"
+    "something other than was written.\n";
 
 inline constexpr std::string_view FRAME_SUMMARY = "print the bytes a board write would send";
 inline constexpr std::string_view FRAME_HELP =
@@ -120,7 +171,7 @@ inline constexpr std::string_view FRAME_HELP =
 
 inline constexpr std::string_view SIMULATE_SUMMARY = "serve simulated boards on a pseudo-terminal";
 inline constexpr std::string_view SIMULATE_HELP =
-    "Usage: tivractl simulate [--from FILE]\n"
+    "Usage: tivractl simulate [--from FILE] [--remote-stores-rate PORT:RATE]\n"
     "\n"
     "Runs the simulated LocalBoard and RemoteBoard behind a pseudo-terminal, prints its device\n"
     "path on standard output and answers requests at the pace of a 57600 baud line until\n"
@@ -132,11 +183,46 @@ inline constexpr std::string_view SIMULATE_HELP =
     "\n"
     "Options:\n"
     "  --from FILE  the boards start holding FILE's configuration (as Open reads it)\n"
+    "  --remote-stores-rate PORT:RATE\n"
+    "               a faulty RemoteBoard: it acknowledges every write, but its port PORT\n"
+    "               (1 to 8) then holds RATE bit/s whatever was written there\n"
     "\n"
     "Exit status: 0 after an interrupt, 2 FILE cannot be read, wrong arguments, or no\n"
     "pseudo-terminals on this platform.\n";
 
+inline constexpr std::string_view PORTS_SUMMARY = "list the serial ports, marking the LocalBoard's";
+inline constexpr std::string_view PORTS_HELP =
+    "Usage: tivractl ports [--bridge sim|serial:PATH]\n"
+    "\n"
+    "Lists every serial port of this machine with its USB product description, and marks with\n"
+    "\"<- LocalBoard\" the one that the configurator's discovery would open: the first USB port\n"
+    "whose description is exactly \"Quorvantel Ostrel\". Ports that are not USB ports are listed\n"
+    "as such; they are never taken. On Windows the list holds the devices of the bridge library\n"
+    "(\"device 0\", ...), as discovery sees them. When there is nothing, it says so.\n"
+    "\n"
+    "Options:\n"
+    "  --bridge WHICH  list the devices of that bridge instead, as for 'tivractl read'\n"
+    "\n"
+    "Exit status: 0 listed, 2 wrong arguments.\n";
+
 inline constexpr std::string_view BOARD_OPTION_NEEDED = "expected --board local or --board remote";
 inline constexpr std::string_view SIMULATE_UNAVAILABLE = "not available on this platform";
+
+// What the newer commands print of their own.
+inline constexpr std::string_view JSON_OR_OUTPUT = "--json and -o cannot be used together";
+inline constexpr std::string_view MISSING_FILES = "expected one or more FILEs";
+inline constexpr std::string_view DIFF_FILES_NEEDED =
+    "expected two FILEs, or one FILE and --boards";
+inline constexpr std::string_view CHANNEL_WORD = "Channel ";
+inline constexpr std::string_view DIFF_ARROW = " -> ";
+inline constexpr std::string_view VERIFY_WROTE = "wrote ";
+inline constexpr std::string_view VERIFY_BOARDS_HOLD = ", boards hold ";
+inline constexpr std::string_view VERIFIED = "Verified ";
+inline constexpr std::string_view STORED_RATE_EXPECTED =
+    "--remote-stores-rate needs PORT:RATE, PORT 1 to 8 and RATE in bit/s";
+inline constexpr std::string_view NO_PORTS = "No serial ports found.";
+inline constexpr std::string_view NOT_USB = "(not a USB port)";
+inline constexpr std::string_view NO_DESCRIPTION = "(no product description)";
+inline constexpr std::string_view LOCAL_BOARD_MARK = "<- LocalBoard";
 
 }  // namespace tivra::cli

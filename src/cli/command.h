@@ -10,8 +10,9 @@ namespace tivra::cli {
 
 // Exit status of every command.
 constexpr int STATUS_SUCCESS = 0;
-constexpr int STATUS_PROBLEM = 1;   // the configuration (or an exchange) has a problem
-constexpr int STATUS_UNUSABLE = 2;  // a file or the command line could not be used
+constexpr int STATUS_PROBLEM = 1;       // the configuration (or an exchange) has a problem
+constexpr int STATUS_UNUSABLE = 2;      // a file or the command line could not be used
+constexpr int STATUS_NOT_VERIFIED = 3;  // write --verify: the boards hold something else
 
 struct Command {
     std::string_view name;
@@ -29,6 +30,8 @@ extern const Command READ_COMMAND;
 extern const Command WRITE_COMMAND;
 extern const Command FRAME_COMMAND;
 extern const Command SIMULATE_COMMAND;
+extern const Command DIFF_COMMAND;
+extern const Command PORTS_COMMAND;
 
 // The commands in the order the tool's help lists them (command_table.cpp).
 std::span<const Command* const> commandTable();

@@ -58,4 +58,11 @@ int checkedOutput(int status, const Command* command) {
     return STATUS_UNUSABLE;
 }
 
+void printDifferences(const std::vector<FieldDifference>& differences, std::string_view before,
+                      std::string_view between) {
+    for (const FieldDifference& d : differences)
+        std::cout << CHANNEL_WORD << d.channel << ' ' << d.key << ": " << before << d.first
+                  << between << d.second << '\n';
+}
+
 }  // namespace tivra::cli

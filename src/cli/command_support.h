@@ -3,9 +3,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cli/command.h"
 #include "config/channel_config.h"
+#include "files/configuration_difference.h"
 
 namespace tivra::cli {
 
@@ -18,6 +20,10 @@ void printError(const Command& command, const std::string& what);
 int usageError(const Command& command, const std::string& what);
 // The command's help on standard output, and STATUS_SUCCESS.
 int printHelp(const Command& command);
+// One line per difference on standard output, "Channel N KEY: " + before + FIRST + between +
+// SECOND.
+void printDifferences(const std::vector<FieldDifference>& differences, std::string_view before,
+                      std::string_view between);
 
 // Puts bytes on standard output exactly as given (no CR added before LF on Windows). Like
 // everything else printed there, whether they arrived is checked once the command has ended.

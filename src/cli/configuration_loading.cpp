@@ -9,7 +9,8 @@ namespace tivra::cli {
 
 // Open shows nothing for a file it could read, and the window title has no place here.
 bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigForm& form,
-                           Operator& /*ui*/, std::string& error) {
+                           Operator& /*ui*/, std::string& error,
+                           std::vector<DocumentWarning>* warnings) {
     // Read once: a pipe or FIFO gives its bytes only to the first reader. Open would ask whether
     // to go on with default values when the file cannot be read; a command stops instead.
     SettingsFile file;
@@ -25,6 +26,7 @@ bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigF
         error = file.error();
         return false;
     }
+    if (warnings != nullptr) *warnings = lintConfigurationDocument(file);
     state.currentConfigPath = path;
     showOpenedConfiguration(file, state, form);
     return true;

@@ -1,23 +1,24 @@
 #include "cli/console_operator.h"
 
 #include <ostream>
+#include <utility>
 
 namespace tivra::cli {
 
-ConsoleOperator::ConsoleOperator(std::ostream& out, bool answerToQuestions)
-    : out_(out), answer_(answerToQuestions) {}
+ConsoleOperator::ConsoleOperator(std::ostream& out, bool answerToQuestions, std::string prefix)
+    : out_(out), answer_(answerToQuestions), prefix_(std::move(prefix)) {}
 
-void ConsoleOperator::print(const std::string& line) {
-    shown_.push_back(line);
-    out_ << line << '\n' << std::flush;
+void ConsoleOperator::print(const std::string& title, const std::string& text) {
+    shown_.push_back({title, text});
+    out_ << prefix_ << title << ": " << text << '\n' << std::flush;
 }
 
 void ConsoleOperator::message(const std::string& title, const std::string& text) {
-    print(title + ": " + text);
+    print(title, text);
 }
 
 bool ConsoleOperator::question(const std::string& title, const std::string& text) {
-    print(title + ": " + text + (answer_ ? " Yes" : " No"));
+    print(title, text + (answer_ ? " Yes" : " No"));
     return answer_;
 }
 

@@ -12,8 +12,10 @@ namespace tivra::cli {
 
 class ConsoleOperator : public Operator {
   public:
-    // Lines go to out (standard error in tivractl); every question gets answerToQuestions.
-    explicit ConsoleOperator(std::ostream& out, bool answerToQuestions = false);
+    // Lines go to out (standard error in tivractl), each after prefix (the file's name when a
+    // command works on several); every question gets answerToQuestions.
+    explicit ConsoleOperator(std::ostream& out, bool answerToQuestions = false,
+                             std::string prefix = "");
 
     void message(const std::string& title, const std::string& text) override;
     bool question(const std::string& title, const std::string& text) override;
@@ -22,16 +24,21 @@ class ConsoleOperator : public Operator {
     std::string chooseFileToSave(const std::string& title, const std::string& filter) override;
     void setWindowTitle(const std::string& title) override;
 
-    // The lines printed so far, as "TITLE: TEXT".
-    const std::vector<std::string>& shown() const { return shown_; }
+    struct Shown {
+        std::string title;
+        std::string text;
+    };
+    // The messages and questions printed so far.
+    const std::vector<Shown>& shown() const { return shown_; }
     const std::string& windowTitle() const { return windowTitle_; }
 
   private:
-    void print(const std::string& line);
+    void print(const std::string& title, const std::string& text);
 
     std::ostream& out_;
     bool answer_;
-    std::vector<std::string> shown_;
+    std::string prefix_;
+    std::vector<Shown> shown_;
     std::string windowTitle_;
 };
 

@@ -1,14 +1,14 @@
-// tivractl read [-o FILE]: the Read Configuration button on the command line.
+// tivractl read [-o FILE | --json]: the Read Configuration button on the command line.
 
 #include <iostream>
 
 #include "cli/arguments.h"
 #include "cli/board_session.h"
-#include "cli/channel_table.h"
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/console_operator.h"
+#include "cli/json_output.h"
 #include "config/headless_setup.h"
 #include "config/validation.h"
 #include "link/board_protocol.h"
@@ -17,7 +17,8 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec READ_OPTIONS[] = {{"output", 'o', true}, BRIDGE_OPTION, TRACE_OPTION};
+constexpr OptionSpec READ_OPTIONS[] = {
+    {"output", 'o', true}, JSON_OPTION, BRIDGE_OPTION, TRACE_OPTION};
 
 int runRead(const std::vector<std::string>& arguments) {
     Arguments parsed;
@@ -28,6 +29,8 @@ int runRead(const std::vector<std::string>& arguments) {
     if (!parsed.operands.empty()) return usageError(READ_COMMAND, "no FILE expected; use -o FILE");
     if (parsed.has("output") && parsed.values["output"].empty())
         return usageError(READ_COMMAND, "option -o needs a file name");
+    if (parsed.has("output") && parsed.has("json"))
+        return usageError(READ_COMMAND, std::string(JSON_OR_OUTPUT));
     const std::unique_ptr<UsbBridge> bridge = commandBridge(parsed, error);
     if (!bridge) return usageError(READ_COMMAND, error);
 
@@ -41,10 +44,7 @@ int runRead(const std::vector<std::string>& arguments) {
     // A failed read leaves tables that no board sent: nothing worth printing or saving.
     if (result != 0) return STATUS_PROBLEM;
 
-    if (!parsed.has("output")) {
-        std::cout << channelTable(state.configuration);
-        return STATUS_SUCCESS;
-    }
+    if (!parsed.has("output")) return printConfiguration(state.configuration, parsed.has("json"));
     // Read Configuration followed by Save: the rebuilt configuration is checked as Save checks
     // it, so that no file is written that the window would refuse to save.
     if (validateConfiguration(state, form, ui) != 0) return STATUS_PROBLEM;

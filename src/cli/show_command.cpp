@@ -1,24 +1,27 @@
-// tivractl show FILE: the channels of a file as a table.
+// tivractl show FILE [--json]: the channels of a file as a table, or as JSON.
 
 #include <iostream>
 
 #include "cli/arguments.h"
-#include "cli/channel_table.h"
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
+#include "cli/json_output.h"
 #include "config/headless_setup.h"
 
 namespace tivra::cli {
 
 namespace {
 
+constexpr OptionSpec SHOW_OPTIONS[] = {JSON_OPTION};
+
 int runShow(const std::vector<std::string>& arguments) {
     Arguments parsed;
     std::string error;
-    if (!parseArguments(arguments, {}, parsed, error)) return usageError(SHOW_COMMAND, error);
+    if (!parseArguments(arguments, SHOW_OPTIONS, parsed, error))
+        return usageError(SHOW_COMMAND, error);
     if (parsed.help) return printHelp(SHOW_COMMAND);
     if (parsed.operands.size() != 1) return usageError(SHOW_COMMAND, std::string(MISSING_FILE));
 
@@ -30,8 +33,7 @@ int runShow(const std::vector<std::string>& arguments) {
         return STATUS_UNUSABLE;
     }
     // The record as read, not as the form would show it: values outside the lists stay visible.
-    std::cout << channelTable(state.configuration);
-    return STATUS_SUCCESS;
+    return printConfiguration(state.configuration, parsed.has("json"));
 }
 
 }  // namespace

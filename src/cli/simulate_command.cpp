@@ -9,6 +9,8 @@
 
 #ifndef _WIN32
 #include <csignal>
+#include <cstdint>
+#include <cstdio>
 
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
@@ -21,9 +23,21 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec SIMULATE_OPTIONS[] = {{"from", 0, true}};
+constexpr OptionSpec SIMULATE_OPTIONS[] = {{"from", 0, true}, {"remote-stores-rate", 0, true}};
 
 #ifndef _WIN32
+// "PORT:RATE": PORT 1..8 as the operator counts ports, RATE a positive number of bit/s.
+bool parseStoredRate(const std::string& text, sim::StoredRate& kept) {
+    int port = 0;
+    long long rate = 0;
+    char rest = 0;
+    if (std::sscanf(text.c_str(), "%d:%lld%c", &port, &rate, &rest) != 2 || port < 1 ||
+        port > PORT_COUNT || rate < 1 || rate > INT32_MAX)
+        return false;
+    kept = {static_cast<uint8_t>(port - 1), static_cast<int32_t>(rate)};
+    return true;
+}
+
 std::atomic<bool> interrupted{false};
 
 void onSignal(int) {
@@ -48,6 +62,12 @@ int runSimulate(const std::vector<std::string>& arguments) {
     return STATUS_UNUSABLE;
 #else
     sim::BoardPair boards;
+    if (parsed.has("remote-stores-rate")) {
+        sim::StoredRate kept;
+        if (!parseStoredRate(parsed.values["remote-stores-rate"], kept))
+            return usageError(SIMULATE_COMMAND, std::string(STORED_RATE_EXPECTED));
+        boards.settings.remoteStoresRate = kept;
+    }
     if (parsed.has("from")) {
         ProgramState state;
         HeadlessForm form = blankHeadlessForm();

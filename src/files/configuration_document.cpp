@@ -3,28 +3,8 @@
 #include <type_traits>
 
 #include "config/number_text.h"
-#include "files/file_texts.h"
 
 namespace tivra {
-
-namespace {
-
-// The ten keys of a channel group, in file order, each with its field.
-template <class Config, class Visit>
-void visitFields(Config& c, Visit&& visit) {
-    visit(KEY_ENABLED, c.enabled);
-    visit(KEY_SENSOR_TYPE, c.sensorType);
-    visit(KEY_LOCAL_PORT, c.localPort);
-    visit(KEY_LOCAL_BAUDRATE, c.localBaudrate);
-    visit(KEY_LOCAL_MODE, c.localMode);
-    visit(KEY_REMOTE_PORT, c.remotePort);
-    visit(KEY_REMOTE_BAUDRATE, c.remoteBaudrate);
-    visit(KEY_REMOTE_MODE, c.remoteMode);
-    visit(KEY_PRIORITY, c.priority);
-    visit(KEY_CHUNKSIZE, c.chunksize);
-}
-
-}  // namespace
 
 std::string channelGroupName(int channel) {
     return std::string(CHANNEL_GROUP_PREFIX) + std::to_string(channel);
@@ -35,9 +15,9 @@ void readConfiguration(SettingsFile& file, MuxConfiguration& configuration) {
         file.selectGroup(channelGroupName(n));
         // Starting from the defaults, each field's current value is its key's default.
         ChannelConfig channel = DefaultChannelConfig(n);
-        visitFields(channel, [&](std::string_view key, auto& field) {
+        visitChannelFields(channel, [&](const ChannelKey& key, auto& field) {
             using Field = std::remove_reference_t<decltype(field)>;
-            field = lowBitsOfField<Field>(file.readInteger(std::string(key), field));
+            field = lowBitsOfField<Field>(file.readInteger(std::string(key.text), field));
         });
         configuration.channel(n) = channel;
     }
@@ -48,8 +28,8 @@ void writeConfiguration(SettingsFile& file, const MuxConfiguration& configuratio
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
         file.writeComment(std::string());
         file.selectGroup(channelGroupName(n));
-        visitFields(configuration.channel(n), [&](std::string_view key, const auto& field) {
-            file.writeInteger(std::string(key), field);
+        visitChannelFields(configuration.channel(n), [&](const ChannelKey& key, const auto& field) {
+            file.writeInteger(std::string(key.text), field);
         });
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Every text the file commands show to the operator, and the fixed texts of a saved file.
 
+#include <string>
 #include <string_view>
 
 namespace tivra {
@@ -41,5 +42,41 @@ inline constexpr std::string_view KEY_REMOTE_BAUDRATE = "Remote Baudrate";
 inline constexpr std::string_view KEY_REMOTE_MODE = "Remote Mode";
 inline constexpr std::string_view KEY_PRIORITY = "Priority";
 inline constexpr std::string_view KEY_CHUNKSIZE = "Chunksize";
+
+// Warnings about the lines of a configuration file (tivractl check). Names and values are quoted
+// as the file spells them.
+namespace lint_texts {
+inline std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+inline std::string unknownGroup(std::string_view name) {
+    return "unknown group " + quoted(name) + ", its lines are not read";
+}
+inline std::string groupAgain(std::string_view name, size_t firstLine) {
+    return "group " + quoted(name) + " again (first on line " + std::to_string(firstLine) +
+           "), its lines are not read";
+}
+inline std::string outsideGroups(std::string_view key) {
+    return "entry " + quoted(key) + " before any group is not read";
+}
+inline std::string unknownKey(std::string_view key, std::string_view nearest) {
+    return "unknown key " + quoted(key) + " is not read (did you mean " + quoted(nearest) + "?)";
+}
+inline std::string keyAgain(std::string_view key, size_t firstLine) {
+    return "key " + quoted(key) + " again in this group (first on line " +
+           std::to_string(firstLine) + "), this one is not read";
+}
+inline std::string notANumber(std::string_view key, std::string_view value, std::string_view read) {
+    return quoted(key) + " value " + quoted(value) + " is not a number, read as " +
+           std::string(read);
+}
+inline std::string doesNotFit(std::string_view key, std::string_view value, int bits,
+                              std::string_view read) {
+    return quoted(key) + " value " + quoted(value) + " does not fit in " + std::to_string(bits) +
+           " bits, read as " + std::string(read);
+}
+inline constexpr std::string_view NOT_AN_ENTRY =
+    "not a comment, a [group] or a \"key = value\" entry";
+}  // namespace lint_texts
 
 }  // namespace tivra

@@ -87,6 +87,7 @@ void SettingsFile::parse(std::string_view text) {
     auto slice = [&](size_t from, size_t to) { return std::string(text.substr(from, to - from)); };
 
     size_t p = 0;
+    size_t lineNumber = 1;
     while (p < end) {
         while (isBlank(at(p))) ++p;
         const char c = at(p);
@@ -95,11 +96,11 @@ void SettingsFile::parse(std::string_view text) {
             if (at(p) == ' ') ++p;
             const size_t start = p;
             while (!isLineEnd(at(p))) ++p;
-            lines_.push_back({SettingsLine::Kind::Comment, slice(start, p), {}});
+            lines_.push_back({SettingsLine::Kind::Comment, slice(start, p), {}, lineNumber});
         } else if (c == '[') {
             const size_t start = ++p;
             while (at(p) != ']' && !isLineEnd(at(p))) ++p;
-            lines_.push_back({SettingsLine::Kind::Group, slice(start, p), {}});
+            lines_.push_back({SettingsLine::Kind::Group, slice(start, p), {}, lineNumber});
             while (!isLineEnd(at(p))) ++p;  // whatever follows "]"
         } else if (!isLineEnd(c)) {
             const size_t start = p;
@@ -107,16 +108,23 @@ void SettingsFile::parse(std::string_view text) {
             size_t keyEnd = p;
             while (keyEnd > start && isBlank(at(keyEnd - 1))) --keyEnd;
             std::string value;
-            if (at(p) == '=') {
+            const bool keyOnly = at(p) != '=';
+            if (!keyOnly) {
                 ++p;
                 while (isBlank(at(p))) ++p;
                 const size_t valueStart = p;
                 while (!isLineEnd(at(p))) ++p;
                 value = slice(valueStart, p);
             }
-            lines_.push_back({SettingsLine::Kind::Entry, slice(start, keyEnd), std::move(value)});
+            lines_.push_back({SettingsLine::Kind::Entry, slice(start, keyEnd), std::move(value),
+                              lineNumber, keyOnly});
         }
-        while (p < end && isLineEnd(at(p))) ++p;
+        // CR LF, a lone CR and a lone LF each end one line as an editor counts them; NUL bytes
+        // end a line for the reader only.
+        while (p < end && isLineEnd(at(p))) {
+            if (at(p) == '\n' || (at(p) == '\r' && at(p + 1) != '\n')) ++lineNumber;
+            ++p;
+        }
     }
 }
 

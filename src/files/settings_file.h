@@ -18,8 +18,13 @@ struct SettingsLine {
     Kind kind = Kind::Comment;
     std::string name;   // group name, comment text or entry key
     std::string value;  // entry value text
+    // Where a line read from a file stood, for warnings about it; not part of what it says.
+    size_t lineNumber = 0;  // 1 for the file's first line; 0 for a line the program made
+    bool keyOnly = false;   // an entry whose line had no "=" (its value is then empty)
 
-    friend bool operator==(const SettingsLine&, const SettingsLine&) = default;
+    friend bool operator==(const SettingsLine& a, const SettingsLine& b) {
+        return a.kind == b.kind && a.name == b.name && a.value == b.value;
+    }
 };
 
 class SettingsFile {

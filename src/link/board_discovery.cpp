@@ -30,6 +30,10 @@ int32_t failSetUp(UsbBridge& bridge, Operator& ui, BoardLink& link) {
 
 }  // namespace
 
+std::string_view descriptionText(const std::array<char, PRODUCT_STRING_SIZE>& buffer) {
+    return std::string_view(buffer.data(), strnlen(buffer.data(), buffer.size()));
+}
+
 int32_t openBoardLink(UsbBridge& bridge, Operator& ui, BoardLink& link) {
     // The count call's status is not examined: a failed call leaves the count at 0.
     uint32_t count = 0;
@@ -46,10 +50,7 @@ int32_t openBoardLink(UsbBridge& bridge, Operator& ui, BoardLink& link) {
             show(ui, link_texts::USB_FAULT_TITLE, link_texts::CHECK_CABLES_TEXT);
             return -1;
         }
-        // Up to the first NUL, and never past the buffer.
-        const std::string_view text(description.data(),
-                                    strnlen(description.data(), description.size()));
-        if (text != link_texts::BOARD_PRODUCT_DESCRIPTION) continue;
+        if (descriptionText(description) != link_texts::BOARD_PRODUCT_DESCRIPTION) continue;
         if (bridge.open(index, &link.boardLinkHandle) != 0) {
             show(ui, link_texts::USB_FAULT_TITLE, link_texts::CHECK_CABLES_TEXT);
             return -1;

@@ -5,7 +5,9 @@
 // Every operation returns 0 for success and -1 for failure; a failure has already been shown to
 // the operator through BoardContext::ui, so callers only pass -1 on.
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "config/config_form.h"
 #include "config/operator.h"
@@ -26,6 +28,9 @@ struct BoardContext {
     Pause& pause;         // the 10 ms pauses between queue checks
 };
 
+// The text of a product-string buffer as discovery reads it: up to the first NUL, never past the
+// buffer's end.
+std::string_view descriptionText(const std::array<char, PRODUCT_STRING_SIZE>& buffer);
 // Finds the first bridge whose product description is exactly "Quorvantel Ostrel", opens it into
 // link.boardLinkHandle and sets up its serial side. Does not touch link.boardLinkOpen. When a
 // set-up call fails after the open succeeded, the device is closed again before -1.

@@ -62,10 +62,14 @@ std::unique_ptr<UsbBridge> makeBridge(const BridgeChoice& choice, std::string& e
 #endif
 }
 
-std::unique_ptr<UsbBridge> makeBridgeFromEnvironment(std::string& error) {
+bool bridgeChoiceFromEnvironment(BridgeChoice& choice, std::string& error) {
     const char* value = std::getenv(std::string(link_texts::BRIDGE_VARIABLE).c_str());
+    return parseBridgeChoice(value ? value : "", choice, error);
+}
+
+std::unique_ptr<UsbBridge> makeBridgeFromEnvironment(std::string& error) {
     BridgeChoice choice;
-    if (!parseBridgeChoice(value ? value : "", choice, error)) return nullptr;
+    if (!bridgeChoiceFromEnvironment(choice, error)) return nullptr;
     return makeBridge(choice, error);
 }
 

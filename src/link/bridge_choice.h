@@ -26,6 +26,9 @@ bool parseBridgeChoice(std::string_view value, BridgeChoice& choice, std::string
 // Builds the chosen bridge; nullptr with error set when it is not available here.
 std::unique_ptr<UsbBridge> makeBridge(const BridgeChoice& choice, std::string& error);
 
+// The choice that the TIVRA_BRIDGE environment variable makes; false with error set when the
+// value is refused.
+bool bridgeChoiceFromEnvironment(BridgeChoice& choice, std::string& error);
 // The bridge named by the TIVRA_BRIDGE environment variable; nullptr with error set when the
 // value is refused.
 std::unique_ptr<UsbBridge> makeBridgeFromEnvironment(std::string& error);

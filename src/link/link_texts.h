@@ -28,6 +28,9 @@ inline constexpr std::string_view REMOTE_WRITTEN_TEXT = "Remote configuration da
 // The product description that identifies the LocalBoard's bridge (exact, case-sensitive).
 inline constexpr std::string_view BOARD_PRODUCT_DESCRIPTION = "Quorvantel Ostrel";
 
+// How tivractl ports names a device of the bridge library: this, then its index.
+inline constexpr std::string_view DEVICE_NAME_PREFIX = "device ";
+
 // Choosing a bridge (shown by tivractl and the window, not part of the board dialogue).
 inline constexpr std::string_view BRIDGE_VARIABLE = "TIVRA_BRIDGE";
 // The unknown value is put between the two pieces.

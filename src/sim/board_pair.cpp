@@ -190,7 +190,10 @@ bool BoardPair::takeWrite(uint8_t command, const std::vector<uint8_t>& items) {
     // The RemoteBoard holds no routing: those items are read and dropped.
     PortRouting routing = localBoard.routing;
     ChannelPortMap channelPorts = localBoard.channelPorts;
-    return applyItems(items, remoteBoard.ports, routing, channelPorts);
+    if (!applyItems(items, remoteBoard.ports, routing, channelPorts)) return false;
+    if (const auto& kept = settings.remoteStoresRate; kept && faultApplies(command))
+        remoteBoard.ports[kept->port % PORT_COUNT].baudrate = kept->baudrate;
+    return true;
 }
 
 void BoardPair::answer(uint8_t command, std::vector<uint8_t> bytes) {

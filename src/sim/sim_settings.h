@@ -36,6 +36,12 @@ enum class ReplyFault {
     Empty,                  // 55 AA 00: a reply without items
 };
 
+// A baud rate that a board keeps for one of its ports, whatever a write sends there.
+struct StoredRate {
+    uint8_t port = 0;  // 0..7
+    int32_t baudrate = 0;
+};
+
 struct SimSettings {
     // --- the bridges and their library ---------------------------------------------------
     // No bridge: empty. Another product: a description other than "Quorvantel Ostrel".
@@ -64,8 +70,11 @@ struct SimSettings {
     std::optional<std::vector<uint8_t>> answerWith;
     // Sent after every answer.
     std::vector<uint8_t> strayBytes;
-    // The board faults (answers, delays, replyFault, negativeAcknowledge, answerWith and
-    // strayBytes) apply only to requests with this command byte; to all requests when empty.
+    // A write of the RemoteBoard is acknowledged, but this port then holds this rate.
+    std::optional<StoredRate> remoteStoresRate;
+    // The board faults (answers, delays, replyFault, negativeAcknowledge, answerWith, strayBytes
+    // and remoteStoresRate) apply only to requests with this command byte; to all requests when
+    // empty.
     std::optional<uint8_t> faultsOnlyFor;
 };
 

@@ -38,23 +38,27 @@ TEST(BoardCommands, FrameWriteAndReadAgainstTheSimulatedPair) {
     EXPECT_EQ(r.err, "Remote Port Conflict: Check Remote Ports On Channels 5 and 6\n");
     EXPECT_EQ(r.out, "");
 
-    r = runTool(folder, {"write", "-", "--bridge", "sim"}, readBytes(MIXED));
+    r = runTool(folder, {"write", MIXED, "--verify", "--bridge", "sim"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, WRITTEN);
-    // A fresh simulated pair holds its factory configuration: every channel off.
-    r = runTool(folder, {"read", "--bridge", "sim"});
+    EXPECT_EQ(r.err, WRITTEN + READ);
+    EXPECT_EQ(plainText(r.out), "Verified " + MIXED + "\n");
+    // A fresh simulated pair holds its factory configuration: every channel's defaults.
+    r = runTool(folder, {"read", "--bridge", "sim", "--json"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, READ);
-    EXPECT_NE(plainText(r.out).find("\n8        no       QV Sonar  8      57600"),
-              std::string::npos)
-        << r.out;
+    writeBytes(folder.file("empty.smc"), "");
+    EXPECT_EQ(r.out, runTool(folder, {"show", folder.file("empty.smc"), "--json"}).out);
+
+    r = runTool(folder, {"ports", "--bridge", "sim"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(plainText(r.out), "device 0  Quorvantel Ostrel  <- LocalBoard\n");
 }
 
 #ifndef _WIN32
 // `tivractl simulate` in the background; its first line of output names the device.
 class Simulator {
   public:
-    Simulator() {
+    explicit Simulator(const char* option = nullptr, const char* value = nullptr) {
         int out[2];
         if (pipe(out) != 0) return;
         pid_ = fork();
@@ -62,7 +66,8 @@ class Simulator {
             dup2(out[1], STDOUT_FILENO);
             close(out[0]);
             close(out[1]);
-            execl(TIVRACTL_PATH, "tivractl", "simulate", static_cast<char*>(nullptr));
+            execl(TIVRACTL_PATH, "tivractl", "simulate", option, value,
+                  static_cast<char*>(nullptr));
             _exit(127);
         }
         close(out[1]);
@@ -87,20 +92,35 @@ class Simulator {
     std::string device_;
 };
 
-TEST(BoardCommands, WriteThenReadThroughTheSerialBridgeGivesTheFileBack) {
-    Simulator simulator;
-    ASSERT_TRUE(simulator.device().starts_with("/dev/")) << simulator.device();
-    TempFolder folder;
-    const std::string bridge = "serial:" + simulator.device();
-
-    ToolResult r = runTool(folder, {"write", MIXED, "--bridge", bridge});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, WRITTEN);
-    r = runTool(folder, {"read", "--bridge", bridge, "-o", folder.file("read.smc")});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, READ);
-    // The example is saved in the program's own layout, so what comes back is the same bytes.
-    EXPECT_EQ(readBytes(folder.file("read.smc")), readBytes(MIXED));
+// Through the real serial code: what write --verify and diff --boards find on healthy boards
+// and on a RemoteBoard that keeps its own rate on port 3 (the example's channel 4, 9600 bit/s).
+TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
+    struct Case {
+        const char* keptRate;  // --remote-stores-rate, or none
+        int verifyStatus;
+        std::string verified;
+        int diffStatus;
+        std::string differences;
+    };
+    const Case cases[] = {
+        {nullptr, 0, "Verified " + MIXED + "\n", 0, ""},
+        {"3:19200", 3, "Channel 4 Remote Baudrate: wrote 9600, boards hold 19200\n", 1,
+         "Channel 4 Remote Baudrate: 9600 -> 19200\n"},
+    };
+    for (const Case& c : cases) {
+        Simulator simulator(c.keptRate ? "--remote-stores-rate" : nullptr, c.keptRate);
+        ASSERT_TRUE(simulator.device().starts_with("/dev/")) << simulator.device();
+        TempFolder folder;
+        const std::string bridge = "serial:" + simulator.device();
+        ToolResult r = runTool(folder, {"write", MIXED, "--verify", "--bridge", bridge});
+        EXPECT_EQ(r.status, c.verifyStatus);
+        EXPECT_EQ(r.err, WRITTEN + READ);
+        EXPECT_EQ(r.out, c.verified);
+        r = runTool(folder, {"diff", MIXED, "--boards", "--bridge", bridge});
+        EXPECT_EQ(r.status, c.diffStatus);
+        EXPECT_EQ(r.err, READ);
+        EXPECT_EQ(r.out, c.differences);
+    }
 }
 
 // Read Configuration followed by Save: boards that answer with no items at all give a

@@ -77,19 +77,25 @@ struct SerialBridge::Line {
     int fd = -1;
 };
 
-std::vector<SerialPortEntry> listUsbSerialPorts() {
+std::vector<SerialPortEntry> listSerialPorts() {
     std::vector<SerialPortEntry> found;
     sp_port** list = nullptr;
     if (sp_list_ports(&list) != SP_OK) return found;
     for (sp_port** p = list; *p; ++p) {
-        if (sp_get_port_transport(*p) != SP_TRANSPORT_USB) continue;
-        const char* product = sp_get_port_usb_product(*p);
-        found.push_back({sp_get_port_name(*p), product ? product : ""});
+        const bool usb = sp_get_port_transport(*p) == SP_TRANSPORT_USB;
+        const char* product = usb ? sp_get_port_usb_product(*p) : nullptr;
+        found.push_back({sp_get_port_name(*p), product ? product : "", usb});
     }
     sp_free_port_list(list);
     std::sort(found.begin(), found.end(),
               [](const SerialPortEntry& a, const SerialPortEntry& b) { return a.path < b.path; });
     return found;
+}
+
+std::vector<SerialPortEntry> listUsbSerialPorts() {
+    std::vector<SerialPortEntry> usb = listSerialPorts();
+    std::erase_if(usb, [](const SerialPortEntry& port) { return !port.usb; });
+    return usb;
 }
 
 SerialBridge::SerialBridge() : listsUsbPorts_(true) {}

@@ -30,6 +30,7 @@ namespace tivra {
 struct SerialPortEntry {
     std::string path;         // e.g. "/dev/ttyUSB0", "/dev/pts/3"
     std::string description;  // what the product string reports
+    bool usb = true;          // false: a port of another kind, with no USB description
 };
 
 // What a line-control word asks for; nullopt for a word the bridge refuses.
@@ -41,6 +42,8 @@ struct LineControl {
 };
 std::optional<LineControl> decodeLineControl(uint16_t word);
 
+// Every serial port of this machine that libserialport finds, USB or not, by path.
+std::vector<SerialPortEntry> listSerialPorts();
 // The USB serial ports attached now, with their USB product descriptions, by path.
 std::vector<SerialPortEntry> listUsbSerialPorts();
 

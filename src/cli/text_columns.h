@@ -1,0 +1,13 @@
+#pragma once
+// Rows of cells as plain text for people: columns aligned with blanks.
+
+#include <string>
+#include <vector>
+
+namespace tivra::cli {
+
+// One line per row; each cell but the last padded to its column's widest cell plus two blanks,
+// no blanks at the end of a line.
+std::string alignedColumns(const std::vector<std::vector<std::string>>& rows);
+
+}  // namespace tivra::cli

@@ -1,0 +1,62 @@
+#include "link/port_listing.h"
+
+#include <array>
+
+#include "link/board_protocol.h"
+#include "link/link_texts.h"
+#ifdef _WIN32
+#include "link/bridge_choice.h"
+#else
+#include "link/bridges/serial.h"
+#endif
+
+namespace tivra {
+
+std::vector<ListedPort> listBridgeDevices(UsbBridge& bridge) {
+    std::vector<ListedPort> devices;
+    uint32_t count = 0;
+    bridge.getNumDevices(&count);
+    // Read as discovery reads them: one buffer, cleared once; discovery takes the first exact
+    // match and gives up at the first product string it cannot read.
+    std::array<char, PRODUCT_STRING_SIZE> buffer{};
+    bool decided = false;
+    for (uint32_t index = 0; index < count; ++index) {
+        ListedPort device;
+        device.name = std::string(link_texts::DEVICE_NAME_PREFIX) + std::to_string(index);
+        const bool read = bridge.getProductString(index, buffer.data(), PRODUCT_DESCRIPTION) == 0;
+        if (read) device.description = descriptionText(buffer);
+        device.localBoard =
+            read && !decided && device.description == link_texts::BOARD_PRODUCT_DESCRIPTION;
+        decided = decided || !read || device.localBoard;
+        devices.push_back(std::move(device));
+    }
+    return devices;
+}
+
+std::vector<ListedPort> listMachinePorts() {
+#ifdef _WIN32
+    return listBridgeDevices(*makeSiUsbXpBridge());
+#else
+    const std::vector<SerialPortEntry> all = listSerialPorts();
+    std::vector<SerialPortEntry> usb;
+    for (const SerialPortEntry& port : all)
+        if (port.usb) usb.push_back(port);
+    // The USB ports through the serial bridge over exactly them, as the platform bridge lists them.
+    SerialBridge bridge(usb);
+    std::vector<ListedPort> devices = listBridgeDevices(bridge);
+    std::vector<ListedPort> ports;
+    size_t next = 0;
+    for (const SerialPortEntry& port : all) {
+        if (!port.usb) {
+            ports.push_back({port.path, "", false, false});
+            continue;
+        }
+        ListedPort device = std::move(devices[next++]);
+        device.name = port.path;
+        ports.push_back(std::move(device));
+    }
+    return ports;
+#endif
+}
+
+}  // namespace tivra

@@ -1,0 +1,27 @@
+#pragma once
+// The ports a field engineer can plug the LocalBoard into, as the board link sees them.
+
+#include <string>
+#include <vector>
+
+#include "link/usb_bridge.h"
+
+namespace tivra {
+
+struct ListedPort {
+    std::string name;         // the device path, or "device N" for a bridge library's N-th device
+    std::string description;  // the USB product description as the bridge reports it
+    bool usb = true;          // false: a serial port of another kind, with no description
+    bool localBoard = false;  // the one discovery would open as the LocalBoard
+};
+
+// The devices a bridge library reports, in its order, with the one discovery would take marked.
+// A device whose product string cannot be read shows an empty description.
+std::vector<ListedPort> listBridgeDevices(UsbBridge& bridge);
+
+// Every port of this machine: on POSIX each serial port libserialport finds, by path, the USB
+// ones in the order and with the descriptions the serial bridge uses; on Windows the devices of
+// the bridge library.
+std::vector<ListedPort> listMachinePorts();
+
+}  // namespace tivra
