@@ -115,11 +115,11 @@ int takePictures(const QString& folder, const std::string& example,
     SimulatedBridge bridge;
     SleepingPause pause;
     BoardContext context{state, form, ui, bridge, pause};
-    writeConfigurationToBoards(context);
+    ok = writeConfigurationToBoards(context) == 0 && ok;
 
     camera.expect({"box-port-conflict.png"});
     openFromCommandLine(state, form, ui, conflicting);
-    validateConfiguration(state, form, ui);
+    ok = validateConfiguration(state, form, ui) != 0 && ok;
 
     camera.expect({"box-read-error.png"});
     openFromCommandLine(state, form, ui, conflicting + ".missing");
