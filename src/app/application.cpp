@@ -12,14 +12,12 @@
 
 #include "app/app_texts.h"
 #include "app/program_folder.h"
-#include "app/splash_picture.h"
 #include "config/controls.h"
 #include "config/field_enabling.h"
 #include "config/value_lists.h"
 #include "files/file_commands.h"
 #include "link/board_protocol.h"
 #include "link/bridge_choice.h"
-#include "resources/embedded_resources.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 #include "ui/qt_config_form.h"
@@ -28,13 +26,6 @@
 namespace tivra {
 
 namespace {
-
-QImage imageOf(const DecodedPicture& picture) {
-    if (!picture.valid()) return {};
-    const QImage view(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
-                      QImage::Format_RGB888);
-    return view.copy();  // the decoded bytes go away with the DecodedPicture
-}
 
 // A board exchange blocks the window; the operator sees the wait cursor meanwhile.
 class WaitCursor {
@@ -74,7 +65,7 @@ bool Application::startUp(const std::string& commandLineArgument) {
     }
 
     // 3. The splash picture, from the program's own bytes.
-    splashPicture_ = imageOf(decodeJpeg(resources::splashPicture()));
+    splashPicture_ = splashImage();
 
     // 4, 5. Zero-filled tables, no link, no file.
     state_ = ProgramState{};

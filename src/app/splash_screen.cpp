@@ -10,6 +10,8 @@
 #include <QVariantAnimation>
 
 #include "app/app_texts.h"
+#include "app/splash_picture.h"
+#include "resources/embedded_resources.h"
 
 namespace tivra {
 
@@ -150,6 +152,14 @@ bool SplashScreen::eventFilter(QObject* watched, QEvent* event) {
 // Alt+F4 and the like do not cut the splash short.
 void SplashScreen::closeEvent(QCloseEvent* event) {
     if (phase_ != Phase::Done) event->ignore();
+}
+
+QImage splashImage() {
+    const DecodedPicture picture = decodeJpeg(resources::splashPicture());
+    if (!picture.valid()) return {};
+    const QImage view(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
+                      QImage::Format_RGB888);
+    return view.copy();  // the decoded bytes go away with the DecodedPicture
 }
 
 void showSplash(QWidget& mainWindow, const QImage& picture, SplashClock& clock,

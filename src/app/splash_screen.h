@@ -64,6 +64,9 @@ class SplashScreen : public QWidget {
     QEventLoop loop_;
 };
 
+// The splash picture decoded from the program's own bytes; a null image when it cannot be.
+QImage splashImage();
+
 // Shows the splash for the hidden main window and destroys it afterwards.
 void showSplash(QWidget& mainWindow, const QImage& picture, SplashClock& clock,
                 SplashTiming timing = {});

@@ -44,8 +44,6 @@ target_compile_definitions(tivra_shell PRIVATE TIVRA_VERSION="${PROJECT_VERSION}
 add_executable(tivra ${gui_src}/app/main.cpp)
 target_link_libraries(tivra PRIVATE tivra_shell)
 
-# The manual lives beside the program, where Help looks for it.
-add_custom_command(TARGET tivra POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/help
-            $<TARGET_FILE_DIR:tivra>/help
-    VERBATIM)
+# Build-only: takes the manual's pictures from the real window, splash and boxes (help/help.cmake).
+add_executable(tivra_pictures ${gui_src}/app/manual_pictures.cpp)
+target_link_libraries(tivra_pictures PRIVATE tivra_shell)

@@ -1,0 +1,148 @@
+// Build-only tool: the pictures of the operator's manual, taken offscreen from the real window,
+// splash and message boxes, so that no picture in the manual can show an older program.
+//
+//   tivra_pictures OUTPUT_FOLDER EXAMPLE CONFLICTING_EXAMPLE
+//
+// Writes window-start.png, window.png (EXAMPLE opened as from the command line), splash.png,
+// box-port-conflict.png (the check of CONFLICTING_EXAMPLE), box-read-error.png (opening a file
+// that does not exist) and box-success.png (the first box of a write to the simulated boards).
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+#include <deque>
+
+#include "app/menu_bar.h"
+#include "app/splash_clock.h"
+#include "app/splash_screen.h"
+#include "config/program_state.h"
+#include "config/validation.h"
+#include "config/value_lists.h"
+#include "files/file_commands.h"
+#include "link/board_protocol.h"
+#include "link/bridges/simulated.h"
+#include "ui/main_window.h"
+#include "ui/qt_config_form.h"
+#include "ui/qt_operator.h"
+
+namespace tivra {
+
+namespace {
+
+// Offscreen windows have no frame; the manual's pictures get a plain one with the real title,
+// since titles such as "USB Fault " are what the operator looks up.
+QImage framed(QWidget& widget) {
+    const QPixmap content = widget.grab();
+    const QFontMetrics metrics(QApplication::font());
+    const int bar = metrics.height() + 8;
+    QImage image(content.width() + 2, content.height() + bar + 1, QImage::Format_RGB32);
+    image.fill(QColor(0x70, 0x78, 0x84));
+    QPainter painter(&image);
+    painter.fillRect(1, 1, content.width(), bar - 1, QColor(0xd6, 0xdc, 0xe4));
+    painter.setFont(QApplication::font());
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(8, 1, content.width() - 16, bar - 1), Qt::AlignVCenter | Qt::AlignLeft,
+                     widget.windowTitle());
+    painter.drawPixmap(1, bar, content);
+    return image;
+}
+
+bool save(const QImage& image, const QString& file) {
+    if (image.save(file, "PNG")) return true;
+    std::fprintf(stderr, "tivra_pictures: cannot write %s\n", qPrintable(file));
+    return false;
+}
+
+// Photographs the message boxes as they show, in order, and answers each with its default
+// button; an empty name answers without a picture.
+class BoxCamera : public QObject {
+  public:
+    explicit BoxCamera(QString folder) : folder_(std::move(folder)) {
+        qApp->installEventFilter(this);
+    }
+    // The boxes the next operation shows; every box of the one before must have come.
+    void expect(std::initializer_list<QString> names) {
+        ok_ = ok_ && names_.empty();
+        names_.assign(names);
+    }
+    bool ok() const { return ok_ && names_.empty(); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box != nullptr && event->type() == QEvent::Show)
+            QTimer::singleShot(0, box, [this, box] { take(*box); });
+        return false;
+    }
+
+  private:
+    void take(QMessageBox& box) {
+        const QString name = names_.empty() ? QString() : names_.front();
+        if (!names_.empty()) names_.pop_front();
+        if (!name.isEmpty()) ok_ = save(framed(box), folder_ + name) && ok_;
+        if (QAbstractButton* button = box.defaultButton()) button->click();
+    }
+
+    QString folder_;
+    std::deque<QString> names_;
+    bool ok_ = true;
+};
+
+int takePictures(const QString& folder, const std::string& example,
+                 const std::string& conflicting) {
+    BoxCamera camera(folder);
+    bool ok = true;
+
+    // The window as start-up builds it: blank form, lists filled, menus attached.
+    MainWindow window;
+    QtConfigForm form(window);
+    QtOperator ui(&window);
+    fillValueLists(form);
+    createMenuBar(window, [](int) {});
+    window.show();
+    ok = save(framed(window), folder + "window-start.png") && ok;
+
+    ProgramState state{};
+    openFromCommandLine(state, form, ui, example);
+    ok = save(framed(window), folder + "window.png") && ok;
+
+    // The boxes as the operator meets them.
+    camera.expect({"box-success.png", ""});
+    SimulatedBridge bridge;
+    SleepingPause pause;
+    BoardContext context{state, form, ui, bridge, pause};
+    ok = writeConfigurationToBoards(context) == 0 && ok;
+
+    camera.expect({"box-port-conflict.png"});
+    openFromCommandLine(state, form, ui, conflicting);
+    ok = validateConfiguration(state, form, ui) != 0 && ok;
+
+    camera.expect({"box-read-error.png"});
+    openFromCommandLine(state, form, ui, conflicting + ".missing");
+    ok = camera.ok() && ok;
+
+    WallClock clock;
+    SplashScreen splash(window, splashImage(), clock);
+    ok = save(splash.grab().toImage(), folder + "splash.png") && ok;
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+}  // namespace tivra
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fputs("usage: tivra_pictures OUTPUT_FOLDER EXAMPLE CONFLICTING_EXAMPLE\n", stderr);
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QString folder = QDir(QString::fromLocal8Bit(argv[1])).absolutePath() + '/';
+    QDir().mkpath(folder);
+    return tivra::takePictures(folder, argv[2], argv[3]);
+}

@@ -1,0 +1,33 @@
+# Every command that `tivractl --help` lists has its section in the tivractl reference, and every
+# option that a command's --help lists is named there.
+#   cmake -DTIVRACTL=<program> -DPAGE=<source>/help/tivractl.html -P manual_tivractl.cmake
+cmake_minimum_required(VERSION 3.25)
+file(READ ${PAGE} page)
+
+execute_process(COMMAND ${TIVRACTL} --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
+string(REGEX MATCH "\nCommands:\n(  [^\n]*\n)+" listing "${help}")
+string(REGEX MATCHALL "\n  [a-z]+" commands "${listing}")
+if(NOT status EQUAL 0 OR commands STREQUAL "")
+    message(FATAL_ERROR "tivractl --help lists no commands (status ${status}):\n${help}")
+endif()
+
+set(failures "")
+foreach(command ${commands})
+    string(STRIP "${command}" command)
+    string(FIND "${page}" "id=\"cmd-${command}\"" at)
+    if(at EQUAL -1)
+        string(APPEND failures "  command ${command} has no section id=\"cmd-${command}\"\n")
+    endif()
+    execute_process(COMMAND ${TIVRACTL} ${command} --help OUTPUT_VARIABLE usage)
+    string(REGEX MATCHALL "\n  (-[a-zA-Z], )?--[a-z-]+" options "${usage}")
+    foreach(option ${options})
+        string(REGEX REPLACE ".*(--[a-z-]+)$" "\\1" option "${option}")
+        string(FIND "${page}" "${option}" at)
+        if(at EQUAL -1)
+            string(APPEND failures "  ${command}: option ${option} is not in the reference\n")
+        endif()
+    endforeach()
+endforeach()
+if(NOT failures STREQUAL "")
+    message(FATAL_ERROR "The tivractl reference is incomplete:\n${failures}")
+endif()

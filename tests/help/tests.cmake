@@ -1,0 +1,21 @@
+# The manual (help/help.cmake): every operator text, message and tivractl command documented, its
+# links whole, and tivra.chm holding every page. Scripts, not programs: they read the pages.
+set(manual_tests ${CMAKE_CURRENT_SOURCE_DIR}/help)
+if(NOT CMAKE_CROSSCOMPILING)
+    if(manual_pictures)  # the links are checked in the built manual, pictures included
+        add_test(NAME manual_texts COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+            -DMANUAL_DIR=${CMAKE_BINARY_DIR}/help -P ${manual_tests}/manual_texts.cmake)
+    endif()
+    if(TARGET tivractl)
+        add_test(NAME manual_tivractl COMMAND ${CMAKE_COMMAND} -DTIVRACTL=$<TARGET_FILE:tivractl>
+            -DPAGE=${PROJECT_SOURCE_DIR}/help/tivractl.html -P ${manual_tests}/manual_tivractl.cmake)
+    endif()
+endif()
+find_program(TIVRA_7Z 7z)
+if(TIVRA_7Z AND manual_chm)
+    # The Windows build checks the copy beside the programs.
+    list(GET manual_chm -1 chm)
+    add_test(NAME manual_chm COMMAND ${CMAKE_COMMAND} -DSEVEN_ZIP=${TIVRA_7Z} -DCHM=${chm}
+        -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DPICTURES=${CMAKE_BINARY_DIR}/help/pictures
+        -P ${manual_tests}/manual_chm.cmake)
+endif()
