@@ -25,9 +25,11 @@ constexpr OptionSpec SIMULATE_OPTIONS[] = {{"from", 0, true}};
 
 #ifndef _WIN32
 std::atomic<bool> interrupted{false};
+sim::PtyBoardServer* serving = nullptr;
 
 void onSignal(int) {
     interrupted.store(true);
+    if (serving != nullptr) serving->wake();
 }
 
 const char* commandName(uint8_t command) {
@@ -69,6 +71,7 @@ int runSimulate(const std::vector<std::string>& arguments) {
                   << static_cast<int>(request.length) << " bytes)\n";
     };
 
+    serving = &server;
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -77,6 +80,7 @@ int runSimulate(const std::vector<std::string>& arguments) {
 
     std::cout << server.devicePath() << '\n' << std::flush;
     server.serve(interrupted);
+    serving = nullptr;
     return STATUS_SUCCESS;
 #endif
 }

@@ -79,6 +79,12 @@ class Simulator {
         waitpid(pid_, &status, 0);
     }
     const std::string& device() const { return device_; }
+    // How often the simulator has gone to sleep and woken since it started.
+    std::string wakeUps() const {
+        const std::string status = readBytes("/proc/" + std::to_string(pid_) + "/status");
+        const size_t at = status.find("\nvoluntary_ctxt_switches:");
+        return status.substr(at, status.find('\n', at + 1) - at);
+    }
 
   private:
     pid_t pid_ = -1;
@@ -99,6 +105,11 @@ TEST(BoardCommands, WriteThenReadThroughTheSerialBridgeGivesTheFileBack) {
     EXPECT_EQ(r.err, READ);
     // The example is saved in the program's own layout, so what comes back is the same bytes.
     EXPECT_EQ(readBytes(folder.file("read.smc")), readBytes(MIXED));
+
+    // With no client writing, the simulator sleeps.
+    const std::string idle = simulator.wakeUps();
+    usleep(300 * 1000);
+    EXPECT_EQ(simulator.wakeUps(), idle);
 }
 #endif
 
