@@ -11,6 +11,7 @@
 #endif
 
 #include "app/app_texts.h"
+#include "app/exit_when_shown.h"
 #include "app/program_folder.h"
 #include "app/splash_picture.h"
 #include "config/controls.h"
@@ -219,6 +220,10 @@ int runTivra(int argc, char** argv) {
     // The program ends on Quit or the main window's close box, not when the splash closes.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(programIcon());
+    // scripts/bench times the start up to the splash on screen.
+    ExitWhenShown exitAtSplash;
+    if (set(std::getenv("TIVRA_BENCH_EXIT_AT_SPLASH")))
+        application.installEventFilter(&exitAtSplash);
 
     ApplicationSetup setup;
     // Scripted runs (tests, demonstrations) answer every box themselves and keep a record.
