@@ -10,12 +10,19 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include "app/app_bench.h"
 #include "ui/drop_down_list.h"
 
 namespace tivra::test {
 namespace {
+
+// A reply of the X server, freed as xcb wants.
+template <typename T>
+std::unique_ptr<T, void (*)(void*)> owned(T* reply) {
+    return {reply, std::free};
+}
 
 class XServer {
   public:
@@ -25,53 +32,38 @@ class XServer {
     // A text property such as "_NET_WM_NAME", or "?" when the window has none.
     std::string text(WId window, const char* name) {
         QGuiApplication::sync();  // what the program asked for has reached the server
-        auto* atom = xcb_intern_atom_reply(
+        const auto atom = owned(xcb_intern_atom_reply(
             connection_,
             xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(name)), name),
-            nullptr);
-        auto* reply = xcb_get_property_reply(
+            nullptr));
+        const auto reply = owned(xcb_get_property_reply(
             connection_,
             xcb_get_property(connection_, 0, static_cast<xcb_window_t>(window), atom->atom,
                              XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
-            nullptr);
-        std::string value = "?";
-        if (reply != nullptr && reply->type != XCB_ATOM_NONE)
-            value.assign(static_cast<const char*>(xcb_get_property_value(reply)),
-                         static_cast<size_t>(xcb_get_property_value_length(reply)));
-        std::free(reply);
-        std::free(atom);
-        return value;
+            nullptr));
+        if (reply == nullptr || reply->type == XCB_ATOM_NONE) return "?";
+        return {static_cast<const char*>(xcb_get_property_value(reply.get())),
+                static_cast<size_t>(xcb_get_property_value_length(reply.get()))};
     }
 
-    // Where a window's inside lies on the screen.
-    QRect geometry(WId window) {
-        const auto id = static_cast<xcb_window_t>(window);
-        auto* size =
-            xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id), nullptr);
-        auto* at = xcb_translate_coordinates_reply(
-            connection_, xcb_translate_coordinates(connection_, id, root(), 0, 0), nullptr);
-        const QRect rect(at->dst_x, at->dst_y, size->width, size->height);
-        std::free(size);
-        std::free(at);
-        return rect;
-    }
-
-    // The outer rectangle of the window's frame (the window itself while it has none).
-    QRect frame(WId window) {
+    // Where a window's inside lies on the screen; with frame, the outer rectangle of the frame
+    // the window manager put around it (the window itself while it has none).
+    QRect geometry(WId window, bool frame = false) {
+        QGuiApplication::sync();
         auto id = static_cast<xcb_window_t>(window);
-        for (;;) {
-            auto* tree =
-                xcb_query_tree_reply(connection_, xcb_query_tree(connection_, id), nullptr);
-            const xcb_window_t parent = tree->parent;
-            std::free(tree);
-            if (parent == root()) break;
-            id = parent;
+        while (frame) {
+            const auto tree =
+                owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, id), nullptr));
+            if (tree->parent == tree->root) break;
+            id = tree->parent;
         }
-        auto* g = xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id), nullptr);
-        const QRect rect(g->x, g->y, g->width + 2 * g->border_width,
-                         g->height + 2 * g->border_width);
-        std::free(g);
-        return rect;
+        const auto size =
+            owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id), nullptr));
+        const auto at = owned(xcb_translate_coordinates_reply(
+            connection_, xcb_translate_coordinates(connection_, id, size->root, 0, 0), nullptr));
+        const int border = frame ? size->border_width : 0;
+        return {at->dst_x - border, at->dst_y - border, size->width + 2 * border,
+                size->height + 2 * border};
     }
 
     QSize screen() const {
@@ -80,10 +72,6 @@ class XServer {
     }
 
   private:
-    xcb_window_t root() const {
-        return xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
-    }
-
     xcb_connection_t* connection_;
 };
 
@@ -101,13 +89,13 @@ TEST_F(WindowOnDesktop, TitlesSizePlaceAndOpenedListsAreWhatTheDesktopShows) {
     // 739 x 354 under the menu bar, centred by the frame the window manager put around it.
     const QSize screen = x.screen();
     const auto centred = [&] {
-        const QRect frame = x.frame(main);
+        const QRect frame = x.geometry(main, true);
         return frame.size() != x.geometry(main).size() &&
                frame.topLeft() == QPoint((screen.width() - frame.width()) / 2,
                                          (screen.height() - frame.height()) / 2);
     };
     EXPECT_TRUE(QTest::qWaitFor(centred, 5000))
-        << "frame " << x.frame(main).x() << ',' << x.frame(main).y();
+        << "frame at " << x.geometry(main, true).x() << ',' << x.geometry(main, true).y();
     EXPECT_EQ(x.geometry(main).size(), QSize(739, window().menuBar()->height() + 354));
 
     // Each drop-down of a row opens below itself to the height of the layout's table.
