@@ -11,6 +11,7 @@
 #endif
 
 #include "app/app_texts.h"
+#include "app/exit_when_shown.h"
 #include "app/program_folder.h"
 #include "config/controls.h"
 #include "config/field_enabling.h"
@@ -222,6 +223,10 @@ int runTivra(int argc, char** argv) {
     QApplication::setWindowIcon(programIcon());
     // Desktops match the window to its installed desktop entry (and icon) by this name.
     QApplication::setDesktopFileName(QStringLiteral(TIVRA_APP_ID));
+    // scripts/bench times the start up to the splash on screen.
+    ExitWhenShown exitAtSplash;
+    if (set(std::getenv("TIVRA_BENCH_EXIT_AT_SPLASH")))
+        application.installEventFilter(&exitAtSplash);
 
     ApplicationSetup setup;
     // Scripted runs (tests, demonstrations) answer every box themselves and keep a record.

@@ -39,9 +39,11 @@ bool parseStoredRate(const std::string& text, sim::StoredRate& kept) {
 }
 
 std::atomic<bool> interrupted{false};
+sim::PtyBoardServer* serving = nullptr;
 
 void onSignal(int) {
     interrupted.store(true);
+    if (serving != nullptr) serving->wake();
 }
 
 const char* commandName(uint8_t command) {
@@ -89,6 +91,7 @@ int runSimulate(const std::vector<std::string>& arguments) {
                   << static_cast<int>(request.length) << " bytes)\n";
     };
 
+    serving = &server;
     struct sigaction action {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
@@ -97,6 +100,7 @@ int runSimulate(const std::vector<std::string>& arguments) {
 
     std::cout << server.devicePath() << '\n' << std::flush;
     server.serve(interrupted);
+    serving = nullptr;
     return STATUS_SUCCESS;
 #endif
 }

@@ -38,6 +38,14 @@ PtyBoardServer::PtyBoardServer(BoardPair& boards, double bytesPerMs)
 PtyBoardServer::~PtyBoardServer() {
     closeIfOpen(slave_);
     closeIfOpen(master_);
+    closeIfOpen(wake_[0]);
+    closeIfOpen(wake_[1]);
+}
+
+void PtyBoardServer::wake() {
+    const char byte = 0;
+    const ssize_t written = ::write(wake_[1], &byte, 1);
+    (void)written;  // a full pipe already holds a wake-up
 }
 
 bool PtyBoardServer::open(std::string& error) {
@@ -69,6 +77,14 @@ bool PtyBoardServer::open(std::string& error) {
     cfsetospeed(&tio, B57600);
     tcsetattr(slave_, TCSANOW, &tio);
     fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+    if (::pipe(wake_) != 0) {
+        error = std::string("cannot create a pipe: ") + std::strerror(errno);
+        return false;
+    }
+    for (const int fd : wake_) {
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+        fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
     return true;
 }
 
@@ -110,9 +126,17 @@ void PtyBoardServer::serve(const std::atomic<bool>& stop) {
             }
         }
 
-        pollfd fd{master_, POLLIN, 0};
-        const int timeout = (!outgoing.empty() || boards_.answerPending()) ? 1 : 20;
-        if (::poll(&fd, 1, timeout) <= 0 || !(fd.revents & POLLIN)) continue;
+        // Idle, the server sleeps until a client writes or it is woken; while an answer is on
+        // its way it looks again every millisecond.
+        pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        const int timeout = (!outgoing.empty() || boards_.answerPending()) ? 1 : -1;
+        if (::poll(fds, 2, timeout) <= 0) continue;
+        if (fds[1].revents & POLLIN) {
+            char drained[64];
+            while (::read(wake_[0], drained, sizeof drained) > 0) {
+            }
+        }
+        if (!(fds[0].revents & POLLIN)) continue;
         const ssize_t got = ::read(master_, buffer.data(), buffer.size());
         if (got <= 0) continue;
         // The bytes reach the board only as fast as the line carries them.

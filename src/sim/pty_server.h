@@ -32,15 +32,19 @@ class PtyBoardServer {
     // Called after each well-framed request the boards received (on the serving thread).
     std::function<void(const Request&)> onRequest;
 
-    // Serves requests until stop becomes true; looks at it at least every 20 ms. Runs on one
-    // thread; the board pair must not be touched elsewhere meanwhile.
+    // Serves requests until stop becomes true; it looks at stop when a client writes, when it
+    // is woken, and when a signal interrupts it. Runs on one thread; the board pair must not be
+    // touched elsewhere meanwhile.
     void serve(const std::atomic<bool>& stop);
+    // Makes serve() look at stop now. Safe from another thread and from a signal handler.
+    void wake();
 
   private:
     BoardPair& boards_;
     double bytesPerMs_;
     int master_ = -1;
     int slave_ = -1;  // held open so the line stays up between the clients' opens
+    int wake_[2] = {-1, -1};
     std::string path_;
 };
 

@@ -26,6 +26,15 @@ file(GLOB window_sources CONFIGURE_DEPENDS ${gui_src}/ui/*.cpp)
 add_library(tivra_window STATIC ${window_sources})
 target_link_libraries(tivra_window PUBLIC tivra_core tivra_resources Qt6::Widgets)
 set_target_properties(tivra_window PROPERTIES AUTOMOC ON)
+# On X the program corrects what Qt puts in an empty title bar (ui/desktop_title.cpp).
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND AND NOT WIN32)
+    pkg_check_modules(XCB IMPORTED_TARGET xcb)
+    if(TARGET PkgConfig::XCB)
+        target_link_libraries(tivra_window PRIVATE PkgConfig::XCB)
+        target_compile_definitions(tivra_window PRIVATE TIVRA_WITH_XCB)
+    endif()
+endif()
 
 # The application shell: start-up, dispatch, menus, splash, shutdown. The plain C++ platform
 # pieces (guard, help launcher, program folder) come from tivra_platform.

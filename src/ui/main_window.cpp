@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -10,13 +11,13 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
 #include <stdexcept>
 #include <string>
 
 #include "config/channel_config.h"
 #include "config/controls.h"
 #include "ui/compact_combo_style.h"
+#include "ui/drop_down_list.h"
 #include "ui/enable_box.h"
 #include "ui/form_layout.h"
 #include "ui/program_icon.h"
@@ -35,16 +36,10 @@ QRect rectOf(const form_layout::Box& box) {
     return {box.x, box.y, box.width, box.height};
 }
 
-// The height the menu bar will take once it has its menus.
-int menuBarHeight() {
-    QMenuBar probe;
-    probe.addAction(QStringLiteral("X"));
-    return probe.sizeHint().height();
-}
-
 }  // namespace
 
 MainWindow::MainWindow() {
+    CompactComboStyle::install();
     // Title bar with the system menu, minimise and close; no maximise, no sizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -54,8 +49,6 @@ MainWindow::MainWindow() {
     // Hover texts also for a window that is not the active one.
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setFont(windowFont());
-    comboStyle_ = new CompactComboStyle;
-    comboStyle_->setParent(this);
 
     clientArea_ = new QWidget(this);
     clientArea_->setFixedSize(form_layout::CLIENT_WIDTH, form_layout::CLIENT_HEIGHT);
@@ -67,8 +60,25 @@ MainWindow::MainWindow() {
     createButtons();
 
     // The menu bar's room is part of the window from the start; the application fills the bar.
-    menuBar();
     setFixedSize(form_layout::CLIENT_WIDTH, form_layout::CLIENT_HEIGHT + menuBarHeight());
+    centreOnScreen();
+}
+
+// The window's own bar, in the window's font, as tall as it will be once it has its menus.
+int MainWindow::menuBarHeight() {
+    QMenuBar* bar = menuBar();
+    QAction probe(QStringLiteral("X"));
+    bar->addAction(&probe);
+    const int height = bar->sizeHint().height();
+    bar->removeAction(&probe);
+    return height;
+}
+
+// Centred by its outer size, which the desktop makes known only once it has framed the window.
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (centredByFrame_ || frameGeometry().size() == size()) return;
+    centredByFrame_ = true;
     centreOnScreen();
 }
 
@@ -123,19 +133,10 @@ void MainWindow::createRow(int channel) {
             }
             case ControlKind::List:
             case ControlKind::EditableList: {
-                auto* list = new QComboBox(clientArea_);
-                list->setStyle(comboStyle_);
-                if (controlKindOfOffset(offset) == ControlKind::EditableList) {
-                    list->setEditable(true);
-                    // Typed rates are taken as they are: no completion, and no entry is added.
-                    list->setInsertPolicy(QComboBox::NoInsert);
-                    list->setCompleter(nullptr);
-                }
-                const int closedHeight = list->sizeHint().height();
-                list->setGeometry(place.x, y, place.width, closedHeight);
-                list->setProperty(OPENED_HEIGHT_PROPERTY, place.height);
-                const int itemHeight = std::max(1, list->fontMetrics().height());
-                list->setMaxVisibleItems(std::max(1, (place.height - closedHeight) / itemHeight));
+                auto* list = new DropDownList(
+                    place.height, controlKindOfOffset(offset) == ControlKind::EditableList,
+                    clientArea_);
+                list->setGeometry(place.x, y, place.width, list->sizeHint().height());
                 if (offset == OFFSET_SENSOR_TYPE) {
                     // activated() is the operator's choice; selections made by the program
                     // are not reported.

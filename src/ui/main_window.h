@@ -16,8 +16,6 @@ namespace tivra {
 
 // The dynamic property that holds a control's id.
 inline constexpr const char* CONTROL_ID_PROPERTY = "controlId";
-// On drop-down lists: the height of the control with its list opened.
-inline constexpr const char* OPENED_HEIGHT_PROPERTY = "openedHeight";
 
 class MainWindow : public QMainWindow {
   public:
@@ -26,8 +24,8 @@ class MainWindow : public QMainWindow {
     using ControlHandler = std::function<void(int controlId)>;
     using CloseHandler = std::function<void()>;
 
-    // Built hidden, centred on the primary screen, with an empty menu bar that the application
-    // fills.
+    // Built hidden, centred on the primary screen (again by its frame once the desktop has
+    // framed it), with an empty menu bar that the application fills.
     MainWindow();
 
     void setControlHandler(ControlHandler handler) { controlHandler_ = std::move(handler); }
@@ -46,6 +44,7 @@ class MainWindow : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     void createFrames();
@@ -54,10 +53,11 @@ class MainWindow : public QMainWindow {
     void createButtons();
     void remember(int id, QWidget* widget);
     void report(int id) const;
+    int menuBarHeight();
     void centreOnScreen();
 
     QWidget* clientArea_ = nullptr;
-    QStyle* comboStyle_ = nullptr;
+    bool centredByFrame_ = false;
     std::array<QWidget*, 96> controls_{};
     ControlHandler controlHandler_;
     CloseHandler closeHandler_;

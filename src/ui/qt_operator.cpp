@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "ui/desktop_title.h"
 #include "ui/file_dialog.h"
 #include "ui/file_type_list.h"
 
@@ -44,6 +45,7 @@ void prepareBox(QMessageBox& box, const std::string& title, const std::string& t
     box.setDefaultButton(defaultButton);
     // Modal for all the program's windows.
     box.setWindowModality(Qt::ApplicationModal);
+    if (title.empty()) showEmptyTitle(box);
 }
 
 }  // namespace
@@ -90,8 +92,9 @@ std::string QtOperator::chooseFileToSave(const std::string& title, const std::st
 }
 
 void QtOperator::setWindowTitle(const std::string& title) {
-    // Paths in the title are the file system's bytes.
-    if (window_) window_->setWindowTitle(QFile::decodeName(QByteArray::fromStdString(title)));
+    // Paths in the title are the file system's bytes, shown as they are.
+    if (window_)
+        window_->setWindowTitle(literalTitle(QFile::decodeName(QByteArray::fromStdString(title))));
 }
 
 }  // namespace tivra

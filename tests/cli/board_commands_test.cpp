@@ -86,6 +86,12 @@ class Simulator {
         waitpid(pid_, &status, 0);
     }
     const std::string& device() const { return device_; }
+    // How often the simulator has gone to sleep and woken since it started.
+    std::string wakeUps() const {
+        const std::string status = readBytes("/proc/" + std::to_string(pid_) + "/status");
+        const size_t at = status.find("\nvoluntary_ctxt_switches:");
+        return status.substr(at, status.find('\n', at + 1) - at);
+    }
 
   private:
     pid_t pid_ = -1;
@@ -120,6 +126,10 @@ TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
         EXPECT_EQ(r.status, c.diffStatus);
         EXPECT_EQ(r.err, READ);
         EXPECT_EQ(r.out, c.differences);
+        // With no client writing, the simulator sleeps.
+        const std::string idle = simulator.wakeUps();
+        usleep(300 * 1000);
+        EXPECT_EQ(simulator.wakeUps(), idle);
     }
 }
 

@@ -32,6 +32,7 @@ class PtyBoards {
     }
     void stop() {
         stop_.store(true);
+        server_.wake();
         if (thread_.joinable()) thread_.join();
     }
 

@@ -1,0 +1,127 @@
+// The window as the desktop shows it: titles, size, place and opened lists read back from the X
+// server over a connection of the test's own, on a virtual screen under a window manager that
+// frames windows with a title bar (on_desktop.sh).
+
+#include <xcb/xcb.h>
+
+#include <QAbstractItemView>
+#include <QMenuBar>
+#include <QTimer>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "app/app_bench.h"
+#include "ui/drop_down_list.h"
+
+namespace tivra::test {
+namespace {
+
+// A reply of the X server, freed as xcb wants.
+template <typename T>
+std::unique_ptr<T, void (*)(void*)> owned(T* reply) {
+    return {reply, std::free};
+}
+
+class XServer {
+  public:
+    XServer() : connection_(xcb_connect(nullptr, nullptr)) {}
+    ~XServer() { xcb_disconnect(connection_); }
+
+    // A text property such as "_NET_WM_NAME", or "?" when the window has none.
+    std::string text(WId window, const char* name) {
+        QGuiApplication::sync();  // what the program asked for has reached the server
+        const auto atom = owned(xcb_intern_atom_reply(
+            connection_,
+            xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(name)), name),
+            nullptr));
+        const auto reply = owned(xcb_get_property_reply(
+            connection_,
+            xcb_get_property(connection_, 0, static_cast<xcb_window_t>(window), atom->atom,
+                             XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
+            nullptr));
+        if (reply == nullptr || reply->type == XCB_ATOM_NONE) return "?";
+        return {static_cast<const char*>(xcb_get_property_value(reply.get())),
+                static_cast<size_t>(xcb_get_property_value_length(reply.get()))};
+    }
+
+    // Where a window's inside lies on the screen; with frame, the outer rectangle of the frame
+    // the window manager put around it (the window itself while it has none).
+    QRect geometry(WId window, bool frame = false) {
+        QGuiApplication::sync();
+        auto id = static_cast<xcb_window_t>(window);
+        while (frame) {
+            const auto tree =
+                owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, id), nullptr));
+            if (tree->parent == tree->root) break;
+            id = tree->parent;
+        }
+        const auto size =
+            owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id), nullptr));
+        const auto at = owned(xcb_translate_coordinates_reply(
+            connection_, xcb_translate_coordinates(connection_, id, size->root, 0, 0), nullptr));
+        const int border = frame ? size->border_width : 0;
+        return {at->dst_x - border, at->dst_y - border, size->width + 2 * border,
+                size->height + 2 * border};
+    }
+
+    QSize screen() const {
+        const xcb_screen_t* s = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
+        return {s->width_in_pixels, s->height_in_pixels};
+    }
+
+  private:
+    xcb_connection_t* connection_;
+};
+
+class WindowOnDesktop : public AppBench {};
+
+TEST_F(WindowOnDesktop, TitlesSizePlaceAndOpenedListsAreWhatTheDesktopShows) {
+    const std::string path = folder.file("a[*]b.smc");
+    std::filesystem::copy_file(exampleFile("mixed-sensors.smc"), path);
+    start(path, [](ApplicationSetup& setup) { setup.operatorOverride = nullptr; });
+    XServer x;
+    const WId main = window().winId();
+    const std::string title = "Quorvantel Ostrel RK-2    " + path;
+    EXPECT_EQ(x.text(main, "_NET_WM_NAME") + '|' + x.text(main, "WM_NAME"), title + '|' + title);
+
+    // 739 x 354 under the menu bar, centred by the frame the window manager put around it.
+    const QSize screen = x.screen();
+    const auto centred = [&] {
+        const QRect frame = x.geometry(main, true);
+        return frame.size() != x.geometry(main).size() &&
+               frame.topLeft() == QPoint((screen.width() - frame.width()) / 2,
+                                         (screen.height() - frame.height()) / 2);
+    };
+    EXPECT_TRUE(QTest::qWaitFor(centred, 5000))
+        << "frame at " << x.geometry(main, true).x() << ',' << x.geometry(main, true).y();
+    EXPECT_EQ(x.geometry(main).size(), QSize(739, window().menuBar()->height() + 354));
+
+    // Each drop-down of a row opens below itself to the height of the layout's table.
+    const int opened[] = {80, 160, 220, 60, 160, 220, 60, 200};
+    for (int offset = OFFSET_SENSOR_TYPE; offset <= OFFSET_PRIORITY; ++offset) {
+        SCOPED_TRACE(offset);
+        auto* list = static_cast<DropDownList*>(window().list(controlId(8, offset)));
+        list->showPopup();
+        const QPoint top = list->mapToGlobal(QPoint(0, 0));
+        const int below = opened[offset - OFFSET_SENSOR_TYPE] - list->height();
+        EXPECT_EQ(x.geometry(list->view()->window()->winId()),
+                  QRect(top.x(), top.y() + list->height(), list->width(), below));
+        list->hidePopup();
+    }
+
+    // About: no title at all, where Qt would put the program's name.
+    std::string about;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        about = x.text(box->winId(), "_NET_WM_NAME") + '|' + x.text(box->winId(), "WM_NAME");
+        box->close();
+    });
+    app->menuItem(MENU_ABOUT)->trigger();
+    EXPECT_EQ(about, "|");
+}
+
+}  // namespace
+}  // namespace tivra::test
