@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "cli/cli_texts.h"
 #include "link/bridge_choice.h"
 #include "link/recording_bridge.h"
 
@@ -57,10 +58,14 @@ class TracingBridge final : public UsbBridge {
 };
 
 std::unique_ptr<UsbBridge> chosenBridge(const Arguments& arguments, std::string& error) {
-    if (!arguments.has("bridge")) return makeBridgeFromEnvironment(error);
+    // Beside discovery's own message, the reason a named device would not open.
+    const OpenFailureNote note = [](const std::string& why) {
+        std::cerr << TOOL_NAME << ": " << why << '\n';
+    };
+    if (!arguments.has("bridge")) return makeBridgeFromEnvironment(error, note);
     BridgeChoice choice;
     if (!parseBridgeChoice(arguments.values.at("bridge"), choice, error)) return nullptr;
-    return makeBridge(choice, error);
+    return makeBridge(choice, error, note);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <thread>
 #endif
 
 namespace tivra::test {
@@ -99,6 +100,37 @@ TEST(BoardCommands, WriteThenReadThroughTheSerialBridgeGivesTheFileBack) {
     EXPECT_EQ(r.err, READ);
     // The example is saved in the program's own layout, so what comes back is the same bytes.
     EXPECT_EQ(readBytes(folder.file("read.smc")), readBytes(MIXED));
+}
+
+// Two writers started together on one line: one has the line, the other is turned away and
+// says why, so no writer reports success while the boards hold the other file or a mix.
+TEST(BoardCommands, TwoWritersAtOnceOnOneLine) {
+    Simulator simulator;
+    TempFolder folder, other;
+    const std::string bridge = "serial:" + simulator.device();
+    const std::vector<std::string> files = {MIXED, examplePath("hand-edited.smc")};
+    const std::string held[] = {runTool(folder, {"format", files[0]}).out,
+                                runTool(folder, {"format", files[1]}).out};
+    const std::string turnedAway = "tivractl: " + simulator.device() +
+                                   ": in use by another program\nUSB Fault : Please Check Cables\n";
+    for (int round = 0; round < 15; ++round) {
+        ToolResult r[2];
+        std::thread together([&] {
+            r[0] = runTool(other, {"write", files[0], "--bridge", bridge});
+        });
+        r[1] = runTool(folder, {"write", files[1], "--bridge", bridge});
+        together.join();
+        ASSERT_EQ(runTool(folder, {"read", "--bridge", bridge, "-o", folder.file("r.smc")}).status,
+                  0);
+        const std::string boards = readBytes(folder.file("r.smc"));
+        for (int k = 0; k < 2; ++k) {
+            SCOPED_TRACE("round " + std::to_string(round) + ": " + r[k].err);
+            if (r[k].status == 0)
+                EXPECT_EQ(boards, held[k]);
+            else
+                EXPECT_EQ(r[k].err, turnedAway + turnedAway);
+        }
+    }
 }
 #endif
 
