@@ -6,10 +6,13 @@
 #include "tool_run.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <thread>
 #endif
@@ -131,6 +134,46 @@ TEST(BoardCommands, TwoWritersAtOnceOnOneLine) {
                 EXPECT_EQ(r[k].err, turnedAway + turnedAway);
         }
     }
+}
+
+// A line that hangs up in the middle of a reply fails that read at once instead of polling
+// until the read time-out has run out.
+TEST(BoardCommands, LineHangingUpMidReplyFailsAtOnce) {
+    const int farEnd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);  // only this test holds it
+    ASSERT_TRUE(farEnd >= 0 && grantpt(farEnd) == 0 && unlockpt(farEnd) == 0);
+    const std::string device = ptsname(farEnd);
+    std::thread board([farEnd] {
+        uint8_t request[5];
+        for (size_t got = 0; got < sizeof request;) {
+            const ssize_t n = ::read(farEnd, request + got, sizeof request - got);
+            if (n <= 0) break;
+            got += size_t(n);
+        }
+        const uint8_t part[] = {0x55, 0xAA, 0xC2, 0x00, 0x00, 0x01};
+        (void)!::write(farEnd, part, sizeof part);
+        usleep(300 * 1000);
+        ::close(farEnd);
+    });
+    TempFolder folder;
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    const auto start = std::chrono::steady_clock::now();
+    const ToolResult r = runTool(folder, {"read", "--bridge", "serial:" + device});
+    const auto wallMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - start)
+                            .count();
+    getrusage(RUSAGE_CHILDREN, &after);
+    board.join();
+    const auto cpuMs = [](const rusage& u) {
+        return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000 +
+               (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000;
+    };
+    EXPECT_EQ(r.status, 1);
+    // The LocalBoard's read fails; the line is gone for the RemoteBoard's flush.
+    EXPECT_EQ(r.err,
+              "USB Fault : Failed to read configuration data\nUSB Fault : Please Check Cables\n");
+    EXPECT_LT(wallMs, 2000);  // the read time-out is 4096 ms
+    EXPECT_LT(cpuMs(after) - cpuMs(before), 300);
 }
 #endif
 

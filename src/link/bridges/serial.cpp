@@ -54,7 +54,9 @@ int remainingMs(Clock::time_point deadline) {
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
-// Moves bytes until all are done or the time-out has run out. -1 on a failed system call.
+// Moves bytes until all are done or the time-out has run out. -1 on a failed system call and on
+// a line that has hung up (an unplugged adapter, a closed pseudo-terminal): such a line only
+// ever says so again, so waiting out the time-out would spin for nothing.
 template <typename Step>
 long transfer(int fd, short event, uint32_t count, uint32_t timeoutMs, Step step) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -70,6 +72,7 @@ long transfer(int fd, short event, uint32_t count, uint32_t timeoutMs, Step step
         if (left == 0) break;
         pollfd p{fd, event, 0};
         if (::poll(&p, 1, left) < 0 && errno != EINTR) return -1;
+        if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return -1;
     }
     return static_cast<long>(done);
 }

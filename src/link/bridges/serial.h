@@ -15,7 +15,8 @@
 //                     3 mark, 4 space), bits 3-0 stop bits (1 or 2): 0x0801 is 8N1
 //   flushBuffers      discards what waits in the directions asked
 //   setTimeouts       the limits of every later read and write (0: take what is there)
-//   read/write        until all bytes moved or the time-out ran out; fewer is not a failure
+//   read/write        until all bytes moved or the time-out ran out; fewer is not a failure,
+//                     but a line that hangs up or fails fails the call at once
 //   checkRxQueue      bytes waiting; status 2 when any wait, 0 when none
 // A failed system call gives the status 0xFF.
 
