@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "cli/cli_texts.h"
+#include "link/bridge_choice.h"
 #include "link/recording_bridge.h"
 
 namespace tivra::cli {
@@ -66,7 +68,11 @@ bool commandBridgeChoice(const Arguments& arguments, BridgeChoice& choice, std::
 std::unique_ptr<UsbBridge> commandBridge(const Arguments& arguments, std::string& error) {
     BridgeChoice choice;
     if (!commandBridgeChoice(arguments, choice, error)) return nullptr;
-    std::unique_ptr<UsbBridge> bridge = makeBridge(choice, error);
+    // Beside discovery's own message, the reason a named device would not open.
+    const OpenFailureNote note = [](const std::string& why) {
+        std::cerr << TOOL_NAME << ": " << why << '\n';
+    };
+    std::unique_ptr<UsbBridge> bridge = makeBridge(choice, error, note);
     if (!bridge || !arguments.has("trace")) return bridge;
     return std::make_unique<TracingBridge>(std::move(bridge));
 }

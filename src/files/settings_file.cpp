@@ -228,6 +228,12 @@ void SettingsFile::writeInteger(const std::string& key, int32_t value) {
 
 std::string SettingsFile::documentText() const {
     std::string text;
+    // A first entry that begins like a byte-order mark would lose those bytes to the next
+    // reader, who takes them for one; a mark in front keeps them.
+    constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+    if (!lines_.empty() && lines_.front().kind == SettingsLine::Kind::Entry &&
+        lines_.front().name.starts_with(BYTE_ORDER_MARK))
+        text = BYTE_ORDER_MARK;
     for (const SettingsLine& line : lines_) {
         switch (line.kind) {
             case SettingsLine::Kind::Comment:

@@ -38,7 +38,8 @@ bool parseBridgeChoice(std::string_view value, BridgeChoice& choice, std::string
     return false;
 }
 
-std::unique_ptr<UsbBridge> makeBridge(const BridgeChoice& choice, std::string& error) {
+std::unique_ptr<UsbBridge> makeBridge(const BridgeChoice& choice, std::string& error,
+                                      [[maybe_unused]] const OpenFailureNote& note) {
     switch (choice.kind) {
         case BridgeChoice::Kind::Simulated:
             return std::make_unique<SimulatedBridge>();
@@ -47,9 +48,13 @@ std::unique_ptr<UsbBridge> makeBridge(const BridgeChoice& choice, std::string& e
             error = link_texts::NO_SERIAL_BRIDGE_TEXT;
             return nullptr;
 #else
+        {
             // The named device is the LocalBoard, whatever it reports about itself.
-            return std::make_unique<SerialBridge>(std::vector<SerialPortEntry>{
+            auto serial = std::make_unique<SerialBridge>(std::vector<SerialPortEntry>{
                 {choice.path, std::string(link_texts::BOARD_PRODUCT_DESCRIPTION)}});
+            serial->onOpenFailure = note;
+            return serial;
+        }
 #endif
         case BridgeChoice::Kind::Platform:
             break;
@@ -67,10 +72,11 @@ bool bridgeChoiceFromEnvironment(BridgeChoice& choice, std::string& error) {
     return parseBridgeChoice(value ? value : "", choice, error);
 }
 
-std::unique_ptr<UsbBridge> makeBridgeFromEnvironment(std::string& error) {
+std::unique_ptr<UsbBridge> makeBridgeFromEnvironment(std::string& error,
+                                                     const OpenFailureNote& note) {
     BridgeChoice choice;
     if (!bridgeChoiceFromEnvironment(choice, error)) return nullptr;
-    return makeBridge(choice, error);
+    return makeBridge(choice, error, note);
 }
 
 }  // namespace tivra

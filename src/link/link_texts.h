@@ -41,5 +41,8 @@ inline constexpr std::string_view EMPTY_SERIAL_PATH_TEXT =
     "serial: needs a device path, e.g. serial:/dev/ttyUSB0";
 inline constexpr std::string_view NO_SERIAL_BRIDGE_TEXT =
     "serial:PATH is not available on this platform";
+// Why a named serial device could not be opened, after its path (besides the system's reasons).
+inline constexpr std::string_view DEVICE_IN_USE_TEXT = "in use by another program";
+inline constexpr std::string_view NOT_A_SERIAL_LINE_TEXT = "not a serial line";
 
 }  // namespace tivra::link_texts

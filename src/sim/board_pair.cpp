@@ -113,7 +113,7 @@ void BoardPair::receive(const uint8_t* data, size_t size) {
 }
 
 void BoardPair::handle(const Request& request) {
-    requests.push_back(request);
+    requests.add(request);
     const uint8_t command = request.command;
     if (command == READ_LOCAL || command == READ_REMOTE) {
         if (request.length != READ_REQUEST_LENGTH) return;

@@ -25,6 +25,7 @@
 
 #include "config/board_tables.h"
 #include "config/channel_config.h"
+#include "sim/request_log.h"
 #include "sim/request_parser.h"
 #include "sim/sim_settings.h"
 
@@ -77,7 +78,7 @@ class BoardPair {
     void putInHostQueue(const std::vector<uint8_t>& bytes);
 
     // --- what happened ----------------------------------------------------------------
-    std::vector<Request> requests;  // every well-framed request, in order
+    RequestLog requests;  // the well-framed requests, in order (the last few hundred kept)
     uint32_t malformedFrames() const { return parser_.malformedFrames(); }
 
   private:

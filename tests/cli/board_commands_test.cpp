@@ -6,11 +6,15 @@
 #include "tool_run.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "link/pty_boards.h"
 #endif
@@ -144,6 +148,78 @@ TEST(BoardCommands, ReadToAFileIsCheckedAsSaveChecks) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, READ + "Local Port Conflict: Check Local Ports On Channels 1 and 2\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{});
+// Through the serial code against `tivractl simulate`: two writers started together on one
+// line. One has the line and the boards then hold its file as Save would write it; the other is
+// turned away and says why. No writer reports success while the boards hold another file or a mix.
+TEST(BoardCommands, TwoWritersAtOnceOnOneLine) {
+    Simulator simulator;
+    ASSERT_TRUE(simulator.device().starts_with("/dev/")) << simulator.device();
+    TempFolder folder, other;
+    const std::string bridge = "serial:" + simulator.device();
+    const std::vector<std::string> files = {MIXED, examplePath("hand-edited.smc")};
+    const std::string held[] = {runTool(folder, {"format", files[0]}).out,
+                                runTool(folder, {"format", files[1]}).out};
+    const std::string turnedAway = "tivractl: " + simulator.device() +
+                                   ": in use by another program\nUSB Fault : Please Check Cables\n";
+    for (int round = 0; round < 15; ++round) {
+        ToolResult r[2];
+        std::thread together([&] {
+            r[0] = runTool(other, {"write", files[0], "--bridge", bridge});
+        });
+        r[1] = runTool(folder, {"write", files[1], "--bridge", bridge});
+        together.join();
+        const ToolResult read =
+            runTool(folder, {"read", "--bridge", bridge, "-o", folder.file("r")});
+        ASSERT_EQ(read.err, READ);
+        const std::string boards = readBytes(folder.file("r"));
+        for (int k = 0; k < 2; ++k) {
+            SCOPED_TRACE("round " + std::to_string(round));
+            EXPECT_EQ(r[k].err, r[k].status == 0 ? WRITTEN : turnedAway + turnedAway);
+            if (r[k].status == 0) {
+                EXPECT_EQ(boards, held[k]);
+            }
+        }
+    }
+}
+
+// A line that hangs up in the middle of a reply fails that read at once instead of polling
+// until the read time-out has run out.
+TEST(BoardCommands, LineHangingUpMidReplyFailsAtOnce) {
+    const int farEnd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);  // only this test holds it
+    ASSERT_TRUE(farEnd >= 0 && grantpt(farEnd) == 0 && unlockpt(farEnd) == 0);
+    const std::string device = ptsname(farEnd);
+    std::thread board([farEnd] {
+        uint8_t request[5];
+        for (size_t got = 0; got < sizeof request;) {
+            const ssize_t n = ::read(farEnd, request + got, sizeof request - got);
+            if (n <= 0) break;
+            got += size_t(n);
+        }
+        const uint8_t part[] = {0x55, 0xAA, 0xC2, 0x00, 0x00, 0x01};
+        (void)!::write(farEnd, part, sizeof part);
+        usleep(300 * 1000);
+        ::close(farEnd);
+    });
+    TempFolder folder;
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    const auto start = std::chrono::steady_clock::now();
+    const ToolResult r = runTool(folder, {"read", "--bridge", "serial:" + device});
+    const auto wallMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - start)
+                            .count();
+    getrusage(RUSAGE_CHILDREN, &after);
+    board.join();
+    const auto cpuMs = [](const rusage& u) {
+        return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000 +
+               (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000;
+    };
+    EXPECT_EQ(r.status, 1);
+    // The LocalBoard's read fails; the line is gone for the RemoteBoard's flush.
+    EXPECT_EQ(r.err,
+              "USB Fault : Failed to read configuration data\nUSB Fault : Please Check Cables\n");
+    EXPECT_LT(wallMs, 2000);  // the read time-out is 4096 ms
+    EXPECT_LT(cpuMs(after) - cpuMs(before), 300);
 }
 #endif
 

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -35,8 +36,13 @@ class BareLine {
         EXPECT_EQ(grantpt(master_), 0);
         EXPECT_EQ(unlockpt(master_), 0);
         path_ = ptsname(master_);
+        // Held from the start, as a driver holds its device: it sees what the bridge sets.
+        slave_ = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     }
-    ~BareLine() { ::close(master_); }
+    ~BareLine() {
+        ::close(slave_);
+        ::close(master_);
+    }
     const std::string& path() const { return path_; }
     void send(const std::vector<uint8_t>& bytes) {
         ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
@@ -56,15 +62,20 @@ class BareLine {
     }
     // The line settings as the far end's driver holds them.
     termios settings() const {
-        const int fd = ::open(path_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         termios tio{};
-        tcgetattr(fd, &tio);
-        ::close(fd);
+        tcgetattr(slave_, &tio);
         return tio;
+    }
+    // Whether the line takes no further opens (but root's).
+    bool exclusive() const {
+        int on = -1;
+        ::ioctl(slave_, TIOCGEXCL, &on);
+        return on == 1;
     }
 
   private:
     int master_ = -1;
+    int slave_ = -1;
     std::string path_;
 };
 
@@ -107,6 +118,14 @@ TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     SerialBridge bridge({{line.path(), "Quorvantel Ostrel"}});
     DeviceHandle handle = nullptr;
     ASSERT_EQ(bridge.open(0, &handle), 0);
+    // The line is this program's alone until closed.
+    EXPECT_TRUE(line.exclusive());
+    SerialBridge second({{line.path(), "Quorvantel Ostrel"}});
+    std::string why;
+    second.onOpenFailure = [&](const std::string& text) { why = text; };
+    DeviceHandle secondHandle = nullptr;
+    EXPECT_NE(second.open(0, &secondHandle), 0);
+    EXPECT_EQ(why, line.path() + ": in use by another program");
     ASSERT_EQ(bridge.setBaudRate(handle, 57600), 0);
     const termios speed = line.settings();
     EXPECT_EQ(cfgetospeed(&speed), B57600);
@@ -159,6 +178,8 @@ TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     EXPECT_EQ(waiting, 0u);
     EXPECT_EQ(bridge.close(handle), 0);
     EXPECT_NE(bridge.checkRxQueue(handle, &waiting, &status), 0);  // closed
+    EXPECT_FALSE(line.exclusive());
+    EXPECT_EQ(second.open(0, &secondHandle), 0);
 }
 
 // A full write, then a full read from a new start, through the serial code against the

@@ -56,6 +56,12 @@ TEST(BoardPair, AnswersReadsWithTheFactoryConfiguration) {
     ASSERT_EQ(remote.size(), 3u + 176u);
     EXPECT_EQ(hex(remote, 0, 3 + 22), "55 AA B0 " + PORT0_FACTORY);
     EXPECT_EQ(pair.boards.requests.size(), 2u);
+    // A long run keeps only the most recent requests, still numbered from the first.
+    for (int i = 0; i < 1000; ++i) pair.sendRead(uint8_t(i % 2));
+    EXPECT_EQ(pair.boards.requests.size(), 1002u);
+    EXPECT_EQ(pair.boards.requests.kept(), RequestLog::KEPT);
+    EXPECT_EQ(pair.boards.requests[1000].command, 0);
+    EXPECT_EQ(pair.boards.requests[1001].command, 1);
 }
 
 TEST(BoardPair, RefusesOrIgnoresWhatItCannotTake) {

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <libserialport.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -11,6 +12,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
+
+#include "link/link_texts.h"
 
 namespace tivra {
 
@@ -51,7 +54,9 @@ int remainingMs(Clock::time_point deadline) {
     return left > 0 ? static_cast<int>(left) : 0;
 }
 
-// Moves bytes until all are done or the time-out has run out. -1 on a failed system call.
+// Moves bytes until all are done or the time-out has run out. -1 on a failed system call and on
+// a line that has hung up (an unplugged adapter, a closed pseudo-terminal): such a line only
+// ever says so again, so waiting out the time-out would spin for nothing.
 template <typename Step>
 long transfer(int fd, short event, uint32_t count, uint32_t timeoutMs, Step step) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -67,8 +72,51 @@ long transfer(int fd, short event, uint32_t count, uint32_t timeoutMs, Step step
         if (left == 0) break;
         pollfd p{fd, event, 0};
         if (::poll(&p, 1, left) < 0 && errno != EINTR) return -1;
+        if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return -1;
     }
     return static_cast<long>(done);
+}
+
+// Gives up the line: its exclusive mark first, which outlives the descriptor while another one
+// holds the terminal open (a simulator's pseudo-terminal), then the descriptor and its lock.
+int releaseLine(int fd) {
+    ::ioctl(fd, TIOCNXCL);
+    return ::close(fd);
+}
+
+// Opens the line for this program alone, raw, or says why not.
+int openLine(const std::string& path, std::string& why) {
+    // Non-blocking: every wait goes through poll with the time-outs set.
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    // One program at a time on the line, or two writers interleave their frames. The lock keeps
+    // out programs that lock (and root, whom the exclusive mark does not stop); the mark keeps
+    // out those that do not lock. A program holding the line already fails the open or the lock.
+    if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int reason = errno;
+        if (fd >= 0) ::close(fd);
+        why = reason == EBUSY || reason == EWOULDBLOCK ? std::string(link_texts::DEVICE_IN_USE_TEXT)
+                                                       : std::strerror(reason);
+        return -1;
+    }
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0 || ::ioctl(fd, TIOCEXCL) != 0) {
+        why = link_texts::NOT_A_SERIAL_LINE_TEXT;
+        releaseLine(fd);
+        return -1;
+    }
+    // Raw bytes both ways, receiver on, modem lines ignored, no flow control.
+    ::cfmakeraw(&tio);
+    tio.c_cflag |= CLOCAL | CREAD;
+    tio.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    tio.c_cc[VMIN] = 0;
+    tio.c_cc[VTIME] = 0;
+    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
+        why = std::strerror(errno);
+        releaseLine(fd);
+        return -1;
+    }
+    return fd;
 }
 
 }  // namespace
@@ -104,7 +152,7 @@ SerialBridge::SerialBridge(std::vector<SerialPortEntry> ports)
     : listsUsbPorts_(false), ports_(std::move(ports)), listed_(true) {}
 
 SerialBridge::~SerialBridge() {
-    for (const auto& l : open_) ::close(l->fd);
+    for (const auto& l : open_) releaseLine(l->fd);
 }
 
 SerialBridge::Line* SerialBridge::line(DeviceHandle handle) const {
@@ -141,23 +189,10 @@ int32_t SerialBridge::getProductString(uint32_t index, void* buffer, uint32_t ki
 int32_t SerialBridge::open(uint32_t index, DeviceHandle* handle) {
     listIfNeeded();
     if (index >= ports_.size()) return FAILURE_STATUS;
-    // Non-blocking: every wait goes through poll with the time-outs set.
-    const int fd = ::open(ports_[index].path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return FAILURE_STATUS;
-    termios tio{};
-    if (::tcgetattr(fd, &tio) != 0) {
-        ::close(fd);
-        return FAILURE_STATUS;
-    }
-    // Raw bytes both ways, receiver on, modem lines ignored, no flow control.
-    ::cfmakeraw(&tio);
-    tio.c_cflag |= CLOCAL | CREAD;
-    tio.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
-    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-    tio.c_cc[VMIN] = 0;
-    tio.c_cc[VTIME] = 0;
-    if (::tcsetattr(fd, TCSANOW, &tio) != 0) {
-        ::close(fd);
+    std::string why;
+    const int fd = openLine(ports_[index].path, why);
+    if (fd < 0) {
+        if (onOpenFailure) onOpenFailure(ports_[index].path + ": " + why);
         return FAILURE_STATUS;
     }
     open_.push_back(std::make_unique<Line>(Line{fd}));
@@ -168,7 +203,7 @@ int32_t SerialBridge::open(uint32_t index, DeviceHandle* handle) {
 int32_t SerialBridge::close(DeviceHandle handle) {
     Line* l = line(handle);
     if (!l) return FAILURE_STATUS;
-    const int result = ::close(l->fd);
+    const int result = releaseLine(l->fd);
     open_.erase(std::find_if(open_.begin(), open_.end(),
                              [&](const auto& owned) { return owned.get() == l; }));
     return result == 0 ? 0 : FAILURE_STATUS;

@@ -7,17 +7,20 @@
 //   devices           the USB serial ports, listed afresh by each getNumDevices, or exactly
 //                     the ports given to the constructor
 //   product string    kind 1: the port's USB product description
-//   open/close        the device, raw, read and write, no flow control; the handle is private
+//   open/close        the device, raw, read and write, no flow control, for this program alone
+//                     (refused while another program holds it); the handle is private
 //   setBaudRate       the line speed (the standard rates 300..230400 and above where the
 //                     system has them)
 //   setLineControl    word bits 15-8 data bits (5..8), bits 7-4 parity (0 none, 1 odd, 2 even,
 //                     3 mark, 4 space), bits 3-0 stop bits (1 or 2): 0x0801 is 8N1
 //   flushBuffers      discards what waits in the directions asked
 //   setTimeouts       the limits of every later read and write (0: take what is there)
-//   read/write        until all bytes moved or the time-out ran out; fewer is not a failure
+//   read/write        until all bytes moved or the time-out ran out; fewer is not a failure,
+//                     but a line that hangs up or fails fails the call at once
 //   checkRxQueue      bytes waiting; status 2 when any wait, 0 when none
 // A failed system call gives the status 0xFF.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +57,9 @@ class SerialBridge final : public UsbBridge {
     ~SerialBridge() override;
     SerialBridge(const SerialBridge&) = delete;
     SerialBridge& operator=(const SerialBridge&) = delete;
+
+    // Told "PATH: why" when open fails, e.g. "/dev/ttyUSB0: in use by another program".
+    std::function<void(const std::string&)> onOpenFailure;
 
     int32_t getNumDevices(uint32_t* count) override;
     int32_t getProductString(uint32_t index, void* buffer, uint32_t kind) override;
