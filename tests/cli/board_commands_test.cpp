@@ -148,6 +148,8 @@ TEST(BoardCommands, ReadToAFileIsCheckedAsSaveChecks) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, READ + "Local Port Conflict: Check Local Ports On Channels 1 and 2\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{});
+}
+
 // Through the serial code against `tivractl simulate`: two writers started together on one
 // line. One has the line and the boards then hold its file as Save would write it; the other is
 // turned away and says why. No writer reports success while the boards hold another file or a mix.
