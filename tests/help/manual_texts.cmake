@@ -15,12 +15,13 @@ set(rows
     "index@config/config_texts.h@.*@"
     "index@files/file_texts.h@_(TITLE|TEXT)$@"
     "index@link/link_texts.h@_(TITLE|TEXT)$@"
-    "index@app/app_texts.h@_(TITLE|TEXT)$@^NO_DISPLAY_TEXT$"
+    "index@app/app_texts.h@_(TITLE|TEXT)$@^(NO_DISPLAY|USAGE)_TEXT$"
     "index@ui/ui_texts.h@_(TITLE|TEXT)$@")
 set(placeholders "TODO" "TBD" "FIXME" "later release" "to be written" "lorem ipsum")
 
-# ";" separates CMake list items; texts carry it as this token instead.
-set(semicolon "<semicolon>")
+# ";" separates CMake list items; texts carry it as this token instead (not tag-like, or the
+# removal of tags below would take it, and every entity with it).
+set(semicolon "{semicolon}")
 
 # Plain text of HTML: block tags become blanks, other tags vanish, entities are decoded, and runs
 # of blanks are one blank.
