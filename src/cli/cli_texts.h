@@ -110,6 +110,8 @@ inline constexpr std::string_view DIFF_HELP =
 
 inline constexpr std::string_view SEE_HELP = "Run 'tivractl --help' for the commands.";
 inline constexpr std::string_view CANNOT_WRITE_OUTPUT = "cannot write to standard output";
+inline constexpr std::string_view STANDARD_INPUT_TWICE =
+    "standard input (-) can be read only once in a command";
 inline constexpr std::string_view MISSING_FILE = "expected one FILE";
 
 // The board commands (read, write, frame, simulate).
@@ -213,6 +215,7 @@ inline constexpr std::string_view JSON_OR_OUTPUT = "--json and -o cannot be used
 inline constexpr std::string_view MISSING_FILES = "expected one or more FILEs";
 inline constexpr std::string_view DIFF_FILES_NEEDED =
     "expected two FILEs, or one FILE and --boards";
+inline constexpr std::string_view BOARD_OPTIONS_NEED_BOARDS = "--bridge and --trace need --boards";
 inline constexpr std::string_view CHANNEL_WORD = "Channel ";
 inline constexpr std::string_view DIFF_ARROW = " -> ";
 inline constexpr std::string_view VERIFY_WROTE = "wrote ";

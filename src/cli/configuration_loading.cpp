@@ -1,5 +1,6 @@
 #include "cli/configuration_loading.h"
 
+#include "cli/cli_texts.h"
 #include "cli/command_support.h"
 #include "files/file_commands.h"
 #include "files/file_input.h"
@@ -15,6 +16,13 @@ bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigF
     // to go on with default values when the file cannot be read; a command stops instead.
     SettingsFile file;
     if (path == STANDARD_STREAM) {
+        // A second "-" would find standard input at its end and pass as an empty file.
+        static bool standardInputTaken = false;
+        if (standardInputTaken) {
+            error = std::string(STANDARD_INPUT_TWICE);
+            return false;
+        }
+        standardInputTaken = true;
         std::string text;
         std::string reason;
         if (!readStandardInput(text, reason)) {

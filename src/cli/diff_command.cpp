@@ -42,6 +42,8 @@ int runDiff(const std::vector<std::string>& arguments) {
     const bool boards = parsed.has("boards");
     if (parsed.operands.size() != (boards ? 1u : 2u))
         return usageError(DIFF_COMMAND, std::string(boards ? MISSING_FILE : DIFF_FILES_NEEDED));
+    if (!boards && (parsed.has("bridge") || parsed.has("trace")))
+        return usageError(DIFF_COMMAND, std::string(BOARD_OPTIONS_NEED_BOARDS));
     std::unique_ptr<UsbBridge> bridge;
     if (boards && !(bridge = commandBridge(parsed, error))) return usageError(DIFF_COMMAND, error);
 

@@ -127,7 +127,10 @@ std::vector<DocumentWarning> lintConfigurationDocument(const SettingsFile& docum
             }
             continue;
         }
-        if (line.keyOnly) warn(line, std::string(lint_texts::NOT_AN_ENTRY));
+        // A known key without "=" is still an entry to the reader: it reads as 0.
+        const bool keyOnlyEntry =
+            line.keyOnly && section == Section::Channel && isKnownKey(line.name);
+        if (line.keyOnly && !keyOnlyEntry) warn(line, std::string(lint_texts::NOT_AN_ENTRY));
         if (section == Section::BeforeGroups && !line.keyOnly)
             warn(line, lint_texts::outsideGroups(line.name));
         if (section != Section::Channel) continue;
@@ -135,11 +138,13 @@ std::vector<DocumentWarning> lintConfigurationDocument(const SettingsFile& docum
         std::string lower = line.name;
         std::transform(lower.begin(), lower.end(), lower.begin(), asciiLower);
         const auto [first, isFirst] = keys.emplace(lower, line.lineNumber);
-        if (line.keyOnly) continue;
+        if (line.keyOnly && !keyOnlyEntry) continue;
         if (!isKnownKey(line.name))
             warn(line, lint_texts::unknownKey(line.name, nearestKey(line.name)));
         else if (!isFirst)
             warn(line, lint_texts::keyAgain(line.name, first->second));
+        else if (line.keyOnly)
+            warn(line, lint_texts::noValue(line.name));
         else if (std::optional<std::string> value = valueWarning(line))
             warn(line, std::move(*value));
     }

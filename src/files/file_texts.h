@@ -75,6 +75,9 @@ inline std::string doesNotFit(std::string_view key, std::string_view value, int 
     return quoted(key) + " value " + quoted(value) + " does not fit in " + std::to_string(bits) +
            " bits, read as " + std::string(read);
 }
+inline std::string noValue(std::string_view key) {
+    return quoted(key) + " has no \"= value\", read as 0";
+}
 inline constexpr std::string_view NOT_AN_ENTRY =
     "not a comment, a [group] or a \"key = value\" entry";
 }  // namespace lint_texts
