@@ -28,36 +28,6 @@ const std::string WRITTEN =
 const std::string READ =
     "Success: Local configuration data read\nSuccess: Remote configuration data read\n";
 
-TEST(BoardCommands, FrameWriteAndReadAgainstTheSimulatedPair) {
-    TempFolder folder;
-    ToolResult r = runTool(folder, {"frame", "-", "--board", "local"}, readBytes(MIXED));
-    EXPECT_EQ(r.status, 0);
-    // Port 0 of the example: enabled, "QV Sonar", 57600 (00 00 E1 00), "232", priority 1, 10.
-    EXPECT_TRUE(
-        r.out.starts_with("00 C7 55 AA 03 00 00 01 01 00 00 03 00 00 00 E1 00 04 00 00 "
-                          "05 00 01 06 00 00 0A"))
-        << r.out;
-    r = runTool(folder, {"frame", examplePath("port-conflict.smc"), "--board", "remote"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "Remote Port Conflict: Check Remote Ports On Channels 5 and 6\n");
-    EXPECT_EQ(r.out, "");
-
-    r = runTool(folder, {"write", MIXED, "--verify", "--bridge", "sim"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, WRITTEN + READ);
-    EXPECT_EQ(plainText(r.out), "Verified " + MIXED + "\n");
-    // A fresh simulated pair holds its factory configuration: every channel's defaults.
-    r = runTool(folder, {"read", "--bridge", "sim", "--json"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, READ);
-    writeBytes(folder.file("empty.smc"), "");
-    EXPECT_EQ(r.out, runTool(folder, {"show", folder.file("empty.smc"), "--json"}).out);
-
-    r = runTool(folder, {"ports", "--bridge", "sim"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(plainText(r.out), "device 0  Quorvantel Ostrel  <- LocalBoard\n");
-}
-
 #ifndef _WIN32
 // `tivractl simulate` in the background; its first line of output names the device.
 class Simulator {

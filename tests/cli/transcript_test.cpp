@@ -1,0 +1,128 @@
+// tivractl as people run it, from transcripts in tests/data/cli/*.t: each command line with the
+// exact standard output, standard error and exit status it must give.
+//
+//   # comment                  file NAME = TEXT    a file in the test's folder (\n \r \t \0 \xHH
+//   \\) skip windows               the next command is not run on Windows $ [VAR=VALUE] ARGS [< IN]
+//   tivractl with ARGS (split at blanks), the variable set, IN as input 1> LINE / 2> LINE a line of
+//   standard output / standard error (none: empty) ? STATUS                   the exit status; this
+//   ends the command
+// {NAME} stands for NAME in the test's folder, {examples} for the examples folder (NAME: letters,
+// digits, '.' and '-').
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <sstream>
+
+#include "tool_run.h"
+
+namespace tivra::test {
+namespace {
+
+std::string unescaped(const std::string& text) {
+    std::string bytes;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            bytes += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        if (c == 'x') {
+            bytes += char(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            bytes += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == '0' ? '\0' : c;
+        }
+    }
+    return bytes;
+}
+
+void setVariable(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name.c_str(), value.c_str());
+#else
+    value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
+#endif
+}
+
+void runTranscript(const std::string& name) {
+    const std::string path = examplePath("../tests/data/cli/" + name);
+    std::istringstream lines(readBytes(path));
+    ASSERT_FALSE(lines.str().empty()) << path;
+    TempFolder folder;
+    const auto expand = [&](std::string text) {
+        const auto named = [](char c) { return std::isalnum(c) || c == '.' || c == '-'; };
+        for (size_t open = 0; (open = text.find('{', open)) != std::string::npos; ++open) {
+            size_t close = open + 1;
+            while (close < text.size() && named(text[close])) ++close;
+            if (close == open + 1 || close == text.size() || text[close] != '}') continue;
+            const std::string inner = text.substr(open + 1, close - open - 1);
+            const std::string path = inner == "examples" ? examplePath("") : folder.file(inner);
+            text.replace(open, close - open + 1, path, 0, path.size() - (inner == "examples"));
+        }
+        return text;
+    };
+    std::vector<std::string> arguments, variables;
+    std::optional<std::string> input;
+    std::string out, err, where;
+    bool skip = false;
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        const std::string rest = line.size() > 2 ? line.substr(line.find(' ') + 1) : "";
+        if (line.starts_with("file ")) {
+            const size_t is = line.find(" =");
+            writeBytes(folder.file(line.substr(5, is - 5)),
+                       unescaped(line.substr(std::min(is + 3, line.size()))));
+        } else if (line == "skip windows") {
+#ifdef _WIN32
+            skip = true;
+#endif
+        } else if (line.starts_with("$ ")) {
+            where = name + ":" + std::to_string(number) + ": " + line;
+            std::istringstream words(expand(rest));
+            for (std::string word; words >> word;) {
+                if (word == "<" && words >> word)
+                    input = readBytes(word);
+                else if (arguments.empty() && word.find('=') != std::string::npos &&
+                         word.find_first_of("-./{") != 0)
+                    variables.push_back(word);
+                else
+                    arguments.push_back(word);
+            }
+        } else if (line.starts_with("1>") || line.starts_with("2>")) {
+            (line[0] == '1' ? out : err) += expand(rest) + "\n";
+        } else if (line.starts_with("? ")) {
+            if (!skip) {
+                for (const std::string& v : variables)
+                    setVariable(v.substr(0, v.find('=')), v.substr(v.find('=') + 1));
+                const ToolResult r = runTool(folder, arguments, input);
+                for (const std::string& v : variables) setVariable(v.substr(0, v.find('=')), "");
+                EXPECT_EQ(plainText(r.out), out) << where;
+                EXPECT_EQ(r.err, err) << where;
+                EXPECT_EQ(r.status, std::stoi(rest)) << where;
+            }
+            arguments.clear(), variables.clear(), input.reset(), out.clear(), err.clear();
+            skip = false;
+        } else {
+            EXPECT_TRUE(line.empty() || line[0] == '#') << name << ":" << number << ": " << line;
+        }
+    }
+    EXPECT_TRUE(arguments.empty()) << where << ": no exit status";
+}
+
+TEST(Transcripts, HelpAndCommandLines) {
+    runTranscript("command-lines.t");
+}
+TEST(Transcripts, CheckAndItsWarnings) {
+    runTranscript("check.t");
+}
+TEST(Transcripts, ShowAndDiff) {
+    runTranscript("show-diff.t");
+}
+TEST(Transcripts, BoardCommandsOnTheSimulatedPair) {
+    runTranscript("boards.t");
+}
+
+}  // namespace
+}  // namespace tivra::test

@@ -1,0 +1,72 @@
+# The bytes a write would send to each board, escape bytes included.
+$ frame - --board local < {examples}/mixed-sensors.smc
+1> 00 C7 55 AA 03 00 00 01 01 00 00 03 00 00 00 E1 00 04 00 00 05 00 01 06 00 00 0A 00 01 01 01 01 01 03 01 00 01 C2 00 04 01 01 05 01 01 06 01 00 0A 00 02 01 01 02 02 03 02 00 00 96 00 04 02 00 05 02 01 06 02 00 0A 00 03 01 01 03 03 03 03 00 00 25 80 04 03 00 05 03 03 06 03 00 40 00 04 01 01 04 04 03 04 00 00 4B 00 04 04 01 05 04 07 06 04 01 90 00 05 00 01 05 00 03 05 00 00 E1 00 04 05 00 05 05 01 06 05 00 0A 00 06 00 01 06 03 03 06 00 00 25 80 04 06 00 05 06 05 06 06 00 32 00 07 00 01 07 00 03 07 00 00 E1 00 04 07 00 05 07 01 06 07 00 0A 07 00 01 04 02 03 05 06 07 08 00 01 02 03 04 05 06 07
+? 0
+$ frame {examples}/hand-edited.smc --board remote
+1> 00 C7 55 AA 02 00 00 01 01 00 00 03 00 00 00 E1 00 04 00 00 05 00 01 06 00 00 0A 00 01 01 01 01 00 03 01 00 01 C2 00 04 01 00 05 01 01 06 01 00 0A 00 02 00 01 02 00 03 02 00 00 E1 00 04 02 00 05 02 01 06 02 00 0A 00 03 00 01 03 00 03 03 00 00 E1 00 04 03 00 05 03 01 06 03 00 0A 00 04 00 01 04 00 03 04 00 00 E1 00 04 04 00 05 04 01 06 04 00 0A 00 05 01 01 05 03 03 05 00 01 90 00 04 05 00 05 05 04 06 05 00 80 00 06 00 01 06 00 03 06 00 00 E1 00 04 06 00 05 06 01 06 06 00 0A 00 07 00 01 07 00 03 07 00 00 E1 00 04 07 00 05 07 01 06 07 00 0A 07 00 01 07 03 04 02 06 05 08 00 01 07 03 04 05 06 02
+? 0
+$ frame {examples}/port-conflict.smc --board remote
+2> Remote Port Conflict: Check Remote Ports On Channels 5 and 6
+? 1
+
+# Against the built-in simulated pair, chosen by --bridge or by TIVRA_BRIDGE.
+$ ports --bridge sim
+1> device 0  Quorvantel Ostrel  <- LocalBoard
+? 0
+$ write {examples}/mixed-sensors.smc --verify --bridge sim
+1> Verified {examples}/mixed-sensors.smc
+2> Success: Local configuration data written
+2> Success: Remote configuration data written
+2> Success: Local configuration data read
+2> Success: Remote configuration data read
+? 0
+$ TIVRA_BRIDGE=sim read
+1> Channel  Enabled  Sensor    Local  Baudrate  Mode  Remote  Baudrate  Mode  Priority  Chunksize
+1> 1        no       QV Sonar  1      57600     232   1       57600     232   1         10
+1> 2        no       QV Sonar  2      57600     232   2       57600     232   1         10
+1> 3        no       QV Sonar  3      57600     232   3       57600     232   1         10
+1> 4        no       QV Sonar  4      57600     232   4       57600     232   1         10
+1> 5        no       QV Sonar  5      57600     232   5       57600     232   1         10
+1> 6        no       QV Sonar  6      57600     232   6       57600     232   1         10
+1> 7        no       QV Sonar  7      57600     232   7       57600     232   1         10
+1> 8        no       QV Sonar  8      57600     232   8       57600     232   1         10
+2> Success: Local configuration data read
+2> Success: Remote configuration data read
+? 0
+$ read --bridge sim --trace
+1> Channel  Enabled  Sensor    Local  Baudrate  Mode  Remote  Baudrate  Mode  Priority  Chunksize
+1> 1        no       QV Sonar  1      57600     232   1       57600     232   1         10
+1> 2        no       QV Sonar  2      57600     232   2       57600     232   1         10
+1> 3        no       QV Sonar  3      57600     232   3       57600     232   1         10
+1> 4        no       QV Sonar  4      57600     232   4       57600     232   1         10
+1> 5        no       QV Sonar  5      57600     232   5       57600     232   1         10
+1> 6        no       QV Sonar  6      57600     232   6       57600     232   1         10
+1> 7        no       QV Sonar  7      57600     232   7       57600     232   1         10
+1> 8        no       QV Sonar  8      57600     232   8       57600     232   1         10
+2> bridge: getNumDevices
+2> bridge: getProductString(0, 1)
+2> bridge: open(0)
+2> bridge: setBaudRate(57600)
+2> bridge: setLineControl(0x0801)
+2> bridge: flushBuffers(1, 1)
+2> bridge: setTimeouts(4096, 4096)
+2> bridge: flushBuffers(1, 1)
+2> bridge: write(00 05 55 AA 00)
+2> bridge: checkRxQueue
+2> bridge: read(3)
+2> bridge: read(194)
+2> Success: Local configuration data read
+2> bridge: flushBuffers(1, 1)
+2> bridge: write(00 05 55 AA 01)
+2> bridge: checkRxQueue
+2> bridge: read(3)
+2> bridge: read(176)
+2> Success: Remote configuration data read
+2> bridge: close
+? 0
+file priority.smc = [Channel 3]\nPriority = 4\n
+$ diff {priority.smc} --boards --bridge sim
+1> Channel 3 Priority: 4 -> 1
+2> Success: Local configuration data read
+2> Success: Remote configuration data read
+? 1
