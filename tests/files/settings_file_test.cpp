@@ -156,17 +156,6 @@ TEST_F(SettingsFileTest, ByteOrderMarkIsSkippedAndNamesAreMatchedAsUtf8) {
     EXPECT_EQ(linesOf("\xEF\xBB=1"), std::vector{entry("\xEF\xBB", "1")});
 }
 
-TEST_F(SettingsFileTest, EmptyFilesOpenAndGiveDefaults) {
-    for (const std::string content : {"", "\xEF\xBB\xBF", "\r\n\r\n", "   \t  "}) {
-        SettingsFile file;
-        open(file, content);
-        EXPECT_TRUE(file.lines().empty());
-        MuxConfiguration c;
-        readConfiguration(file, c);
-        EXPECT_EQ(c, defaultConfiguration());
-    }
-}
-
 TEST_F(SettingsFileTest, NulBytesEndLines) {
     using namespace std::string_literals;
     const std::vector<std::pair<std::string, std::vector<SettingsLine>>> cases = {
