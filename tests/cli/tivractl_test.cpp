@@ -183,28 +183,34 @@ TEST_F(TivractlTest, FormatWritesIntoWhatTheTargetIs) {
     std::filesystem::create_symlink("real/old.smc", folder.file("current"));
     std::filesystem::create_symlink("real/new.smc", folder.file("dangling"));
     std::filesystem::create_symlink("/proc/self/fd/1", folder.file("stdout"));
-    // Exit status and standard output of each target.
-    std::vector<std::tuple<std::string, int, std::string>> cases = {
-        {fifo, 0, ""},
-        {folder.file("current"), 0, ""},
-        {folder.file("dangling"), 0, ""},
-        {folder.file("stdout"), 0, saved}};
-    // As root: stand-ins for /dev/null and /dev/full, and a file of another user.
+    // Exit status, standard output and the reason of a failure for each target.
+    std::vector<std::tuple<std::string, int, std::string, std::string>> cases = {
+        {fifo, 0, "", ""},
+        {folder.file("current"), 0, "", ""},
+        {folder.file("dangling"), 0, "", ""},
+        {folder.file("stdout"), 0, saved, ""}};
+    // As root: stand-ins for /dev/null and /dev/full, a device without a driver (major 240 is
+    // for local use), and a file of another user.
     const std::string null = folder.file("null"), full = folder.file("full");
+    const std::string noDriver = folder.file("no-driver");
     const bool root = geteuid() == 0;
     if (root) {
         ASSERT_EQ(mknod(null.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
         ASSERT_EQ(mknod(full.c_str(), S_IFCHR | 0666, makedev(1, 7)), 0);
+        ASSERT_EQ(mknod(noDriver.c_str(), S_IFCHR | 0666, makedev(240, 0)), 0);
         ASSERT_EQ(chown(old.c_str(), 65534, 65534), 0);
-        cases.insert(cases.end(), {{null, 0, ""}, {full, 2, ""}});
+        cases.insert(cases.end(), {{null, 0, "", ""},
+                                   {full, 2, "", "No space left on device (while writing)"},
+                                   {noDriver, 2, "",
+                                    "No such device or address (while opening it for writing)"}});
     }
-    for (const auto& [target, status, out] : cases) {
+    for (const auto& [target, status, out, reason] : cases) {
         const ToolResult r = run({"format", MIXED, "-o", target});
         EXPECT_EQ(r.status, status) << target;
         EXPECT_EQ(r.out, out) << target;
-        EXPECT_EQ(r.err, status == 0 ? ""
-                                     : "tivractl format: cannot save " + target +
-                                           ": No space left on device (while writing)\n");
+        EXPECT_EQ(r.err, status == 0
+                             ? ""
+                             : "tivractl format: cannot save " + target + ": " + reason + "\n");
     }
     std::string fromFifo(saved.size() + 1, '\0');
     EXPECT_EQ(read(reader, fromFifo.data(), fromFifo.size()), ssize_t(saved.size()));
@@ -216,13 +222,13 @@ TEST_F(TivractlTest, FormatWritesIntoWhatTheTargetIs) {
     ASSERT_EQ(stat(old.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_TRUE(!root || (info.st_uid == 65534 && info.st_gid == 65534));
-    for (const std::string& kept : {null, full})
+    for (const std::string& kept : {null, full, noDriver})
         EXPECT_TRUE(!root || std::filesystem::is_character_file(kept)) << kept;
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     for (const char* link : {"current", "dangling", "stdout"})
         EXPECT_TRUE(std::filesystem::is_symlink(folder.file(link))) << link;
     // No temporary file left anywhere.
-    EXPECT_EQ(folder.names().size(), root ? 7u : 5u);
+    EXPECT_EQ(folder.names().size(), root ? 8u : 5u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("real")), {}), 2);
 }
 
