@@ -8,6 +8,7 @@
 #ifndef _WIN32
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -172,17 +173,25 @@ TEST(BoardCommands, LineHangingUpMidReplyFailsAtOnce) {
         ::close(farEnd);
     });
     TempFolder folder;
+    rusage before{}, after{};
+    getrusage(RUSAGE_CHILDREN, &before);
     const auto start = std::chrono::steady_clock::now();
     const ToolResult r = runTool(folder, {"read", "--bridge", "serial:" + device});
     const auto wallMs = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - start)
                             .count();
+    getrusage(RUSAGE_CHILDREN, &after);
     board.join();
+    const auto cpuMs = [](const rusage& u) {
+        return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000 +
+               (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000;
+    };
     EXPECT_EQ(r.status, 1);
     // The LocalBoard's read fails; the line is gone for the RemoteBoard's flush.
     EXPECT_EQ(r.err,
               "USB Fault : Failed to read configuration data\nUSB Fault : Please Check Cables\n");
     EXPECT_LT(wallMs, 2000);  // the read time-out is 4096 ms
+    EXPECT_LT(cpuMs(after) - cpuMs(before), 300);
 }
 #endif
 
