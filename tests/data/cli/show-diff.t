@@ -10,6 +10,117 @@ $ show - < {examples}/mixed-sensors.smc
 1> 7        no       GP Limit  7      9600      232   7       9600      232   5         50
 1> 8        no       QV Sonar  8      57600     232   8       57600     232   1         10
 ? 0
+# The same as JSON: the record's names in file order, list positions from 0.
+$ show {examples}/mixed-sensors.smc --json
+1> {
+1>   "channels": [
+1>     {
+1>       "channel": 1,
+1>       "enabled": 1,
+1>       "sensorType": 0,
+1>       "localPort": 0,
+1>       "localBaudrate": 57600,
+1>       "localMode": 0,
+1>       "remotePort": 0,
+1>       "remoteBaudrate": 57600,
+1>       "remoteMode": 0,
+1>       "priority": 1,
+1>       "chunksize": 10
+1>     },
+1>     {
+1>       "channel": 2,
+1>       "enabled": 1,
+1>       "sensorType": 1,
+1>       "localPort": 1,
+1>       "localBaudrate": 115200,
+1>       "localMode": 1,
+1>       "remotePort": 1,
+1>       "remoteBaudrate": 115200,
+1>       "remoteMode": 1,
+1>       "priority": 1,
+1>       "chunksize": 10
+1>     },
+1>     {
+1>       "channel": 3,
+1>       "enabled": 1,
+1>       "sensorType": 2,
+1>       "localPort": 2,
+1>       "localBaudrate": 38400,
+1>       "localMode": 0,
+1>       "remotePort": 4,
+1>       "remoteBaudrate": 38400,
+1>       "remoteMode": 0,
+1>       "priority": 1,
+1>       "chunksize": 10
+1>     },
+1>     {
+1>       "channel": 4,
+1>       "enabled": 1,
+1>       "sensorType": 3,
+1>       "localPort": 3,
+1>       "localBaudrate": 9600,
+1>       "localMode": 0,
+1>       "remotePort": 2,
+1>       "remoteBaudrate": 9600,
+1>       "remoteMode": 1,
+1>       "priority": 3,
+1>       "chunksize": 64
+1>     },
+1>     {
+1>       "channel": 5,
+1>       "enabled": 1,
+1>       "sensorType": 4,
+1>       "localPort": 4,
+1>       "localBaudrate": 19200,
+1>       "localMode": 1,
+1>       "remotePort": 3,
+1>       "remoteBaudrate": 19200,
+1>       "remoteMode": 1,
+1>       "priority": 7,
+1>       "chunksize": 400
+1>     },
+1>     {
+1>       "channel": 6,
+1>       "enabled": 0,
+1>       "sensorType": 0,
+1>       "localPort": 5,
+1>       "localBaudrate": 57600,
+1>       "localMode": 0,
+1>       "remotePort": 5,
+1>       "remoteBaudrate": 57600,
+1>       "remoteMode": 0,
+1>       "priority": 1,
+1>       "chunksize": 10
+1>     },
+1>     {
+1>       "channel": 7,
+1>       "enabled": 0,
+1>       "sensorType": 3,
+1>       "localPort": 6,
+1>       "localBaudrate": 9600,
+1>       "localMode": 0,
+1>       "remotePort": 6,
+1>       "remoteBaudrate": 9600,
+1>       "remoteMode": 0,
+1>       "priority": 5,
+1>       "chunksize": 50
+1>     },
+1>     {
+1>       "channel": 8,
+1>       "enabled": 0,
+1>       "sensorType": 0,
+1>       "localPort": 7,
+1>       "localBaudrate": 57600,
+1>       "localMode": 0,
+1>       "remotePort": 7,
+1>       "remoteBaudrate": 57600,
+1>       "remoteMode": 0,
+1>       "priority": 1,
+1>       "chunksize": 10
+1>     }
+1>   ]
+1> }
+? 0
 # Outside the lists, nothing chosen, numbers as they are; as JSON the numbers as the file stores them.
 file odd.smc = [Channel 2]\nEnabled = -3\nSensor Type = 7\nLocal Port = -1\nLocal Mode = 2\nRemote Port = 8\nRemote Baudrate = -5\nPriority = 0\nChunksize = 40000\n
 $ show {odd.smc}
