@@ -182,9 +182,12 @@ TEST_F(SettingsFileTest, WritesPutLinesWhereTheRulesSay) {
     EXPECT_EQ(file.readInteger("y", 8), 8);  // nothing is read from a group that does not exist
     file.writeInteger("w", -7);              // creates the group at the end
     file.writeComment("");
+    file.selectGroup("D");
+    file.writeComment("d");  // creates the group, then comes after it
     EXPECT_TRUE(file.close());
     EXPECT_EQ(readBytes(path),
-              "; top\r\n[A]\r\nX = 5\r\nz = 3\r\n; c\r\n[B]\r\ny = 2\r\n[C]\r\nw = -7\r\n; \r\n");
+              "; top\r\n[A]\r\nX = 5\r\nz = 3\r\n; c\r\n[B]\r\ny = 2\r\n[C]\r\nw = -7\r\n; "
+              "\r\n[D]\r\n; d\r\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{"doc.smc"});
 
     // A document only read is not written back.
