@@ -104,6 +104,13 @@ TEST_F(TivractlTest, InputOfEveryKindIsReadToItsEndOrRefused) {
             EXPECT_EQ(r.err, shown) << path;
     }
 #ifndef _WIN32
+    // Standard input closed altogether.
+    const std::string closedErr = folder.file("closed.err");
+    const std::string closed =
+        shellQuoted(TIVRACTL_PATH) + " check - <&- 2>" + shellQuoted(closedErr);
+    EXPECT_EQ(WEXITSTATUS(std::system(closed.c_str())), 2);
+    EXPECT_EQ(readBytes(closedErr),
+              "tivractl check: cannot read standard input: Bad file descriptor\n");
     writer.join();
     for (auto* late : {&noWriter, &neverClosed}) {
         const ToolResult r = late->get();
