@@ -10,6 +10,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -29,7 +30,8 @@ const std::string READ =
     "Success: Local configuration data read\nSuccess: Remote configuration data read\n";
 
 #ifndef _WIN32
-// `tivractl simulate` in the background; its first line of output names the device.
+// `tivractl simulate` in the background; its first line of output names the device, and its
+// standard error, the log of requests, goes to a file.
 class Simulator {
   public:
     explicit Simulator(const char* option = nullptr, const char* value = nullptr) {
@@ -38,6 +40,8 @@ class Simulator {
         pid_ = fork();
         if (pid_ == 0) {
             dup2(out[1], STDOUT_FILENO);
+            const int log = open(logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            dup2(log, STDERR_FILENO);
             close(out[0]);
             close(out[1]);
             execl(TIVRACTL_PATH, "tivractl", "simulate", option, value,
@@ -60,6 +64,7 @@ class Simulator {
         waitpid(pid_, &status, 0);
     }
     const std::string& device() const { return device_; }
+    std::string log() const { return readBytes(logPath_); }
     // How often the simulator has gone to sleep and woken since it started.
     std::string wakeUps() const {
         const std::string status = readBytes("/proc/" + std::to_string(pid_) + "/status");
@@ -68,6 +73,8 @@ class Simulator {
     }
 
   private:
+    TempFolder folder_;
+    const std::string logPath_ = folder_.file("log");
     pid_t pid_ = -1;
     std::string device_;
 };
@@ -104,6 +111,19 @@ TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
         const std::string idle = simulator.wakeUps();
         usleep(300 * 1000);
         EXPECT_EQ(simulator.wakeUps(), idle);
+        // Every request is logged by name, one it does not know as such.
+        const int line = open(simulator.device().c_str(), O_RDWR | O_NOCTTY);
+        termios raw{};
+        ASSERT_EQ(tcgetattr(line, &raw), 0);
+        cfmakeraw(&raw);
+        ASSERT_EQ(tcsetattr(line, TCSANOW, &raw), 0);
+        ASSERT_EQ(write(line, "\x00\x05\x55\xAA\x04", 5), 5);
+        usleep(200 * 1000);
+        close(line);
+        const std::string reads = "request ReadLocal (5 bytes)\nrequest ReadRemote (5 bytes)\n";
+        EXPECT_EQ(simulator.log(),
+                  "request WriteLocal (199 bytes)\nrequest WriteRemote (199 bytes)\n" + reads +
+                      reads + "request unknown command (5 bytes)\n");
     }
 }
 
