@@ -7,11 +7,8 @@
 namespace tivra {
 namespace {
 
-TEST(ProgramFolderTest, FolderOfPathKeepsEverythingUpToTheLastSeparator) {
-    const struct {
-        const char* path;
-        const char* folder;
-    } cases[] = {
+TEST(ProgramFolderTest, EverythingUpToTheLastSeparatorAndThisTestProgramsOwn) {
+    const char* const cases[][2] = {
         {"C:\\Program Files\\tivra\\tivra.exe", "C:\\Program Files\\tivra\\"},
         {"/usr/local/bin/tivra", "/usr/local/bin/"},
         {"Z:\\work/build\\tivra.exe", "Z:\\work/build\\"},
@@ -21,15 +18,9 @@ TEST(ProgramFolderTest, FolderOfPathKeepsEverythingUpToTheLastSeparator) {
         {"tivra.exe", ""},
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(folderOfPath(c.path), c.folder) << c.path;
-}
+    for (const auto& c : cases) EXPECT_EQ(folderOfPath(c[0]), c[1]) << c[0];
 
-TEST(ProgramFolderTest, ProgramFolderIsTheFolderOfThisTestProgram) {
-    const std::string folder = programFolder();
-    ASSERT_FALSE(folder.empty());
-    const char last = folder.back();
-    EXPECT_TRUE(last == '/' || last == '\\') << folder;
-    const std::string self = folder + "test_platform";
+    const std::string self = programFolder() + "test_platform";
     EXPECT_TRUE(std::filesystem::is_regular_file(self) ||
                 std::filesystem::is_regular_file(self + ".exe"))
         << self;
