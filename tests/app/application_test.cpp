@@ -1,14 +1,16 @@
 // Start-up, menus and shortcuts, About, Help, Quit and the command-line file, through the real
-// window. A command-line file that cannot be read: tests/files/file_commands_test.cpp and, through
-// the program, splash_test.cpp.
+// window; the real program refused while another copy runs. A command-line file that cannot be
+// read: tests/files/file_commands_test.cpp and, through the program, splash_test.cpp.
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTimer>
 #include <filesystem>
 
 #include "app/app_bench.h"
+#include "app/instance_guard.h"
 #include "app/menu_bar.h"
 #include "app/program_folder.h"
 
@@ -25,19 +27,10 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(window().windowTitle().toStdString(), TITLE);
     EXPECT_TRUE(ui.events.empty());
-    EXPECT_EQ(app->state().currentConfigPath, "");
-    EXPECT_FALSE(app->state().link.boardLinkOpen);
     EXPECT_EQ(app->bridge(), nullptr);  // no device is touched before a board command
-
     // The blank form of fillValueLists (its lists: the behaviour suite).
-    for (int id = 1; id <= 80; ++id) {
-        SCOPED_TRACE("id " + std::to_string(id));
-        EXPECT_EQ(window().control(id)->isEnabled(), offsetOfControl(id) == OFFSET_ENABLED);
-        EXPECT_EQ(form().text(id), "");
-        EXPECT_FALSE(offsetOfControl(id) == OFFSET_ENABLED && form().isChecked(id));
-    }
-    EXPECT_TRUE(window().control(READ_BUTTON_ID)->isEnabled());
-    EXPECT_TRUE(window().control(WRITE_BUTTON_ID)->isEnabled());
+    for (int id = 1; id <= 80; ++id)
+        EXPECT_EQ(window().control(id)->isEnabled(), offsetOfControl(id) == OFFSET_ENABLED) << id;
 
     // "menu TITLE", then each item as "TEXT SHORTCUT #ID", "-" for a separator.
     const std::vector<std::string> expected = {
@@ -108,9 +101,18 @@ TEST_F(ApplicationTest, ShortcutsDoWhatTheirItemsDoWhileTheWindowIsActive) {
     EXPECT_EQ(app->folder(), programFolder());
 }
 
-TEST_F(ApplicationTest, QuitAndTheCloseBoxEndTheLoopWithoutAQuestion) {
+TEST_F(ApplicationTest, TheCommandLineFileIsOpenedAndQuitAndTheCloseBoxEndWithoutAQuestion) {
+    const std::string path = folder.file("with blanks/my mixed.smc");
+    std::filesystem::create_directories(folder.file("with blanks"));
+    std::filesystem::copy_file(exampleFile("mixed-sensors.smc"), path);
     for (const bool byMenu : {true, false}) {
-        start(exampleFile("mixed-sensors.smc"));
+        start(path);
+        EXPECT_EQ(ui.events,
+                  (std::vector<OperatorEvent>{{Kind::Title, "", TITLE + "    " + path}}));
+        EXPECT_EQ(app->state().currentConfigPath, path);
+        EXPECT_EQ(shown().channel(1).enabled, 1);
+        EXPECT_EQ(form().text(controlId(2, OFFSET_LOCAL_BAUDRATE)), "115200");
+        EXPECT_TRUE(form().isEnabled(controlId(2, OFFSET_LOCAL_PORT)));
         form().setChecked(controlId(8, OFFSET_ENABLED), true);  // unsaved work
         ui.clear();
         QTimer::singleShot(0, [this, byMenu] {
@@ -125,17 +127,25 @@ TEST_F(ApplicationTest, QuitAndTheCloseBoxEndTheLoopWithoutAQuestion) {
     }
 }
 
-TEST_F(ApplicationTest, TheCommandLineFileIsOpenedAtStart) {
-    const std::string path = folder.file("with blanks/my mixed.smc");
-    std::filesystem::create_directories(folder.file("with blanks"));
-    std::filesystem::copy_file(exampleFile("mixed-sensors.smc"), path);
-    start(path);
-    EXPECT_EQ(ui.events, (std::vector<OperatorEvent>{{Kind::Title, "", TITLE + "    " + path}}));
-    EXPECT_EQ(app->state().currentConfigPath, path);
-    EXPECT_EQ(shown().channel(1).enabled, 1);
-    EXPECT_EQ(form().text(controlId(2, OFFSET_SENSOR_TYPE)), "Pallion");
-    EXPECT_EQ(form().text(controlId(2, OFFSET_LOCAL_BAUDRATE)), "115200");
-    EXPECT_TRUE(form().isEnabled(controlId(2, OFFSET_LOCAL_PORT)));
+// The real program, its boxes answering themselves into a log, while this test holds the guard
+// (in the private runtime folder of the test's main): told so, it ends with exit code 0 and
+// leaves the guard to its holder.
+TEST(SecondInstance, TheRealProgramIsRefusedWhileAnotherCopyRuns) {
+    InstanceGuard first;
+    ASSERT_TRUE(first.acquire());
+    TempFolder folder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("TIVRA_BOX_LOG"), QString::fromStdString(folder.file("log")));
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(TIVRA_PROGRAM), {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(readBytes(folder.file("log")),
+              "Alert: Configuration or link status monitoring application already open\n");
+    EXPECT_FALSE(InstanceGuard().acquire());
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 // choice, and closing the link at the end. The exchanges byte for byte, every failure row and a
 // form that fails its check: tests/link/exchange_test.cpp.
 
+#include <QElapsedTimer>
+
 #include "app/app_bench.h"
 #include "link/bridge_call.h"
 
@@ -40,8 +42,7 @@ TEST_F(BoardButtons, WriteThenReadGivesTheConfigurationBackWithTheRealBoxesInOrd
               "Success: Remote configuration data read\n");  // no "Configuration problem"
 
     // The wait cursor while the exchanges ran, the arrow again afterwards.
-    ASSERT_GE(pause.cursors.size(), 4u);
-    for (Qt::CursorShape shape : pause.cursors) EXPECT_EQ(shape, Qt::WaitCursor);
+    EXPECT_EQ(pause.cursors, std::vector<Qt::CursorShape>(4, Qt::WaitCursor));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     // The link the exchanges opened is closed once, at the end.
@@ -93,9 +94,14 @@ TEST_F(BoardButtons, AReadRebuildsTheFormOnlyWhenABoardAnswered) {
     }
 }
 
-TEST_F(BoardButtons, AnUnknownBridgeChoiceIsReportedAtEachExchange) {
+// Without a bridge or a pause from the test: TIVRA_BRIDGE picks the bridge, and the program
+// really waits its 10 ms at each of a read's two looks at the receive queue.
+TEST_F(BoardButtons, AnUnknownBridgeChoiceIsReportedAtEachExchangeAndTheRealPauseWaits) {
     setenv("TIVRA_BRIDGE", "bogus", 1);
-    start("", [](ApplicationSetup& setup) { setup.makeBridge = nullptr; });
+    start("", [](ApplicationSetup& setup) {
+        setup.makeBridge = nullptr;
+        setup.pause = nullptr;
+    });
     press(READ_BUTTON_ID);
     press(WRITE_BUTTON_ID);
     EXPECT_EQ(ui.boxes(), std::vector<std::string>(
@@ -105,9 +111,13 @@ TEST_F(BoardButtons, AnUnknownBridgeChoiceIsReportedAtEachExchange) {
     // Set right, the next press talks to the simulated pair.
     setenv("TIVRA_BRIDGE", "sim", 1);
     ui.clear();
+    QElapsedTimer took;
+    took.start();
     press(READ_BUTTON_ID);
+    EXPECT_GE(took.elapsed(), 20);
     unsetenv("TIVRA_BRIDGE");
     EXPECT_EQ(ui.boxes(), READ_OK);
+    EXPECT_TRUE(pause.cursors.empty());
 }
 
 }  // namespace
