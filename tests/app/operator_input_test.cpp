@@ -1,6 +1,7 @@
-// The operator ticks boxes and picks sensor types with mouse and keyboard; the rows open and
-// close as the field-enabling rule says, and nothing the operator typed is lost on the way. Rows
-// set from an opened file: file_commands_window_test.cpp and the behaviour suite.
+// The operator ticks boxes, picks sensor types and types with mouse and keyboard: the enable boxes,
+// the sensor type lists and the buttons report to the program, the program's own changes and the
+// other controls do not; the rows open and close as the field-enabling rule says, nothing typed is
+// lost on the way, and typed texts reach the record as numbers.
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -24,16 +25,23 @@ std::string rowState(ConfigForm& form, int n) {
     return enabled;
 }
 
-class EnablingSequences : public AppBench {
+class OperatorInput : public AppBench {
   protected:
     void SetUp() override {
         start();
         activate();
+        // What reaches the program, noted on the way.
+        window().setControlHandler([this](int id) {
+            events.push_back(id);
+            app->controlEvent(id);
+        });
     }
 
-    void click(int n) {
+    // A click on the box, or on its number at the right edge.
+    void click(int n, bool onTheNumber = false) {
         QCheckBox* box = window().enableBox(controlId(n, OFFSET_ENABLED));
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        const int x = onTheNumber ? box->width() - 3 : 6;
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(x, box->height() / 2));
     }
 
     // Picks an entry the way an operator does with the keyboard: focus, then arrow keys.
@@ -59,9 +67,19 @@ class EnablingSequences : public AppBench {
         ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }, 2000));
         ASSERT_EQ(list->currentText(), entry);
     }
+
+    // Opens a control for input by hand, as the field-enabling rule would.
+    QWidget* opened(int channel, int offset) {
+        QWidget* widget = window().control(controlId(channel, offset));
+        widget->setEnabled(true);
+        widget->setFocus();
+        return widget;
+    }
+
+    std::vector<int> events;
 };
 
-TEST_F(EnablingSequences, RowsFollowTheBoxesAndSensorTypesAndKeepTheirContents) {
+TEST_F(OperatorInput, RowsFollowTheBoxesAndSensorTypesAndOnlyTheseAndTheButtonsReport) {
     // Checked without a sensor type: all but the general-purpose fields.
     click(4);
     for (int n = 1; n <= CHANNEL_COUNT; ++n) EXPECT_EQ(rowState(form(), n), n == 4 ? "on" : "off");
@@ -82,13 +100,59 @@ TEST_F(EnablingSequences, RowsFollowTheBoxesAndSensorTypesAndKeepTheirContents) 
     // Unchecking and checking a general-purpose row restores all nine; the space bar does what
     // a click does.
     chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Limit"));
-    click(4);
+    click(4, true);
     EXPECT_EQ(rowState(form(), 4), "off");
     click(4);
     EXPECT_EQ(rowState(form(), 4), "gp");
     window().enableBox(controlId(4, OFFSET_ENABLED))->setFocus();
     QTest::keyClick(window().enableBox(controlId(4, OFFSET_ENABLED)), Qt::Key_Space);
     EXPECT_EQ(rowState(form(), 4), "off");
+    press(READ_BUTTON_ID);
+    press(WRITE_BUTTON_ID);
+    EXPECT_EQ(events, (std::vector<int>{31, 32, 32, 32, 32, 31, 31, 31, 94, 95}));
+
+    // The program's own changes and the other controls report nothing.
+    events.clear();
+    form().setChecked(controlId(2, OFFSET_ENABLED), true);
+    form().selectIndex(controlId(2, OFFSET_SENSOR_TYPE), 3);
+    form().setText(controlId(2, OFFSET_SENSOR_TYPE), "echo");
+    MuxConfiguration configuration;
+    configuration.channel(3).enabled = 1;
+    configuration.channel(3).sensorType = 4;
+    showConfiguration(configuration, form());
+    for (int offset = OFFSET_LOCAL_PORT; offset <= OFFSET_PRIORITY; ++offset)
+        QTest::keyClick(opened(5, offset), Qt::Key_Down);
+    QTest::keyClicks(opened(5, OFFSET_CHUNKSIZE), "12");
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(OperatorInput, TypedTextsReachTheRecordAsNumbers) {
+    const std::pair<int, const char*> typed[] = {
+        {OFFSET_LOCAL_BAUDRATE, "31250"},  // not one of the entries
+        {OFFSET_REMOTE_BAUDRATE, "57600 bit/s"},
+        {OFFSET_CHUNKSIZE, " -5"},
+    };
+    for (const auto& [offset, keys] : typed) {
+        QWidget* target = opened(7, offset);
+        if (auto* list = qobject_cast<QComboBox*>(target)) target = list->lineEdit();
+        QTest::keyClicks(target, keys);
+        QTest::keyClick(target, Qt::Key_Return);
+        EXPECT_EQ(form().text(controlId(7, offset)), keys);
+    }
+    // Typing leaves the rate lists as they were: nothing added, nothing selected.
+    EXPECT_EQ(window().list(controlId(7, OFFSET_LOCAL_BAUDRATE))->count(), 11);
+    EXPECT_EQ(form().selectedIndex(controlId(7, OFFSET_LOCAL_BAUDRATE)), -1);
+    EXPECT_EQ(shown().channel(7).localBaudrate, 31250);
+    EXPECT_EQ(shown().channel(7).remoteBaudrate, 57600);
+    EXPECT_EQ(shown().channel(7).chunksize, -5);
+
+    // A chosen rate shows in the edit field, and what is typed over it is what the form reads.
+    auto* list = qobject_cast<QComboBox*>(opened(2, OFFSET_REMOTE_BAUDRATE));
+    QTest::keyClick(list, Qt::Key_Down);  // the first entry, "600"
+    EXPECT_EQ(form().text(controlId(2, OFFSET_REMOTE_BAUDRATE)), "600");
+    list->lineEdit()->selectAll();
+    QTest::keyClicks(list->lineEdit(), "1000");
+    EXPECT_EQ(form().text(controlId(2, OFFSET_REMOTE_BAUDRATE)), "1000");
 }
 
 }  // namespace
