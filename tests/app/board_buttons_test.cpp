@@ -1,7 +1,8 @@
 // The two board buttons through the window against the simulated board pair: the boxes in
 // order, what reaches the boards, what the form shows afterwards, the wait cursor, the bridge
-// choice, and closing the link at the end. The exchanges byte for byte, every failure row and a
-// form that fails its check: tests/link/exchange_test.cpp.
+// choice, and closing the link at the end. The exchanges byte for byte, every failure row (and
+// what a failed read leaves of the form) and a form that fails its check:
+// tests/link/exchange_test.cpp.
 
 #include <QElapsedTimer>
 
@@ -50,48 +51,6 @@ TEST_F(BoardButtons, WriteThenReadGivesTheConfigurationBackWithTheRealBoxesInOrd
     EXPECT_EQ(simulated->callCount(BridgeCall::Close), 0u);
     app->shutDown();
     EXPECT_EQ(simulated->callCount(BridgeCall::Close), 1u);
-}
-
-TEST_F(BoardButtons, AReadRebuildsTheFormOnlyWhenABoardAnswered) {
-    struct Case {
-        const char* name;
-        void (*spoil)(sim::SimSettings&);
-        std::vector<std::string> boxes;
-        const char* channel2LocalRate;
-        uint32_t closesAtTheEnd;  // only a link that was opened
-    };
-    const std::string noBoard = "No Local Board Found: Check USB cable and retry";
-    const Case cases[] = {
-        // Nothing learned: the operator's unsaved work stays.
-        {"no board", [](sim::SimSettings& s) { s.devices.clear(); }, {noBoard, noBoard}, "4800", 0},
-        // The local table is the factory one again: channel 2's rate is the default now.
-        {"remote silent",
-         [](sim::SimSettings& s) {
-             s.faultsOnlyFor = 1;  // the RemoteBoard's read
-             s.answers = false;
-         },
-         {"Success: Local configuration data read", "USB Fault : Failed to read configuration data",
-          "Alert: Configuration problem - reconfigure system"},
-         "57600",
-         1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        boards = sim::BoardPair();
-        c.spoil(boards.settings);
-        start(exampleFile("mixed-sensors.smc"));
-        form().setText(controlId(2, OFFSET_LOCAL_BAUDRATE), "4800");
-        form().setChecked(controlId(8, OFFSET_ENABLED), true);
-        const MuxConfiguration edited = shown();
-        ui.clear();
-        press(READ_BUTTON_ID);
-        EXPECT_EQ(ui.boxes(), c.boxes);
-        EXPECT_EQ(form().text(controlId(2, OFFSET_LOCAL_BAUDRATE)), c.channel2LocalRate);
-        EXPECT_EQ(shown() == edited, c.channel2LocalRate == std::string("4800"));
-        EXPECT_EQ(app->state().link.boardLinkOpen, c.closesAtTheEnd == 1);
-        app->shutDown();
-        EXPECT_EQ(simulated->callCount(BridgeCall::Close), c.closesAtTheEnd);
-    }
 }
 
 // Without a bridge or a pause from the test: TIVRA_BRIDGE picks the bridge, and the program
