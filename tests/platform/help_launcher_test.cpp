@@ -1,6 +1,12 @@
+// Help opens the manual of the program's own folder.
+
 #include "app/help_launcher.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/program_folder.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -9,7 +15,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 
 #include "app/instance_guard.h"
 #include "support/temp_folder.h"
@@ -17,6 +22,25 @@
 
 namespace tivra {
 namespace {
+
+TEST(ProgramFolderTest, EverythingUpToTheLastSeparatorAndThisTestProgramsOwn) {
+    const char* const cases[][2] = {
+        {"C:\\Program Files\\tivra\\tivra.exe", "C:\\Program Files\\tivra\\"},
+        {"/usr/local/bin/tivra", "/usr/local/bin/"},
+        {"Z:\\work/build\\tivra.exe", "Z:\\work/build\\"},
+        {"\\\\server\\share\\tivra.exe", "\\\\server\\share\\"},
+        {"C:\\tivra\\", "C:\\tivra\\"},
+        {"/", "/"},
+        {"tivra.exe", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(folderOfPath(c[0]), c[1]) << c[0];
+
+    const std::string self = programFolder() + "test_platform";
+    EXPECT_TRUE(std::filesystem::is_regular_file(self) ||
+                std::filesystem::is_regular_file(self + ".exe"))
+        << self;
+}
 
 #ifdef _WIN32
 

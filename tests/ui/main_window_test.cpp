@@ -1,6 +1,6 @@
 // The main window against the layout tables: every control's id, kind, place, size and hover
-// text in creation order, and the window itself. What the controls hold when new is the
-// behaviour suite's NewFormIsEmptyAndEnabled.
+// text in creation order, and the window itself; its form held to the same behaviour as the
+// headless form.
 
 #include "ui/main_window.h"
 
@@ -15,11 +15,14 @@
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "support/config_form_behaviour.h"
 #include "ui/compact_combo_style.h"
 #include "ui/drop_down_list.h"
+#include "ui/qt_config_form.h"
 #include "ui/window_font.h"
 
 namespace tivra::test {
@@ -117,3 +120,19 @@ TEST(MainWindowLayout, WindowIsFixedHiddenAndTitledAndItsTextsFit) {
 
 }  // namespace
 }  // namespace tivra::test
+
+namespace {
+
+// A Qt form over a window of its own, as the suite wants a fresh form for every test; the window
+// goes after the form.
+struct WindowForm : std::unique_ptr<tivra::MainWindow>, tivra::QtConfigForm {
+    WindowForm()
+        : std::unique_ptr<tivra::MainWindow>(std::make_unique<tivra::MainWindow>()),
+          QtConfigForm(*get()) {}
+};
+
+}  // namespace
+
+TIVRA_INSTANTIATE_CONFIG_FORM_BEHAVIOUR(QtWindow, [] {
+    return std::unique_ptr<tivra::ConfigForm>(std::make_unique<WindowForm>());
+})
