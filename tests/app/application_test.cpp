@@ -18,6 +18,7 @@
 #include "config/headless_form.h"
 #include "config/value_lists.h"
 #include "files/file_commands.h"
+#include "support/configuration_views.h"
 
 namespace tivra::test {
 namespace {
@@ -28,7 +29,14 @@ const std::string TITLE = "Quorvantel Ostrel RK-2";
 class ApplicationTest : public AppBench {};
 
 TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
+    // A stand-in for the desktop's opener records what Help asked it to open.
+    const std::string log = folder.file("opened");
+    writeBytes(folder.file("xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + log + "'\n");
+    std::filesystem::permissions(folder.file("xdg-open"), std::filesystem::perms::owner_all);
+    const std::string savedPath = std::getenv("PATH");
+    setenv("PATH", (folder.path() + ":" + savedPath).c_str(), 1);
     start();
+    setenv("PATH", savedPath.c_str(), 1);
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(window().windowTitle().toStdString(), TITLE);
     EXPECT_TRUE(ui.events.empty());
@@ -65,18 +73,9 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     EXPECT_EQ(
         ui.events,
         (std::vector<OperatorEvent>{{Kind::Message, "", "Quorvantel Ostrel RK-2 Version 0.0.1"}}));
-}
 
-TEST_F(ApplicationTest, ShortcutsDoWhatTheirItemsDoWhileTheWindowIsActive) {
-    // A stand-in for the desktop's opener records what Help asked it to open.
-    const std::string log = folder.file("opened");
-    writeBytes(folder.file("xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + log + "'\n");
-    std::filesystem::permissions(folder.file("xdg-open"), std::filesystem::perms::owner_all);
-    const std::string savedPath = std::getenv("PATH");
-    setenv("PATH", (folder.path() + ":" + savedPath).c_str(), 1);
-    start();
-    setenv("PATH", savedPath.c_str(), 1);
-
+    // The shortcuts do what their items do while the window is active, and nothing otherwise.
+    ui.clear();
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
@@ -86,8 +85,7 @@ TEST_F(ApplicationTest, ShortcutsDoWhatTheirItemsDoWhileTheWindowIsActive) {
     EXPECT_TRUE(ui.events.empty());
     activate();
 
-    // No file yet: Save and Ctrl+S refuse in the same words. Ctrl+S with a file:
-    // file_commands_window_test.cpp.
+    // No file yet: Save and Ctrl+S refuse in the same words (with a file: OpenAndSaveAs below).
     app->menuItem(MENU_SAVE)->trigger();
     QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ui.boxes(), std::vector<std::string>(
@@ -173,13 +171,7 @@ TEST_F(ApplicationTest, OpenAndSaveAsDoWhatTheyDoOnTheHeadlessForm) {
 
     app->menuItem(MENU_OPEN)->trigger();
     openConfiguration(state, headless, quiet, 0);
-    MuxConfiguration fromHeadless;
-    formToConfiguration(headless, fromHeadless);
-    EXPECT_EQ(shown(), fromHeadless);
-    for (int id = 1; id <= 80; ++id) {
-        EXPECT_EQ(form().text(id), headless.text(id)) << id;
-        EXPECT_EQ(form().isEnabled(id), headless.isEnabled(id)) << id;
-    }
+    EXPECT_EQ(formSnapshot(form()), formSnapshot(headless));
 
     form().setText(controlId(3, OFFSET_REMOTE_BAUDRATE), "31250");
     headless.setText(controlId(3, OFFSET_REMOTE_BAUDRATE), "31250");
