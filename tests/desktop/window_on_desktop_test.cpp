@@ -66,7 +66,6 @@ class XServer {
                 size->height + 2 * border};
     }
 
-  private:
     xcb_connection_t* connection;
 };
 
