@@ -120,7 +120,7 @@ TEST_F(QtOperatorTest, BoxesHaveTitleTextTheirButtonsNoIconAndTheArrow) {
     QApplication::restoreOverrideCursor();
 }
 
-// The first dialog also shows what its type list lets through; a changed type never rewrites
+// The first save dialog also shows what its type list lets through; a changed type never rewrites
 // the name the operator typed.
 TEST_F(QtOperatorTest, DialogsFilterByTypeAndTakeTheTypedNameAsItIsUnlessItsFolderIsMissing) {
     struct Case {
@@ -154,7 +154,7 @@ TEST_F(QtOperatorTest, DialogsFilterByTypeAndTakeTheTypedNameAsItIsUnlessItsFold
                       "Serial multiplexer configuration files (*.smc)");
             EXPECT_EQ(dialog->defaultSuffix(), QString());
             ASSERT_NE(nameField(dialog), nullptr);
-            if (&c == &cases[0]) {
+            if (&c == &cases[1]) {
                 dialog->setDirectory(folder.path());
                 EXPECT_TRUE(QTest::qWaitFor([&] { return !shownNames(dialog).isEmpty(); }, 3000));
                 withSmc = shownNames(dialog);
