@@ -1,5 +1,5 @@
 // The real message boxes and file dialogs, found while they are up and answered like an
-// operator would. The window title through the real operator: board_buttons_test.cpp. The type
+// operator would. The window title through the real operator: operator_input_test.cpp. The type
 // list parser is held to the program's one list here, end to end.
 
 #include "ui/qt_operator.h"
