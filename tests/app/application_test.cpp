@@ -1,16 +1,24 @@
-// Start-up, menus and shortcuts, About, Help, Quit and the command-line file, through the real
-// window. A command-line file that cannot be read: tests/files/file_commands_test.cpp and, through
-// the program, splash_test.cpp.
+// Start-up, menus and shortcuts, About, Help, Quit, the file commands and the command-line file,
+// through the real window; the real program refused while another copy runs. A command-line file
+// that cannot be read: tests/files/file_commands_test.cpp and, through the program,
+// splash_test.cpp.
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "app/app_bench.h"
+#include "app/instance_guard.h"
 #include "app/menu_bar.h"
 #include "app/program_folder.h"
+#include "config/headless_form.h"
+#include "config/value_lists.h"
+#include "files/file_commands.h"
+#include "support/configuration_views.h"
 
 namespace tivra::test {
 namespace {
@@ -21,23 +29,21 @@ const std::string TITLE = "Quorvantel Ostrel RK-2";
 class ApplicationTest : public AppBench {};
 
 TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
+    // A stand-in for the desktop's opener records what Help asked it to open.
+    const std::string log = folder.file("opened");
+    writeBytes(folder.file("xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + log + "'\n");
+    std::filesystem::permissions(folder.file("xdg-open"), std::filesystem::perms::owner_all);
+    const std::string savedPath = std::getenv("PATH");
+    setenv("PATH", (folder.path() + ":" + savedPath).c_str(), 1);
     start();
+    setenv("PATH", savedPath.c_str(), 1);
     EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(window().windowTitle().toStdString(), TITLE);
     EXPECT_TRUE(ui.events.empty());
-    EXPECT_EQ(app->state().currentConfigPath, "");
-    EXPECT_FALSE(app->state().link.boardLinkOpen);
     EXPECT_EQ(app->bridge(), nullptr);  // no device is touched before a board command
-
     // The blank form of fillValueLists (its lists: the behaviour suite).
-    for (int id = 1; id <= 80; ++id) {
-        SCOPED_TRACE("id " + std::to_string(id));
-        EXPECT_EQ(window().control(id)->isEnabled(), offsetOfControl(id) == OFFSET_ENABLED);
-        EXPECT_EQ(form().text(id), "");
-        EXPECT_FALSE(offsetOfControl(id) == OFFSET_ENABLED && form().isChecked(id));
-    }
-    EXPECT_TRUE(window().control(READ_BUTTON_ID)->isEnabled());
-    EXPECT_TRUE(window().control(WRITE_BUTTON_ID)->isEnabled());
+    for (int id = 1; id <= 80; ++id)
+        EXPECT_EQ(window().control(id)->isEnabled(), offsetOfControl(id) == OFFSET_ENABLED) << id;
 
     // "menu TITLE", then each item as "TEXT SHORTCUT #ID", "-" for a separator.
     const std::vector<std::string> expected = {
@@ -67,18 +73,9 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     EXPECT_EQ(
         ui.events,
         (std::vector<OperatorEvent>{{Kind::Message, "", "Quorvantel Ostrel RK-2 Version 0.0.1"}}));
-}
 
-TEST_F(ApplicationTest, ShortcutsDoWhatTheirItemsDoWhileTheWindowIsActive) {
-    // A stand-in for the desktop's opener records what Help asked it to open.
-    const std::string log = folder.file("opened");
-    writeBytes(folder.file("xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + log + "'\n");
-    std::filesystem::permissions(folder.file("xdg-open"), std::filesystem::perms::owner_all);
-    const std::string savedPath = std::getenv("PATH");
-    setenv("PATH", (folder.path() + ":" + savedPath).c_str(), 1);
-    start();
-    setenv("PATH", savedPath.c_str(), 1);
-
+    // The shortcuts do what their items do while the window is active, and nothing otherwise.
+    ui.clear();
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
@@ -88,8 +85,7 @@ TEST_F(ApplicationTest, ShortcutsDoWhatTheirItemsDoWhileTheWindowIsActive) {
     EXPECT_TRUE(ui.events.empty());
     activate();
 
-    // No file yet: Save and Ctrl+S refuse in the same words. Ctrl+S with a file:
-    // file_commands_window_test.cpp.
+    // No file yet: Save and Ctrl+S refuse in the same words (with a file: OpenAndSaveAs below).
     app->menuItem(MENU_SAVE)->trigger();
     QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ui.boxes(), std::vector<std::string>(
@@ -108,9 +104,18 @@ TEST_F(ApplicationTest, ShortcutsDoWhatTheirItemsDoWhileTheWindowIsActive) {
     EXPECT_EQ(app->folder(), programFolder());
 }
 
-TEST_F(ApplicationTest, QuitAndTheCloseBoxEndTheLoopWithoutAQuestion) {
+TEST_F(ApplicationTest, TheCommandLineFileIsOpenedAndQuitAndTheCloseBoxEndWithoutAQuestion) {
+    const std::string path = folder.file("with blanks/my mixed.smc");
+    std::filesystem::create_directories(folder.file("with blanks"));
+    std::filesystem::copy_file(exampleFile("mixed-sensors.smc"), path);
     for (const bool byMenu : {true, false}) {
-        start(exampleFile("mixed-sensors.smc"));
+        start(path);
+        EXPECT_EQ(ui.events,
+                  (std::vector<OperatorEvent>{{Kind::Title, "", TITLE + "    " + path}}));
+        EXPECT_EQ(app->state().currentConfigPath, path);
+        EXPECT_EQ(shown().channel(1).enabled, 1);
+        EXPECT_EQ(form().text(controlId(2, OFFSET_LOCAL_BAUDRATE)), "115200");
+        EXPECT_TRUE(form().isEnabled(controlId(2, OFFSET_LOCAL_PORT)));
         form().setChecked(controlId(8, OFFSET_ENABLED), true);  // unsaved work
         ui.clear();
         QTimer::singleShot(0, [this, byMenu] {
@@ -125,17 +130,75 @@ TEST_F(ApplicationTest, QuitAndTheCloseBoxEndTheLoopWithoutAQuestion) {
     }
 }
 
-TEST_F(ApplicationTest, TheCommandLineFileIsOpenedAtStart) {
-    const std::string path = folder.file("with blanks/my mixed.smc");
-    std::filesystem::create_directories(folder.file("with blanks"));
-    std::filesystem::copy_file(exampleFile("mixed-sensors.smc"), path);
-    start(path);
-    EXPECT_EQ(ui.events, (std::vector<OperatorEvent>{{Kind::Title, "", TITLE + "    " + path}}));
-    EXPECT_EQ(app->state().currentConfigPath, path);
-    EXPECT_EQ(shown().channel(1).enabled, 1);
-    EXPECT_EQ(form().text(controlId(2, OFFSET_SENSOR_TYPE)), "Pallion");
-    EXPECT_EQ(form().text(controlId(2, OFFSET_LOCAL_BAUDRATE)), "115200");
-    EXPECT_TRUE(form().isEnabled(controlId(2, OFFSET_LOCAL_PORT)));
+// The real program, its boxes answering themselves into a log, while this test holds the guard
+// (in the private runtime folder of the test's main): told so, it ends with exit code 0 and
+// leaves the guard to its holder.
+TEST(SecondInstance, TheRealProgramIsRefusedWhileAnotherCopyRuns) {
+    InstanceGuard first;
+    ASSERT_TRUE(first.acquire());
+    TempFolder folder;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("TIVRA_BOX_LOG"), QString::fromStdString(folder.file("log")));
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(TIVRA_PROGRAM), {});
+    ASSERT_TRUE(second.waitForFinished(10000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(readBytes(folder.file("log")),
+              "Alert: Configuration or link status monitoring application already open\n");
+    EXPECT_FALSE(InstanceGuard().acquire());
+}
+
+// Open, Save As and Save from the menus with scripted dialogs: exact titles and type list, the
+// window title, and the same result the headless form gives. Cancelled dialogs, missing files
+// and forms that fail their check: tests/files/file_commands_test.cpp.
+TEST_F(ApplicationTest, OpenAndSaveAsDoWhatTheyDoOnTheHeadlessForm) {
+    const std::string FILE_TYPES =
+        "Serial multiplexer configuration files (*.smc)|*.smc|All files (*.*)|*.*";
+    const std::string path = exampleFile("mixed-sensors.smc");
+    const std::string target = folder.file("saved");  // no extension is added
+    start();
+    ui.filesToOpen.push_back(path);
+    ui.filesToSave.push_back(target);
+    ProgramState state;
+    HeadlessForm headless;
+    fillValueLists(headless);
+    RecordingOperator quiet;
+    quiet.filesToOpen.push_back(path);
+    quiet.filesToSave.push_back(folder.file("headless.smc"));
+
+    app->menuItem(MENU_OPEN)->trigger();
+    openConfiguration(state, headless, quiet, 0);
+    EXPECT_EQ(formSnapshot(form()), formSnapshot(headless));
+
+    form().setText(controlId(3, OFFSET_REMOTE_BAUDRATE), "31250");
+    headless.setText(controlId(3, OFFSET_REMOTE_BAUDRATE), "31250");
+    app->menuItem(MENU_SAVE_AS)->trigger();
+    saveConfigurationAs(state, headless, quiet);
+    const std::vector<OperatorEvent> expected = {
+        {Kind::OpenDialog, "Choose configuration to open", FILE_TYPES},
+        {Kind::Title, "", "Quorvantel Ostrel RK-2    " + path},
+        {Kind::SaveDialog, "Choose configuration to save", FILE_TYPES},
+        {Kind::Title, "", "Quorvantel Ostrel RK-2    " + target}};
+    EXPECT_EQ(ui.events, expected);
+    EXPECT_EQ(app->state().currentConfigPath, target);
+    // The snapped rate went back into the form.
+    EXPECT_EQ(form().text(controlId(3, OFFSET_REMOTE_BAUDRATE)), "31779");
+    const std::string saved = readBytes(target);
+    EXPECT_EQ(saved, readBytes(folder.file("headless.smc")));
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 97);
+
+    // Save, by the menu and by Ctrl+S, writes the same file again under the same name.
+    activate();
+    std::filesystem::remove(target);
+    app->menuItem(MENU_SAVE)->trigger();
+    EXPECT_EQ(readBytes(target), saved);
+    std::filesystem::remove(target);
+    QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(readBytes(target), saved);
+    EXPECT_EQ(ui.events.size(), expected.size());
 }
 
 }  // namespace

@@ -26,19 +26,19 @@ std::unique_ptr<T, void (*)(void*)> owned(T* reply) {
 
 class XServer {
   public:
-    XServer() : connection_(xcb_connect(nullptr, nullptr)) {}
-    ~XServer() { xcb_disconnect(connection_); }
+    XServer() : connection(xcb_connect(nullptr, nullptr)) {}
+    ~XServer() { xcb_disconnect(connection); }
 
     // A text property such as "_NET_WM_NAME", or "?" when the window has none.
     std::string text(WId window, const char* name) {
         QGuiApplication::sync();  // what the program asked for has reached the server
         const auto atom = owned(xcb_intern_atom_reply(
-            connection_,
-            xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(name)), name),
+            connection,
+            xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
             nullptr));
         const auto reply = owned(xcb_get_property_reply(
-            connection_,
-            xcb_get_property(connection_, 0, static_cast<xcb_window_t>(window), atom->atom,
+            connection,
+            xcb_get_property(connection, 0, static_cast<xcb_window_t>(window), atom->atom,
                              XCB_GET_PROPERTY_TYPE_ANY, 0, 1024),
             nullptr));
         if (reply == nullptr || reply->type == XCB_ATOM_NONE) return "?";
@@ -53,26 +53,20 @@ class XServer {
         auto id = static_cast<xcb_window_t>(window);
         while (frame) {
             const auto tree =
-                owned(xcb_query_tree_reply(connection_, xcb_query_tree(connection_, id), nullptr));
+                owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr));
             if (tree->parent == tree->root) break;
             id = tree->parent;
         }
         const auto size =
-            owned(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, id), nullptr));
+            owned(xcb_get_geometry_reply(connection, xcb_get_geometry(connection, id), nullptr));
         const auto at = owned(xcb_translate_coordinates_reply(
-            connection_, xcb_translate_coordinates(connection_, id, size->root, 0, 0), nullptr));
+            connection, xcb_translate_coordinates(connection, id, size->root, 0, 0), nullptr));
         const int border = frame ? size->border_width : 0;
         return {at->dst_x - border, at->dst_y - border, size->width + 2 * border,
                 size->height + 2 * border};
     }
 
-    QSize screen() const {
-        const xcb_screen_t* s = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data;
-        return {s->width_in_pixels, s->height_in_pixels};
-    }
-
-  private:
-    xcb_connection_t* connection_;
+    xcb_connection_t* connection;
 };
 
 class WindowOnDesktop : public AppBench {};
@@ -87,12 +81,12 @@ TEST_F(WindowOnDesktop, TitlesSizePlaceAndOpenedListsAreWhatTheDesktopShows) {
     EXPECT_EQ(x.text(main, "_NET_WM_NAME") + '|' + x.text(main, "WM_NAME"), title + '|' + title);
 
     // 739 x 354 under the menu bar, centred by the frame the window manager put around it.
-    const QSize screen = x.screen();
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x.connection)).data;
     const auto centred = [&] {
         const QRect frame = x.geometry(main, true);
         return frame.size() != x.geometry(main).size() &&
-               frame.topLeft() == QPoint((screen.width() - frame.width()) / 2,
-                                         (screen.height() - frame.height()) / 2);
+               frame.topLeft() == QPoint((screen->width_in_pixels - frame.width()) / 2,
+                                         (screen->height_in_pixels - frame.height()) / 2);
     };
     EXPECT_TRUE(QTest::qWaitFor(centred, 5000))
         << "frame at " << x.geometry(main, true).x() << ',' << x.geometry(main, true).y();

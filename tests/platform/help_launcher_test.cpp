@@ -1,25 +1,46 @@
+// Help opens the manual of the program's own folder.
+
 #include "app/help_launcher.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <fstream>
+#include <filesystem>
 
-#include "support/temp_folder.h"
+#include "app/program_folder.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
-#include <filesystem>
 
 #include "app/instance_guard.h"
-#include "child_process.h"
+#include "support/temp_folder.h"
 #endif
 
 namespace tivra {
 namespace {
+
+TEST(ProgramFolderTest, EverythingUpToTheLastSeparatorAndThisTestProgramsOwn) {
+    const char* const cases[][2] = {
+        {"C:\\Program Files\\tivra\\tivra.exe", "C:\\Program Files\\tivra\\"},
+        {"/usr/local/bin/tivra", "/usr/local/bin/"},
+        {"Z:\\work/build\\tivra.exe", "Z:\\work/build\\"},
+        {"\\\\server\\share\\tivra.exe", "\\\\server\\share\\"},
+        {"C:\\tivra\\", "C:\\tivra\\"},
+        {"/", "/"},
+        {"tivra.exe", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(folderOfPath(c[0]), c[1]) << c[0];
+
+    const std::string self = programFolder() + "test_platform";
+    EXPECT_TRUE(std::filesystem::is_regular_file(self) ||
+                std::filesystem::is_regular_file(self + ".exe"))
+        << self;
+}
 
 #ifdef _WIN32
 
@@ -35,45 +56,39 @@ TEST(HelpLauncherTest, ViewerLoadsAndNothingHappensBeforeItIs) {
 
 #else
 
-// The desktop's opener on the PATH is a stand-in: slow to finish, it notes that it started and
-// then records the page it was asked for.
-class HelpLauncherTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        savedPath_ = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
-        setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
-        const std::string opener = bin_.file("xdg-open");
-        std::ofstream(opener) << "#!/bin/sh\n: > '" << out_.file("started") << "'\nsleep 1\n"
-                              << "printf '%s\\n' \"$*\" > '" << out_.file("part") << "'\n"
-                              << "mv '" << out_.file("part") << "' '" << out_.file("opened")
-                              << "'\n";
-        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-        setenv("PATH", (bin_.path() + ":/usr/bin:/bin").c_str(), 1);
-    }
-    void TearDown() override { setenv("PATH", savedPath_.c_str(), 1); }
-
-    static void expectNoChild(const char* why) {
-        errno = 0;
-        EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
-        EXPECT_EQ(errno, ECHILD) << why;
-    }
-
-    std::string savedPath_;
-    test::TempFolder bin_, out_, runtime_;
-};
-
-TEST_F(HelpLauncherTest, WithoutAnOpenerOnThePathHelpDoesNothing) {
-    setenv("PATH", runtime_.path().c_str(), 1);
-    HelpLauncher launcher;
-    EXPECT_FALSE(launcher.load());
-    launcher.showHelp("/opt/tivra/");
-    launcher.closeAll();
-    expectNoChild("no process may be started");
+bool waitForFile(const std::string& path) {
+    for (int i = 0; i < 2000 && !std::filesystem::exists(path); ++i) usleep(5000);
+    return std::filesystem::exists(path);
 }
 
-TEST_F(HelpLauncherTest, OpensTheInstalledOrBuiltManualWithoutWaitingForTheBrowser) {
+void expectNoChild(const char* why) {
+    errno = 0;
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD) << why;
+}
+
+// The desktop's opener on the PATH is a stand-in: slow to finish, it notes that it started and
+// then records the page it was asked for. Without it, Help does nothing.
+TEST(HelpLauncherTest, OpensTheInstalledOrBuiltManualWithoutWaitingForTheBrowser) {
+    test::TempFolder bin, out, runtime;
+    const std::string savedPath = std::getenv("PATH");
+    setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+    setenv("PATH", runtime.path().c_str(), 1);
+    HelpLauncher missing;
+    EXPECT_FALSE(missing.load());
+    missing.showHelp("/opt/tivra/");
+    expectNoChild("no process may be started");
+
+    test::writeBytes(bin.file("xdg-open"), "#!/bin/sh\n: > '" + out.file("started") +
+                                               "'\nsleep 1\nprintf '%s\\n' \"$*\" > '" +
+                                               out.file("part") + "'\nmv '" + out.file("part") +
+                                               "' '" + out.file("opened") + "'\n");
+    std::filesystem::permissions(bin.file("xdg-open"), std::filesystem::perms::owner_all);
+    setenv("PATH", (bin.path() + ":/usr/bin:/bin").c_str(), 1);
     HelpLauncher launcher;
-    ASSERT_TRUE(launcher.load());
+    const bool loaded = launcher.load();
+    setenv("PATH", savedPath.c_str(), 1);
+    ASSERT_TRUE(loaded);
     // The running program holds its guard while the manual is open.
     InstanceGuard guard;
     ASSERT_TRUE(guard.acquire());
@@ -86,23 +101,20 @@ TEST_F(HelpLauncherTest, OpensTheInstalledOrBuiltManualWithoutWaitingForTheBrows
     expectNoChild("the browser must not be our child (it would become a zombie)");
 
     // The browser outlives us and must not inherit the lock: a new copy may start after we end.
-    ASSERT_TRUE(test::waitForFile(out_.file("started"), 10000));
+    ASSERT_TRUE(waitForFile(out.file("started")));
     guard.release();
-    InstanceGuard next;
-    EXPECT_TRUE(next.acquire()) << "the opener inherited the lock file";
-
-    launcher.closeAll();
-    ASSERT_TRUE(test::waitForFile(out_.file("opened"), 10000));
-    EXPECT_EQ(test::readBytes(out_.file("opened")),
+    EXPECT_TRUE(InstanceGuard().acquire()) << "the opener inherited the lock file";
+    ASSERT_TRUE(waitForFile(out.file("opened")));
+    EXPECT_EQ(test::readBytes(out.file("opened")),
               "/opt/tivra dir/share/doc/tivra/manual/index.html\n");
 
     // A build tree: the manual beside the program.
-    std::filesystem::create_directory(bin_.file("help"));
-    test::writeBytes(bin_.file("help/index.html"), "");
-    std::filesystem::remove(out_.file("opened"));
-    launcher.showHelp(bin_.path() + "/");
-    ASSERT_TRUE(test::waitForFile(out_.file("opened"), 10000));
-    EXPECT_EQ(test::readBytes(out_.file("opened")), bin_.file("help/index.html") + "\n");
+    std::filesystem::create_directory(bin.file("help"));
+    test::writeBytes(bin.file("help/index.html"), "");
+    std::filesystem::remove(out.file("opened"));
+    launcher.showHelp(bin.path() + "/");
+    ASSERT_TRUE(waitForFile(out.file("opened")));
+    EXPECT_EQ(test::readBytes(out.file("opened")), bin.file("help/index.html") + "\n");
 }
 
 #endif

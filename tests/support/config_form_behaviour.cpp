@@ -130,7 +130,7 @@ TEST_P(ConfigFormBehaviour, FillValueListsLeavesTheBlankFormWithEveryListInOrder
 
 // ---- form operations -----------------------------------------------------------------------
 
-TEST_P(ConfigFormBehaviour, SetTextOfAListSelectsTheEntryEqualIgnoringCase) {
+TEST_P(ConfigFormBehaviour, SetTextSelectsTheEntryEqualIgnoringCaseOrShowsWhatIsTyped) {
     fillValueLists(form());
     struct Case {
         int offset;
@@ -158,17 +158,13 @@ TEST_P(ConfigFormBehaviour, SetTextOfAListSelectsTheEntryEqualIgnoringCase) {
         EXPECT_EQ(form().text(id),
                   c.selected < 0 ? std::string_view() : entriesOf(c.offset)[size_t(c.selected)]);
     }
-}
-
-// Disabled controls (as fillValueLists leaves them) take and give values all the same, here and in
-// the tests above.
-TEST_P(ConfigFormBehaviour, TypedTextsAreShownAsGiven) {
-    fillValueLists(form());
+    // The rates and the packet size show what is typed, also over a picked entry. Disabled
+    // controls (as fillValueLists leaves them) take and give values all the same.
     for (int offset : {LBAUD, RBAUD, CHUNK}) {
         const int id = controlId(8, offset);
-        form().selectIndex(id, 4);  // typing over a picked entry
+        form().selectIndex(id, 4);
         for (std::string_view t :
-             {"31250", "57600 bit/s", " -5", "\t+12", "9600", "", "99999999999", "GP Limit"}) {
+             {"31250", "57600 bit/s", " -5", "\t+12", "", "99999999999", "GP Limit"}) {
             form().setText(id, std::string(t));
             EXPECT_EQ(form().text(id), t) << "offset " << offset;
         }
@@ -190,16 +186,10 @@ TEST_P(ConfigFormBehaviour, EditingFollowsTheFieldEnablingRule) {
     EXPECT_EQ(enabling(form()), onlyRow(2, ON));
     chooseSensor(form(), 2, SENSOR_GP_FIXED);
     EXPECT_EQ(enabling(form()), onlyRow(2, ON_GENERAL_PURPOSE));
-    form().selectIndex(controlId(2, PRIO), 6);
     form().setText(controlId(2, CHUNK), "120");
-    chooseSensor(form(), 2, 2);  // "Echo"
+    chooseSensor(form(), 2, 0);  // "QV Sonar": closed, contents not cleared
     EXPECT_EQ(enabling(form()), onlyRow(2, ON));
-    EXPECT_EQ(form().text(controlId(2, PRIO)), "7");  // contents are not cleared
     EXPECT_EQ(form().text(controlId(2, CHUNK)), "120");
-    chooseSensor(form(), 2, SENSOR_GP_LIMIT);
-    EXPECT_EQ(enabling(form()), onlyRow(2, ON_GENERAL_PURPOSE));
-    chooseSensor(form(), 2, 0);  // "QV Sonar"
-    EXPECT_EQ(enabling(form()), onlyRow(2, ON));
 
     // The rule reads the text the list shows, however it was chosen.
     form().setText(controlId(2, SENSOR), "gp limit");
@@ -222,52 +212,38 @@ TEST_P(ConfigFormBehaviour, EditingFollowsTheFieldEnablingRule) {
 
 // ---- transfer between record and form ----------------------------------------------------------
 
-TEST_P(ConfigFormBehaviour, ShowConfigurationEnablesRowsByValue) {
+TEST_P(ConfigFormBehaviour, RecordSurvivesShowAndReadAndRowsOpenByValue) {
     fillValueLists(form());
-    MuxConfiguration config = defaultConfiguration();
-    config.channel(5).enabled = 1;
-    config.channel(5).sensorType = SENSOR_GP_FIXED;
-    config.channel(3).sensorType = SENSOR_GP_LIMIT;  // switched off: stays entirely disabled
-    config.channel(2).enabled = 1;
-    config.channel(2).sensorType = 1;
-    config.channel(7).enabled = -3;  // any non-zero value is on
-    config.channel(7).sensorType = SENSOR_GP_LIMIT;
-    config.channel(8).enabled = 1;
-    config.channel(8).sensorType = 7;  // outside the list: not general purpose
-    showConfiguration(config, form());
-    EXPECT_EQ(enabling(form()), (std::vector<std::string>{OFF, ON, OFF, OFF, ON_GENERAL_PURPOSE,
-                                                          OFF, ON_GENERAL_PURPOSE, ON}));
-
-    // Loading the same row again switched off and then on follows the values.
-    config.channel(5).enabled = 0;
-    showConfiguration(config, form());
-    EXPECT_EQ(enabling(form())[4], OFF);
-    config.channel(5).enabled = 1;
-    showConfiguration(config, form());
-    EXPECT_EQ(enabling(form())[4], ON_GENERAL_PURPOSE);
-}
-
-TEST_P(ConfigFormBehaviour, RecordSurvivesShowAndRead) {
-    fillValueLists(form());
-    // Numbers are shown and read back as they are, negative ones too.
+    // Numbers are shown and read back as they are, negative ones too. Any non-zero enabled value
+    // is on; a general-purpose row switched off stays entirely disabled.
     MuxConfiguration config;
     config.channels = {{{1, 2, 7, 12345, 1, 3, -1000, 0, 3, -150},
                         {0, 3, 6, 24690, 0, 4, -2000, 1, 4, -100},
                         {1, 4, 5, 37035, 1, 5, -3000, 0, 5, -50},
                         {0, 0, 4, 49380, 0, 6, -4000, 1, 6, 0},
-                        {1, 1, 3, 61725, 1, 7, -5000, 0, 7, 50},
+                        {-3, 3, 3, 61725, 1, 7, -5000, 0, 7, 50},
                         {0, 2, 2, 74070, 0, 0, -6000, 1, 8, 100},
-                        {1, 3, 1, 86415, 1, 1, -7000, 0, 9, 150},
+                        {1, 1, 1, 86415, 1, 1, -7000, 0, 9, 150},
                         {0, 4, 0, 98760, 0, 2, -8000, 1, 10, 32767}}};
     showConfiguration(config, form());
+    EXPECT_EQ(enabling(form()), (std::vector<std::string>{ON, OFF, ON_GENERAL_PURPOSE, OFF,
+                                                          ON_GENERAL_PURPOSE, OFF, ON, OFF}));
     EXPECT_EQ(form().text(controlId(1, LBAUD)), "12345");
     EXPECT_EQ(form().text(controlId(1, RBAUD)), "-1000");
-    EXPECT_EQ(form().text(controlId(4, CHUNK)), "0");
     EXPECT_EQ(form().text(controlId(3, CHUNK)), "-50");
     EXPECT_EQ(form().text(controlId(8, PRIO)), "10");
     MuxConfiguration read;
     formToConfiguration(form(), read);
+    config.channel(5).enabled = 1;
     EXPECT_EQ(read, config);
+
+    // Loading the same row again switched off and then on follows the values.
+    config.channel(3).enabled = 0;
+    showConfiguration(config, form());
+    EXPECT_EQ(enabling(form())[2], OFF);
+    config.channel(3).enabled = 1;
+    showConfiguration(config, form());
+    EXPECT_EQ(enabling(form())[2], ON_GENERAL_PURPOSE);
 }
 
 TEST_P(ConfigFormBehaviour, ValuesOutsideTheListsShowNoSelectionButPriorityKeepsItsOwn) {
@@ -281,7 +257,8 @@ TEST_P(ConfigFormBehaviour, ValuesOutsideTheListsShowNoSelectionButPriorityKeeps
     EXPECT_EQ(read.channel(8).priority, 0);
 
     config.channel(1).sensorType = -1;
-    config.channel(2).sensorType = 7;
+    config.channel(2).enabled = 1;
+    config.channel(2).sensorType = 7;  // outside the list: not general purpose
     config.channel(3).localPort = 8;
     config.channel(4).remotePort = -1;
     config.channel(5).localMode = 2;
@@ -296,6 +273,7 @@ TEST_P(ConfigFormBehaviour, ValuesOutsideTheListsShowNoSelectionButPriorityKeeps
     EXPECT_EQ(form().text(controlId(2, SENSOR)), "");
     EXPECT_EQ(form().text(controlId(7, LBAUD)), "0");
     EXPECT_EQ(form().text(controlId(3, PRIO)), "5");
+    EXPECT_EQ(enabling(form())[1], ON);
     formToConfiguration(form(), read);
     MuxConfiguration expected = config;
     expected.channel(2).sensorType = -1;

@@ -8,22 +8,16 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-namespace {
-
-void quietOffscreenNotes(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    // The offscreen platform notes every opacity change and size hint it cannot pass on.
-    if (type == QtDebugMsg || type == QtInfoMsg) return;
-    if (text.contains(QStringLiteral("This plugin does not support"))) return;
-    fprintf(stderr, "%s\n", qPrintable(text));
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir runtime;  // removed after the application below
     if (runtime.isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    qInstallMessageHandler(quietOffscreenNotes);
+    // The offscreen platform notes every opacity change and size hint it cannot pass on.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type != QtDebugMsg && type != QtInfoMsg &&
+            !text.contains(QStringLiteral("This plugin does not support")))
+            fprintf(stderr, "%s\n", qPrintable(text));
+    });
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,0 +1,216 @@
+// The operator ticks boxes, picks sensor types, types and presses the board buttons with mouse
+// and keyboard: the enable boxes, the sensor type lists and the buttons report to the program, the
+// other controls do not; the rows open and close as the field-enabling rule says, nothing typed
+// is lost on the way; the buttons talk to the boards.
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+
+#include "app/app_bench.h"
+#include "link/bridge_call.h"
+
+namespace tivra::test {
+namespace {
+
+// What a row lets the operator touch: "off" (nothing but the box), "on" (offsets +1..+7),
+// "gp" (all nine); anything else is spelled out control by control.
+std::string rowState(ConfigForm& form, int n) {
+    std::string enabled;
+    for (int offset = OFFSET_SENSOR_TYPE; offset <= OFFSET_CHUNKSIZE; ++offset)
+        enabled += form.isEnabled(controlId(n, offset)) ? '1' : '0';
+    if (!form.isEnabled(controlId(n, OFFSET_ENABLED))) return "box disabled";
+    if (enabled == "000000000") return "off";
+    if (enabled == "111111100") return "on";
+    if (enabled == "111111111") return "gp";
+    return enabled;
+}
+
+class OperatorInput : public AppBench {
+  protected:
+    void SetUp() override {
+        start();
+        activate();
+        // What reaches the program, noted on the way.
+        window().setControlHandler([this](int id) {
+            events.push_back(id);
+            app->controlEvent(id);
+        });
+    }
+
+    // A click on the box, or on its number at the right edge.
+    void click(int n, bool onTheNumber = false) {
+        QCheckBox* box = window().enableBox(controlId(n, OFFSET_ENABLED));
+        const int x = onTheNumber ? box->width() - 3 : 6;
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(x, box->height() / 2));
+    }
+
+    // Picks an entry the way an operator does with the keyboard: focus, then arrow keys.
+    void chooseByKeys(int id, const QString& entry) {
+        QComboBox* list = window().list(id);
+        list->setFocus();
+        const int target = list->findText(entry);
+        ASSERT_GE(target, 0);
+        for (int guard = 0; list->currentIndex() != target && guard < 20; ++guard)
+            QTest::keyClick(list, list->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+        ASSERT_EQ(list->currentIndex(), target);
+    }
+
+    // Picks an entry from the opened list with the mouse.
+    void chooseByMouse(int id, const QString& entry) {
+        QComboBox* list = window().list(id);
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+        const QModelIndex index = view->model()->index(list->findText(entry), 0);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }, 2000));
+        ASSERT_EQ(list->currentText(), entry);
+    }
+
+    // Opens a control for input by hand, as the field-enabling rule would.
+    QWidget* opened(int channel, int offset) {
+        QWidget* widget = window().control(controlId(channel, offset));
+        widget->setEnabled(true);
+        widget->setFocus();
+        return widget;
+    }
+
+    std::vector<int> events;
+};
+
+TEST_F(OperatorInput, RowsFollowTheBoxesAndSensorTypesAndOnlyTheseAndTheButtonsReport) {
+    // Checked without a sensor type: all but the general-purpose fields.
+    click(4);
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) EXPECT_EQ(rowState(form(), n), n == 4 ? "on" : "off");
+    chooseByMouse(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Fixed"));
+    EXPECT_EQ(rowState(form(), 4), "gp");
+    chooseByKeys(controlId(4, OFFSET_PRIORITY), QStringLiteral("5"));
+    QLineEdit* size = window().textField(controlId(4, OFFSET_CHUNKSIZE));
+    size->setFocus();
+    QTest::keyClicks(size, "64");
+    // Passing "GP Limit" on the way up keeps them open; "Echo" closes them, contents kept.
+    chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Limit"));
+    EXPECT_EQ(rowState(form(), 4), "gp");
+    chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("Echo"));
+    EXPECT_EQ(rowState(form(), 4), "on");
+    EXPECT_EQ(form().text(controlId(4, OFFSET_PRIORITY)), "5");
+    EXPECT_EQ(form().text(controlId(4, OFFSET_CHUNKSIZE)), "64");
+
+    // Unchecking and checking a general-purpose row restores all nine; the space bar does what
+    // a click does.
+    chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Limit"));
+    click(4, true);
+    EXPECT_EQ(rowState(form(), 4), "off");
+    click(4);
+    EXPECT_EQ(rowState(form(), 4), "gp");
+    window().enableBox(controlId(4, OFFSET_ENABLED))->setFocus();
+    QTest::keyClick(window().enableBox(controlId(4, OFFSET_ENABLED)), Qt::Key_Space);
+    EXPECT_EQ(rowState(form(), 4), "off");
+    press(READ_BUTTON_ID);
+    press(WRITE_BUTTON_ID);
+    EXPECT_EQ(events, (std::vector<int>{31, 32, 32, 32, 32, 31, 31, 31, 94, 95}));
+
+    // The other controls report nothing. (The program's own changes cannot: the form's setters
+    // block the controls' signals.)
+    events.clear();
+    for (int offset = OFFSET_LOCAL_PORT; offset <= OFFSET_PRIORITY; ++offset)
+        QTest::keyClick(opened(5, offset), Qt::Key_Down);
+    QTest::keyClicks(opened(5, OFFSET_CHUNKSIZE), "12");
+    EXPECT_TRUE(events.empty());
+}
+
+// What the operator types is what the form reads, also over a chosen entry; typing selects
+// nothing. How texts read as numbers: the behaviour suite and tests/config.
+TEST_F(OperatorInput, TypedTextsReachTheRecord) {
+    auto* list = qobject_cast<QComboBox*>(opened(7, OFFSET_LOCAL_BAUDRATE));
+    QTest::keyClicks(list->lineEdit(), "31250");  // not one of the entries
+    QTest::keyClick(list->lineEdit(), Qt::Key_Return);
+    QTest::keyClicks(opened(7, OFFSET_CHUNKSIZE), " -5");
+    EXPECT_EQ(form().selectedIndex(controlId(7, OFFSET_LOCAL_BAUDRATE)), -1);
+    EXPECT_EQ(shown().channel(7).localBaudrate, 31250);
+    EXPECT_EQ(shown().channel(7).chunksize, -5);
+
+    list = qobject_cast<QComboBox*>(opened(2, OFFSET_REMOTE_BAUDRATE));
+    QTest::keyClick(list, Qt::Key_Down);  // the first entry, "600"
+    EXPECT_EQ(form().text(controlId(2, OFFSET_REMOTE_BAUDRATE)), "600");
+    list->lineEdit()->selectAll();
+    QTest::keyClicks(list->lineEdit(), "1000");
+    EXPECT_EQ(form().text(controlId(2, OFFSET_REMOTE_BAUDRATE)), "1000");
+}
+
+// The two board buttons against the simulated board pair: the boxes in order, what reaches the
+// boards, what the form shows afterwards, the wait cursor, the bridge choice, and closing the
+// link at the end. The exchanges byte for byte, every failure row (and what a failed read leaves
+// of the form) and a form that fails its check: tests/link/exchange_test.cpp.
+const std::vector<std::string> READ_OK = {"Success: Local configuration data read",
+                                          "Success: Remote configuration data read"};
+
+class BoardButtons : public AppBench {};
+
+TEST_F(BoardButtons, WriteThenReadGivesTheConfigurationBackWithTheRealBoxesInOrder) {
+    // Qt's own message boxes, each answering itself and noting its title and text.
+    const std::string path = exampleFile("mixed-sensors.smc");
+    const std::string log = folder.file("boxes");
+    start(path, [&](ApplicationSetup& setup) {
+        setup.operatorOverride = nullptr;
+        setup.boxLog = QString::fromStdString(log);
+    });
+    EXPECT_EQ(window().windowTitle().toStdString(), "Quorvantel Ostrel RK-2    " + path);
+    const MuxConfiguration written = shown();
+    press(WRITE_BUTTON_ID);
+    EXPECT_EQ(boards.localBoard.ports, app->state().localPortTable);
+    EXPECT_EQ(boards.remoteBoard.ports, app->state().remotePortTable);
+
+    // The operator changes the form; a read puts the boards' configuration back.
+    form().setChecked(controlId(1, OFFSET_ENABLED), false);
+    form().setText(controlId(4, OFFSET_CHUNKSIZE), "7");
+    press(READ_BUTTON_ID);
+    EXPECT_EQ(shown(), written);
+    EXPECT_EQ(readBytes(log),
+              "Success: Local configuration data written\n"
+              "Success: Remote configuration data written\n"
+              "Success: Local configuration data read\n"
+              "Success: Remote configuration data read\n");  // no "Configuration problem"
+
+    // The wait cursor while the exchanges ran, the arrow again afterwards.
+    EXPECT_EQ(pause.cursors, std::vector<Qt::CursorShape>(4, Qt::WaitCursor));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    // The link the exchanges opened is closed once, at the end.
+    ASSERT_NE(simulated, nullptr);
+    EXPECT_EQ(simulated->callCount(BridgeCall::Close), 0u);
+    app->shutDown();
+    EXPECT_EQ(simulated->callCount(BridgeCall::Close), 1u);
+}
+
+// Without a bridge or a pause from the test: TIVRA_BRIDGE picks the bridge, and the program
+// really waits its 10 ms at each of a read's two looks at the receive queue.
+TEST_F(BoardButtons, AnUnknownBridgeChoiceIsReportedAtEachExchangeAndTheRealPauseWaits) {
+    setenv("TIVRA_BRIDGE", "bogus", 1);
+    start("", [](ApplicationSetup& setup) {
+        setup.makeBridge = nullptr;
+        setup.pause = nullptr;
+    });
+    press(READ_BUTTON_ID);
+    press(WRITE_BUTTON_ID);
+    EXPECT_EQ(ui.boxes(), std::vector<std::string>(
+                              2,
+                              "Alert: unknown bridge \"bogus\": use \"sim\" or \"serial:PATH\", "
+                              "or leave TIVRA_BRIDGE unset"));
+    // Set right, the next press talks to the simulated pair.
+    setenv("TIVRA_BRIDGE", "sim", 1);
+    ui.clear();
+    QElapsedTimer took;
+    took.start();
+    press(READ_BUTTON_ID);
+    EXPECT_GE(took.elapsed(), 20);
+    unsetenv("TIVRA_BRIDGE");
+    EXPECT_EQ(ui.boxes(), READ_OK);
+    EXPECT_TRUE(pause.cursors.empty());
+}
+
+}  // namespace
+}  // namespace tivra::test
