@@ -107,7 +107,8 @@ TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
         EXPECT_EQ(r.status, c.diffStatus);
         EXPECT_EQ(r.err, READ);
         EXPECT_EQ(r.out, c.differences);
-        // With no client writing, the simulator sleeps.
+        // With no client writing, the simulator sleeps (once it has seen the last one go).
+        usleep(200 * 1000);
         const std::string idle = simulator.wakeUps();
         usleep(300 * 1000);
         EXPECT_EQ(simulator.wakeUps(), idle);
