@@ -48,6 +48,11 @@ TEST(RequestParser, Streams) {
          {0},
          {},
          1},
+        {"the 00 that broke a frame starts the next",
+         {0, 5, 0x55, 0, 5, 0x55, 0xAA, 1},
+         {1},
+         {},
+         1},
         {"cut off", {0, 9, 0x55, 0xAA, 3, 1, 2}, {}, {}, 0},
     };
     for (const Case& c : cases) {
