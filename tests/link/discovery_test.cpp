@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "link/port_listing.h"
 #include "link_bench.h"
 
 namespace tivra::test {
@@ -104,6 +105,36 @@ TEST(Discovery, RunsOnlyUntilItSucceeds) {
     const auto& calls = bench.bridge.calls;
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "getNumDevices"), 1);
     EXPECT_EQ(bench.simulated.callCount(BridgeCall::Open), 1u);
+}
+
+// The port listing marks the device discovery would open, reading the descriptions as it does.
+TEST(Discovery, PortListingMarksTheDeviceDiscoveryWouldTake) {
+    const struct {
+        std::vector<sim::SimDevice> devices;
+        uint32_t failingProductString;
+        std::vector<std::string> descriptions;
+        std::vector<bool> localBoard;
+    } cases[] = {
+        {{{OSTREL + " Mk II", false}, {OSTREL, true}, {OSTREL, false}},
+         0,
+         {OSTREL + " Mk II", OSTREL, OSTREL},
+         {false, true, false}},
+        // Discovery gives up at a product string it cannot read.
+        {{{OSTREL, true}, {OSTREL, false}}, 1, {"", OSTREL}, {false, false}},
+    };
+    for (const auto& c : cases) {
+        SimulatedBridge bridge;
+        bridge.settings().devices = c.devices;
+        if (c.failingProductString) bridge.settings().failingCalls = fails(C::GetProductString, 1);
+        std::vector<std::string> descriptions;
+        std::vector<bool> localBoard;
+        for (const ListedPort& port : listBridgeDevices(bridge)) {
+            descriptions.push_back(port.description);
+            localBoard.push_back(port.localBoard);
+        }
+        EXPECT_EQ(descriptions, c.descriptions);
+        EXPECT_EQ(localBoard, c.localBoard);
+    }
 }
 
 TEST(Discovery, ShutdownClosesOnlyAnOpenLink) {
