@@ -1,5 +1,6 @@
 // The request/answer exchanges: every row of the failure tables for both boards, the exact
-// library dialogue, the waiting rule, leftovers on the line, and the two button sequences.
+// library dialogue, the waiting rule, leftovers on the line, and the two buttons when a board
+// fails (their whole runs: SerialEndToEnd).
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,8 @@ TEST(BoardRead, EveryOutcomeForBothBoards) {
         {"tag 0x02", spoiled(F::UnknownTag), replied + "; read(197|179)", READ_FAILED, 1},
         {"port 8", spoiled(F::PortOutOfRange), replied + "; read(194|176)", READ_FAILED, 1},
         {"routing 8", spoiled(F::RoutingOutOfRange), replied + "; read(194|185)", READ_FAILED, 1},
+        {"channel port 8", spoiled(F::ChannelPortOutOfRange), replied + "; read(194|185)",
+         READ_FAILED, 1},
         {"item cut short", spoiled(F::ItemCutShort), replied + "; read(193|175)", READ_FAILED, 1},
     };
     for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote}) {
@@ -263,27 +266,6 @@ TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
         EXPECT_EQ(bench.state.remotePortTable, bench.boards.remoteBoard.ports);
         EXPECT_EQ(bench.boards.waiting(), 0u);
     }
-}
-
-TEST(Leftovers, LineNoiseBeforeARequestIsFlushed) {
-    LinkBench bench;
-    bench.openLink();
-    bench.boards.putInHostQueue({0xAA, 0x55, 0x55, 0xAA, 0x00});
-    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
-    EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});
-}
-
-TEST(Buttons, FullReadAndFullWriteFromFreshStarts) {
-    LinkBench factory;
-    expectFullRead(factory, factoryConfiguration());
-
-    LinkBench writer;
-    const MuxConfiguration written = expectFullWrite(writer);
-    // Another program start, reading the same boards, gives the configuration back.
-    LinkBench reader;
-    reader.boards.localBoard = writer.boards.localBoard;
-    reader.boards.remoteBoard = writer.boards.remoteBoard;
-    expectFullRead(reader, written);
 }
 
 TEST(Buttons, NoBoardAttached) {
