@@ -52,21 +52,23 @@ Arrange answering(const Bytes& bytes) {
     return [=](sim::SimSettings& s) { s.answerWith = bytes; };
 }
 
-struct ReadCase {
+// A row of the failure tables, run against a fresh link to either board.
+struct Case {
     const char* name;
     Arrange sim;  // applied once the link is open
     std::string calls;
     std::string box;  // "" for success
     uint32_t pauses;
-    bool stores = true;  // on success, the answer's tables were taken
+    bool takes = false;  // a read stored the answer's tables; a write's table is on the board
 };
 
-TEST(BoardRead, EveryOutcomeForBothBoards) {
+TEST(BoardExchange, EveryOutcomeForBothBoards) {
     const std::string replied = "flush; REQ; check; read(3)";
+    const std::string answered = "flush; REQ; check; read(2)";
     const std::string unanswered = "flush; REQ; check x201";
-    const std::vector<ReadCase> cases = {
-        {"success", [](auto&) {}, replied + "; read(194|176)", "", 1},
-        {"empty reply", spoiled(F::Empty), replied, "", 1, false},
+    const std::vector<Case> reads = {
+        {"success", [](auto&) {}, replied + "; read(194|176)", "", 1, true},
+        {"empty reply", spoiled(F::Empty), replied, "", 1},
         {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, 0},
         {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, 0},
         {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED, 0},
@@ -98,29 +100,62 @@ TEST(BoardRead, EveryOutcomeForBothBoards) {
          READ_FAILED, 1},
         {"item cut short", spoiled(F::ItemCutShort), replied + "; read(193|175)", READ_FAILED, 1},
     };
-    for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote}) {
-        const bool local = command == BoardCommand::ReadLocal;
-        for (const ReadCase& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + (local ? " (local)" : " (remote)"));
+    const std::vector<Case> writes = {
+        {"success", [](auto&) {}, answered, "", 1, true},
+        {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, 0},
+        {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, 0},
+        {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED, 0},
+        {"queue check fails", failing(C::CheckRxQueue, 0), "flush; REQ; check -> 255", WRITE_FAILED,
+         0, true},
+        {"no answer", [](auto& s) { s.answers = false; }, unanswered, WRITE_FAILED, 201, true},
+        {"one byte only", answering(Bytes{0x55}), unanswered, WRITE_FAILED, 201, true},
+        {"read fails", failing(C::Read, 1), answered + " -> 255", WRITE_FAILED, 1, true},
+        {"read short", [](auto& s) { s.shortReadOccurrence = 1; }, answered, WRITE_FAILED, 1, true},
+        // Either byte of the acknowledgement alone makes it a refusal.
+        {"refused with 55 00", [](auto& s) { s.negativeAcknowledge = true; }, answered,
+         WRITE_FAILED, 1},
+        {"answered 00 AA", answering(Bytes{0x00, 0xAA}), answered, WRITE_FAILED, 1, true},
+    };
+    for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote,
+                                       BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
+        const bool read = isReadCommand(command);
+        const bool local =
+            command == BoardCommand::ReadLocal || command == BoardCommand::WriteLocal;
+        for (const Case& c : read ? reads : writes) {
+            SCOPED_TRACE(std::string(c.name) + " in command " + std::to_string(int(command)));
             LinkBench bench;
             bench.openLink();
             fillTablesWithMarkers(bench.state);
+            bench.show(sampleConfiguration());
             c.sim(bench.settings());
-            EXPECT_EQ(readBoardConfiguration(bench.context, command), c.box.empty() ? 0 : -1);
-            EXPECT_EQ(bench.bridge.calls,
-                      expand(c.calls, local ? READ_LOCAL_REQUEST : READ_REMOTE_REQUEST, local));
+            const sim::BoardPair before = bench.boards;
+            EXPECT_EQ(read ? readBoardConfiguration(bench.context, command)
+                           : writeBoardConfiguration(bench.context, command),
+                      c.box.empty() ? 0 : -1);
+            const std::string request = !read   ? frameWrite(command, bench.state)
+                                        : local ? READ_LOCAL_REQUEST
+                                                : READ_REMOTE_REQUEST;
+            EXPECT_EQ(bench.bridge.calls, expand(c.calls, request, local));
             EXPECT_EQ(bench.pause.pauses, c.pauses);
-            const std::string success = local ? LOCAL_READ : REMOTE_READ;
+            const std::string success = read ? (local ? LOCAL_READ : REMOTE_READ)
+                                             : (local ? LOCAL_WRITTEN : REMOTE_WRITTEN);
             EXPECT_EQ(bench.ui.boxes(), Calls{c.box.empty() ? success : c.box});
+            const sim::LocalBoard& board = bench.boards.localBoard;
+            const PortTable& boardPorts = local ? board.ports : bench.boards.remoteBoard.ports;
+            if (!read) {
+                const PortTable& sent =
+                    local ? bench.state.localPortTable : bench.state.remotePortTable;
+                const auto& old = local ? before.localBoard.ports : before.remoteBoard.ports;
+                EXPECT_EQ(boardPorts, c.takes ? sent : old);
+                continue;
+            }
             // A whole answer is stored: the board's table, and from the LocalBoard the joining.
             ProgramState expected;
             fillTablesWithMarkers(expected);
-            if (c.box.empty() && c.stores && local) {
-                expected.localPortTable = bench.boards.localBoard.ports;
-                expected.portRouting = bench.boards.localBoard.routing;
-                expected.channelPortMap = bench.boards.localBoard.channelPorts;
-            } else if (c.box.empty() && c.stores) {
-                expected.remotePortTable = bench.boards.remoteBoard.ports;
+            if (c.takes) (local ? expected.localPortTable : expected.remotePortTable) = boardPorts;
+            if (c.takes && local) {
+                expected.portRouting = board.routing;
+                expected.channelPortMap = board.channelPorts;
             }
             expectSameTables(bench.state, expected);
         }
@@ -136,57 +171,6 @@ TEST(BoardRead, ARemoteReplyMayOverwriteTheJoining) {
     EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
     EXPECT_EQ(bench.state.portRouting, (PortRouting{1, 2, 3, 4, 5, 6, 7, 0}));
     EXPECT_EQ(bench.state.channelPortMap, bench.boards.localBoard.channelPorts);
-}
-
-struct WriteCase {
-    const char* name;
-    Arrange sim;  // applied once the link is open
-    std::string calls;
-    std::string box;  // "" for success
-    bool taken;       // the board now holds the configuration
-};
-
-TEST(BoardWrite, EveryOutcomeForBothBoards) {
-    const std::string answered = "flush; REQ; check; read(2)";
-    const std::string unanswered = "flush; REQ; check x201";
-    const std::vector<WriteCase> cases = {
-        {"success", [](auto&) {}, answered, "", true},
-        {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, false},
-        {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, false},
-        {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED,
-         false},
-        {"queue check fails", failing(C::CheckRxQueue, 0), "flush; REQ; check -> 255", WRITE_FAILED,
-         true},
-        {"no answer", [](auto& s) { s.answers = false; }, unanswered, WRITE_FAILED, true},
-        {"one byte only", answering(Bytes{0x55}), unanswered, WRITE_FAILED, true},
-        {"read fails", failing(C::Read, 1), answered + " -> 255", WRITE_FAILED, true},
-        {"read short", [](auto& s) { s.shortReadOccurrence = 1; }, answered, WRITE_FAILED, true},
-        // Either byte of the acknowledgement alone makes it a refusal.
-        {"refused with 55 00", [](auto& s) { s.negativeAcknowledge = true; }, answered,
-         WRITE_FAILED, false},
-        {"answered 00 AA", answering(Bytes{0x00, 0xAA}), answered, WRITE_FAILED, true},
-    };
-    for (const BoardCommand command : {BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
-        const bool local = command == BoardCommand::WriteLocal;
-        for (const WriteCase& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + (local ? " (local)" : " (remote)"));
-            LinkBench bench;
-            bench.openLink();
-            bench.show(sampleConfiguration());
-            c.sim(bench.settings());
-            const sim::BoardPair before = bench.boards;
-            EXPECT_EQ(writeBoardConfiguration(bench.context, command), c.box.empty() ? 0 : -1);
-            EXPECT_EQ(bench.bridge.calls, expand(c.calls, frameWrite(command, bench.state), local));
-            const std::string success = local ? LOCAL_WRITTEN : REMOTE_WRITTEN;
-            EXPECT_EQ(bench.ui.boxes(), Calls{c.box.empty() ? success : c.box});
-            const auto ports = [&](const sim::BoardPair& p) {
-                return local ? p.localBoard.ports : p.remoteBoard.ports;
-            };
-            const PortTable& sent =
-                local ? bench.state.localPortTable : bench.state.remotePortTable;
-            EXPECT_EQ(ports(bench.boards), c.taken ? sent : ports(before));
-        }
-    }
 }
 
 TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
