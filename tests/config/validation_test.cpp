@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "config/number_text.h"
 #include "config/value_lists.h"
 #include "config_bench.h"
+#include "link/data_file.h"
 
 namespace tivra::test {
 namespace {
@@ -21,13 +24,29 @@ struct Edit {
     std::string text;
 };
 
-void apply(ConfigBench& b, const std::vector<Edit>& edits) {
+void perform(ConfigBench& b, const std::vector<Edit>& edits) {
     for (const Edit& e : edits) {
         if (e.offset == ENABLED)
             b.form.setChecked(controlId(e.channel, ENABLED), e.text == "on");
         else
             b.setText(e.channel, e.offset, e.text);
     }
+}
+
+// "3 RPORT=text, 8 ENABLED=on" as edits.
+std::vector<Edit> editsOf(const std::string& text) {
+    static const std::map<std::string, int> OFFSETS = {
+        {"ENABLED", ENABLED}, {"SENSOR", SENSOR}, {"LPORT", LPORT}, {"LBAUD", LBAUD},
+        {"LMODE", LMODE},     {"RPORT", RPORT},   {"RBAUD", RBAUD}, {"RMODE", RMODE},
+        {"PRIO", PRIO},       {"CHUNK", CHUNK}};
+    std::vector<Edit> edits;
+    std::istringstream in(text);
+    for (std::string e; std::getline(in >> std::ws, e, ',');) {
+        const size_t space = e.find(' '), equals = e.find('=');
+        edits.push_back({std::stoi(e), OFFSETS.at(e.substr(space + 1, equals - space - 1)),
+                         e.substr(equals + 1)});
+    }
+    return edits;
 }
 
 // Defaults with channel 3 switched on, as a starting point that passes.
@@ -51,7 +70,7 @@ void expectChecked(const std::vector<Edit>& edits, const std::string& box = "") 
     fillSentinelTables(b.state);
     const ProgramState tablesBefore = b.state;
     b.show(channel3On());
-    apply(b, edits);
+    perform(b, edits);
     const std::vector<std::string> formBefore = formSnapshot(b.form);
     MuxConfiguration typed;
     formToConfiguration(b.form, typed);
@@ -68,47 +87,9 @@ void expectChecked(const std::vector<Edit>& edits, const std::string& box = "") 
     EXPECT_EQ(b.state.portRouting, tablesBefore.portRouting);
 }
 
-TEST(ValidateConfiguration, ReportsTheFirstProblemAndChangesNothingElse) {
-    // The checks of a switched-on channel at their edges (the others: ChecksOfAChannelRunInOrder).
-    expectChecked({{3, RPORT, ""}}, PORT3);
-    expectChecked({{3, RBAUD, "0"}}, BAUD3);
-    expectChecked({{3, LBAUD, "-9600"}}, BAUD3);
-    expectChecked({{3, RBAUD, "460801"}}, BAUD3);
-    expectChecked({{3, RMODE, ""}}, MODE3);
-    expectChecked({{3, CHUNK, "401"}}, CHUNK3);
-    expectChecked({{3, CHUNK, "-5"}}, CHUNK3);
-    expectChecked({{3, CHUNK, "65936"}}, CHUNK3);  // saturates to 32767, does not wrap to 400
-    // Channels are checked in order, switched on or off, all before the conflicts.
-    expectChecked({{2, ENABLED, "on"}, {2, LMODE, ""}, {3, SENSOR, ""}},
-                  "Invalid Mode: Check Channel 2 Mode");
-    expectChecked({{1, LPORT, ""}}, "Invalid Port: Check Channel 1 Ports");
-    expectChecked({{8, RPORT, ""}, {8, LBAUD, ""}}, "Invalid Port: Check Channel 8 Ports");
-    expectChecked({{2, LPORT, "1"}, {7, SENSOR, ""}, {7, ENABLED, "on"}},
-                  "Invalid Sensor: Check Channel 7 Sensor");
-    // Conflicts: pairs in order, local before remote within a pair, switched-off ones too.
-    expectChecked({{5, LPORT, "2"}, {4, RPORT, "1"}},
-                  "Remote Port Conflict: Check Remote Ports On Channels 1 and 4");
-    expectChecked({{6, LPORT, "3"}, {6, RPORT, "3"}},
-                  "Local Port Conflict: Check Local Ports On Channels 3 and 6");
-    expectChecked({{8, LPORT, "7"}}, "Local Port Conflict: Check Local Ports On Channels 7 and 8");
-    expectChecked({{8, RPORT, "2"}},
-                  "Remote Port Conflict: Check Remote Ports On Channels 2 and 8");
-}
-
-TEST(ValidateConfiguration, PassesAtTheEdgesOfEachCheckChangingNothing) {
-    for (const Edit& edit : std::vector<Edit>{{3, CHUNK, "400"},
-                                              {3, CHUNK, "1"},
-                                              {3, LBAUD, "460800"},
-                                              {3, RBAUD, "1"},
-                                              {3, PRIO, "10"}})
-        expectChecked({edit});
-    expectChecked({{1, LPORT, "2"}, {2, LPORT, "1"}});  // ports swapped
-    std::vector<Edit> everythingOn;
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
-        everythingOn.push_back({n, ENABLED, "on"});
-        everythingOn.push_back({n, SENSOR, std::string(SENSOR_TYPES[size_t(n - 1) % 5])});
-    }
-    expectChecked(everythingOn);
+TEST(ValidateConfiguration, ReportsTheFirstProblemOrPassesChangingNothing) {
+    for (const auto& [edits, box] : dataRows("config/checks.txt", " =>"))
+        expectChecked(editsOf(edits), box);
 }
 
 TEST(ValidateConfiguration, ChecksOfAChannelRunInOrder) {
@@ -138,48 +119,27 @@ TEST(ValidateConfiguration, ChecksOfAChannelRunInOrder) {
 }
 
 TEST(ValidateConfiguration, CompletesSwitchedOffChannelsInTheRecordOnly) {
-    struct Case {
-        std::vector<std::pair<int, std::string>> typed;  // offset and text, in channel 4
-        ChannelConfig expected;                          // channel 4 in the record afterwards
-    };
-    // Channel 4 starts off, QV Sonar, ports "4" and "4", 57600, "232", priority 1, chunksize 10.
-    // Only GP Limit gets a priority and a chunksize; a rate outside 1..460800 at either end
-    // completes both; one missing mode sets both, modes that are set stay.
-    const Case cases[] = {
-        {{{SENSOR, ""},
-          {LBAUD, "19200"},
-          {RBAUD, ""},
-          {LMODE, "485"},
-          {RMODE, ""},
-          {PRIO, ""},
-          {CHUNK, ""}},
-         {0, 3, 3, 9600, 0, 3, 9600, 0, 5, 50}},
-        {{{SENSOR, "GP Fixed"}, {PRIO, ""}, {CHUNK, ""}}, {0, 4, 3, 57600, 0, 3, 57600, 0, 0, 0}},
-        {{{PRIO, ""}, {CHUNK, "-3"}}, {0, 0, 3, 57600, 0, 3, 57600, 0, 0, -3}},
-        {{{SENSOR, "GP Limit"}, {PRIO, "7"}, {CHUNK, "0"}},
-         {0, 3, 3, 57600, 0, 3, 57600, 0, 7, 50}},
-        {{{SENSOR, "GP Limit"}, {CHUNK, "401"}}, {0, 3, 3, 57600, 0, 3, 57600, 0, 1, 401}},
-        {{{LBAUD, "500000"}, {RBAUD, "19200"}}, {0, 0, 3, 9600, 0, 3, 9600, 0, 1, 10}},
-        {{{RBAUD, "-5"}}, {0, 0, 3, 9600, 0, 3, 9600, 0, 1, 10}},
-        {{{LBAUD, "460800"}}, {0, 0, 3, 460800, 0, 3, 57600, 0, 1, 10}},
-        {{{LMODE, "485"}, {RMODE, ""}}, {0, 0, 3, 57600, 0, 3, 57600, 0, 1, 10}},
-        {{{LMODE, "485"}, {RMODE, "485"}}, {0, 0, 3, 57600, 1, 3, 57600, 1, 1, 10}}};
-    for (const Case& c : cases) {
-        const ChannelConfig& e = c.expected;
-        SCOPED_TRACE(::testing::PrintToString(c.typed));
+    for (const auto& [edits, expected] : dataRows("config/completions.txt", " =>")) {
+        SCOPED_TRACE(edits);
         ConfigBench b;
         b.show(defaultConfiguration());
-        for (const auto& [offset, text] : c.typed) b.setText(4, offset, text);
-        // The form keeps what the operator left, except the baud rates.
+        perform(b, editsOf(edits));
         HeadlessForm expectedForm = b.form;
-        expectedForm.setText(controlId(4, LBAUD), decimalOfField(e.localBaudrate));
-        expectedForm.setText(controlId(4, RBAUD), decimalOfField(e.remoteBaudrate));
-
         EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), 0);
         EXPECT_TRUE(b.ui.events.empty());
-        EXPECT_EQ(b.state.configuration.channel(4), e);
-        EXPECT_EQ(b.state.localPortTable[3], (PortSettings{e.enabled, e.sensorType, e.localBaudrate,
-                                                           e.localMode, e.priority, e.chunksize}));
+        const ChannelConfig& c = b.state.configuration.channel(4);
+        std::ostringstream record;
+        for (const int32_t field :
+             {int32_t(c.enabled), int32_t(c.sensorType), int32_t(c.localPort), c.localBaudrate,
+              int32_t(c.localMode), int32_t(c.remotePort), c.remoteBaudrate, int32_t(c.remoteMode),
+              int32_t(c.priority), int32_t(c.chunksize)})
+            record << (record.tellp() ? " " : "") << field;
+        EXPECT_EQ(record.str(), expected);
+        EXPECT_EQ(b.state.localPortTable[3], (PortSettings{c.enabled, c.sensorType, c.localBaudrate,
+                                                           c.localMode, c.priority, c.chunksize}));
+        // The form keeps what the operator left, except the baud rates.
+        expectedForm.setText(controlId(4, LBAUD), decimalOfField(c.localBaudrate));
+        expectedForm.setText(controlId(4, RBAUD), decimalOfField(c.remoteBaudrate));
         EXPECT_EQ(formSnapshot(b.form), formSnapshot(expectedForm));
     }
 }
@@ -187,8 +147,8 @@ TEST(ValidateConfiguration, CompletesSwitchedOffChannelsInTheRecordOnly) {
 TEST(ValidateConfiguration, FailureKeepsCompletionsOfEarlierChannels) {
     ConfigBench b;
     b.show(defaultConfiguration());
-    apply(b,
-          {{1, SENSOR, ""}, {1, PRIO, ""}, {1, LBAUD, "100000"}, {2, SENSOR, ""}, {2, RPORT, ""}});
+    perform(
+        b, {{1, SENSOR, ""}, {1, PRIO, ""}, {1, LBAUD, "100000"}, {2, SENSOR, ""}, {2, RPORT, ""}});
     EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), -1);
     EXPECT_EQ(b.ui.boxes(), std::vector<std::string>{"Invalid Port: Check Channel 2 Ports"});
     EXPECT_EQ(b.state.configuration.channel(1),
@@ -208,7 +168,7 @@ TEST(ValidateConfiguration, SnapsAndShowsEveryBaudRate) {
         {{3, RBAUD, "57600 bit/s"}, "57600"}, {{3, LBAUD, " 31250"}, "31779"},
         {{8, RBAUD, "991"}, "990"},
     };
-    for (const auto& [edit, shown] : typed) apply(b, {edit});
+    for (const auto& [edit, shown] : typed) perform(b, {edit});
     ASSERT_EQ(validateConfiguration(b.state, b.form, b.ui), 0);
     for (const auto& [edit, shown] : typed) {
         EXPECT_EQ(b.text(edit.channel, edit.offset), shown) << edit.text;

@@ -6,10 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +14,7 @@
 #include "config/headless_form.h"
 #include "config/headless_setup.h"
 #include "config/program_state.h"
+#include "data_file.h"
 #include "link/board_protocol.h"
 #include "link/bridges/simulated.h"
 #include "link/recording_bridge.h"
@@ -46,20 +43,6 @@ inline const Calls DISCOVERY_CALLS = {
     "setTimeouts(4096, 4096)"};
 inline const std::string READ_LOCAL_REQUEST = "write(00 05 55 AA 00)";
 inline const std::string READ_REMOTE_REQUEST = "write(00 05 55 AA 01)";
-
-// The lines "name: text" of a file under tests/data/, by name.
-inline std::map<std::string, std::string> dataLines(const std::string& file) {
-    const char* source = std::getenv("TIVRA_SOURCE_DIR");
-    const std::filesystem::path root =
-        source ? source : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-    std::ifstream in(root / "tests" / "data" / file);
-    EXPECT_TRUE(in.is_open()) << file;
-    std::map<std::string, std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        if (const size_t colon = line.find(": "); colon != std::string::npos)
-            lines[line.substr(0, colon)] = line.substr(colon + 2);
-    return lines;
-}
 
 inline std::string hex(const std::vector<uint8_t>& bytes) {
     return hexBytes(bytes.data(), bytes.size());

@@ -32,7 +32,7 @@ TEST(WireFormat, WriteFramesAreTheGoldenOnes) {
     escaped.portRouting.fill(0xAA);
     for (auto& c : escaped.configuration.channels) c.localPort = 0x33;
 
-    auto golden = dataLines("link/frames.txt");
+    auto golden = dataMap("link/frames.txt");
     for (const auto& [name, state] : states) {
         for (const BoardCommand command : {BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
             const std::string key = name + (command == BoardCommand::WriteLocal ? " L" : " R");

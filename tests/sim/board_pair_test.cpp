@@ -45,7 +45,7 @@ TEST(BoardPair, AnswersReadsExactlyAsTheGoldenOnes) {
                  {"channel port out of range", ReplyFault::ChannelPortOutOfRange, 0},
                  {"length beyond the items", ReplyFault::LengthBeyondItems, 0},
                  {"empty", ReplyFault::Empty, 1}};
-    auto golden = test::dataLines("sim/answers.txt");
+    auto golden = test::dataMap("sim/answers.txt");
     for (const auto& c : cases) {
         Pair pair;
         pair.boards.settings.replyFault = c.fault;

@@ -1,0 +1,41 @@
+#pragma once
+// The rows of a text file under tests/data/: "left<separator>right" (blanks after the separator
+// dropped); lines without the separator and those starting with '#' are ignored.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tivra::test {
+
+using DataRows = std::vector<std::pair<std::string, std::string>>;
+
+inline DataRows dataRows(const std::string& file, const std::string& separator = ": ") {
+    const char* source = std::getenv("TIVRA_SOURCE_DIR");
+    const std::filesystem::path root =
+        source ? source : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    std::ifstream in(root / "tests" / "data" / file);
+    EXPECT_TRUE(in.is_open()) << file;
+    DataRows rows;
+    for (std::string line; std::getline(in, line);)
+        if (const size_t at = line.find(separator); at != std::string::npos && line[0] != '#')
+            rows.emplace_back(
+                line.substr(0, at),
+                line.substr(
+                    std::min(line.find_first_not_of(' ', at + separator.size()), line.size())));
+    return rows;
+}
+
+inline std::map<std::string, std::string> dataMap(const std::string& file) {
+    const DataRows rows = dataRows(file);
+    return {rows.begin(), rows.end()};
+}
+
+}  // namespace tivra::test
