@@ -32,17 +32,8 @@ class FormWatchingOperator : public RecordingOperator {
 TEST(ConfigurationFromBoards, RebuildsWhatValidationBuilt) {
     ProgramState state;
     const MuxConfiguration written = writtenConfiguration(state);
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
-        const ChannelConfig& c = written.channel(n);
-        EXPECT_EQ(state.localPortTable[size_t(c.localPort)],
-                  (PortSettings{c.enabled, c.sensorType, c.localBaudrate, c.localMode, c.priority,
-                                c.chunksize}));
-        EXPECT_EQ(state.remotePortTable[size_t(c.remotePort)],
-                  (PortSettings{c.enabled, c.sensorType, c.remoteBaudrate, c.remoteMode, c.priority,
-                                c.chunksize}));
-    }
+    // Channel 2 by hand (local port 0, remote port 7); the rest shows in the round trip.
     EXPECT_EQ(state.portRouting, (PortRouting{7, 2, 4, 5, 3, 6, 1, 0}));
-    // Channel 2 by hand: local port 0, remote port 7.
     EXPECT_EQ(state.localPortTable[0], (PortSettings{0, 2, 115200, 1, 9, 100}));
     EXPECT_EQ(state.remotePortTable[7], (PortSettings{0, 2, 1200, 0, 9, 100}));
 

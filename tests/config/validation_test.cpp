@@ -56,11 +56,6 @@ MuxConfiguration channel3On() {
     return config;
 }
 
-const std::string PORT3 = "Invalid Port: Check Channel 3 Ports";
-const std::string BAUD3 = "Invalid Baudrate: Check Channel 3 Baudrates";
-const std::string MODE3 = "Invalid Mode: Check Channel 3 Mode";
-const std::string CHUNK3 = "Invalid Chunksize: Check Channel 3 Chunksize (400 maximum)";
-
 // From defaults with channel 3 on and the edits made, the check shows `box` alone and changes
 // neither the board-side tables nor the form; or, for no box, passes silently with the record
 // keeping what the form shows (nothing completed, nothing snapped).
@@ -90,32 +85,6 @@ void expectChecked(const std::vector<Edit>& edits, const std::string& box = "") 
 TEST(ValidateConfiguration, ReportsTheFirstProblemOrPassesChangingNothing) {
     for (const auto& [edits, box] : dataRows("config/checks.txt", " =>"))
         expectChecked(editsOf(edits), box);
-}
-
-TEST(ValidateConfiguration, ChecksOfAChannelRunInOrder) {
-    struct Step {
-        int offset;
-        std::string broken, mended, box;
-    };
-    const Step steps[] = {{SENSOR, "", "Echo", "Invalid Sensor: Check Channel 3 Sensor"},
-                          {LPORT, "", "3", PORT3},
-                          {LBAUD, "", "9600", BAUD3},
-                          {LMODE, "", "232", MODE3},
-                          {PRIO, "", "2", "Invalid Priority: Check Channel 3 Priority"},
-                          {CHUNK, "0", "10", CHUNK3}};
-    ConfigBench b;
-    b.show(channel3On());
-    for (const Step& s : steps) b.setText(3, s.offset, s.broken);
-    // Each problem is reported until it is mended, then the next one.
-    for (const Step& s : steps) {
-        b.ui.clear();
-        EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), -1);
-        EXPECT_EQ(b.ui.boxes(), std::vector<std::string>{s.box});
-        b.setText(3, s.offset, s.mended);
-    }
-    b.ui.clear();
-    EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), 0);
-    EXPECT_TRUE(b.ui.events.empty());
 }
 
 TEST(ValidateConfiguration, CompletesSwitchedOffChannelsInTheRecordOnly) {
@@ -201,14 +170,8 @@ TEST(BuildPortTables, NeverWritesOutsideTheTables) {
 }
 
 TEST(SnapBaudrate, KnownResultsAndNoDivisionByZero) {
-    constexpr int32_t MAX32 = std::numeric_limits<int32_t>::max();
-    constexpr int32_t MIN32 = std::numeric_limits<int32_t>::min();
-    const std::pair<int32_t, int32_t> cases[] = {
-        {100000, 102400}, {56000, 57600},   {250000, 230400}, {300000, 307200}, {31250, 31779},
-        {128000, 131657}, {14400, 14400},   {991, 990},       {1, 1},           {2, 2},
-        {460800, 460800}, {460801, 460800}, {921600, 460800}, {MAX32, 460800},  {0, 0},
-        {-1, 0},          {MIN32, 0}};
-    for (const auto& [rate, snapped] : cases) EXPECT_EQ(snapBaudrate(rate), snapped) << rate;
+    for (const auto& [rate, snapped] : dataRows("config/snapped_rates.txt", " =>"))
+        EXPECT_EQ(snapBaudrate(std::stoi(rate)), std::stoi(snapped)) << rate;
     for (std::string_view entry : BAUD_RATES)
         EXPECT_EQ(snapBaudrate(numberValue(entry)), numberValue(entry)) << entry;
 }
