@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +33,14 @@ inline DataRows dataRows(const std::string& file, const std::string& separator =
                 line.substr(
                     std::min(line.find_first_not_of(' ', at + separator.size()), line.size())));
     return rows;
+}
+
+// "00 C7 55 AA" as bytes.
+inline std::vector<uint8_t> bytesOf(const std::string& hex) {
+    std::vector<uint8_t> bytes;
+    std::istringstream in(hex);
+    for (std::string byte; in >> byte;) bytes.push_back(uint8_t(std::stoi(byte, nullptr, 16)));
+    return bytes;
 }
 
 inline std::map<std::string, std::string> dataMap(const std::string& file) {
