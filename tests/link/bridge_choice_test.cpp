@@ -23,31 +23,16 @@ void setVariable(const char* value) {
 }
 
 TEST(BridgeChoice, Values) {
-    using K = BridgeChoice::Kind;
-    const struct {
-        std::string value;
-        bool accepted;
-        K kind;
-        std::string pathOrError;
-    } cases[] = {
-        {"", true, K::Platform, ""},
-        {"sim", true, K::Simulated, ""},
-        {"serial:/dev/pts/3", true, K::SerialPath, "/dev/pts/3"},
-        {"serial:", false, K::Platform, "serial: needs a device path, e.g. serial:/dev/ttyUSB0"},
-        {"SIM", false, K::Platform,
-         "unknown bridge \"SIM\": use \"sim\" or \"serial:PATH\", or leave TIVRA_BRIDGE unset"},
-        {" sim", false, K::Platform,
-         "unknown bridge \" sim\": use \"sim\" or \"serial:PATH\", or leave TIVRA_BRIDGE unset"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
+    const std::string KINDS[] = {"Platform", "Simulated", "SerialPath"};
+    for (const auto& [value, expected] : dataRows("link/bridge_choices.txt", " =>")) {
         BridgeChoice choice;
         std::string error;
-        ASSERT_EQ(parseBridgeChoice(c.value, choice, error), c.accepted);
-        EXPECT_EQ(c.accepted ? choice.path : error, c.pathOrError);
-        if (c.accepted) {
-            EXPECT_EQ(choice.kind, c.kind);
-        }
+        const bool accepted = parseBridgeChoice(value, choice, error);
+        EXPECT_EQ(accepted
+                      ? KINDS[int(choice.kind)] + (choice.path.empty() ? "" : " " + choice.path)
+                      : "refused: " + error,
+                  expected)
+            << "'" << value << "'";
     }
 }
 
