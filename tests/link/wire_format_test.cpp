@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <sstream>
+#include <tuple>
 
 #include "link_bench.h"
 
@@ -43,65 +44,44 @@ TEST(WireFormat, WriteFramesAreTheGoldenOnes) {
     EXPECT_LE(encodeBoardFrame(BoardCommand::WriteRemote, escaped).size(), MAX_FRAME_SIZE);
 }
 
+// What decoding changed in tables filled with markers: "port P: fields" for each port, then the
+// routing and the channel ports, each only where it differs.
+std::string changes(const ProgramState& decoded) {
+    ProgramState markers;
+    fillTablesWithMarkers(markers);
+    std::ostringstream out;
+    for (size_t p = 0; p < PORT_COUNT; ++p) {
+        const PortSettings& s = decoded.localPortTable[p];
+        if (s != markers.localPortTable[p])
+            out << "port " << p << ": " << int(s.enabled) << " " << int(s.sensorType) << " "
+                << s.baudrate << " " << int(s.mode) << " " << int(s.priority) << " " << s.chunksize
+                << "; ";
+    }
+    for (const auto& [name, table, marked] :
+         {std::tuple("routing", decoded.portRouting, markers.portRouting),
+          std::tuple("channel ports", decoded.channelPortMap, markers.channelPortMap)}) {
+        if (table == marked) continue;
+        out << name << ":";
+        for (const int32_t port : table) out << " " << port;
+        out << "; ";
+    }
+    return out.str().empty() ? "nothing" : out.str().substr(0, out.str().size() - 2);
+}
+
 TEST(WireFormat, DecodesWholeRepliesOnlyLaterItemsWinning) {
-    using P = ReplyProblem;
-    // The malformed replies start with good items, so a decoder that stores as it goes shows.
-    const std::vector<uint8_t> good = {0x00, 0, 1, 0x07, 0, 1, 2, 3, 4, 5, 6, 7};
-    const struct {
-        const char* name;
-        std::vector<uint8_t> items;
-        P problem;
-        std::function<void(ProgramState&)> expect;  // changes from the marker tables
-    } cases[] = {
-        {"every item",
-         {0x00, 0,    1, 0x01, 0,    4, 0x03, 0,    0x00, 0x01, 0xC2, 0x00, 0x04, 0,
-          1,    0x05, 0, 9,    0x06, 0, 0x01, 0x90, 0x07, 7,    6,    5,    4,    3,
-          2,    1,    0, 0x08, 3,    3, 3,    3,    3,    3,    3,    3},
-         P::None,
-         [](auto& s) {
-             s.localPortTable[0] = {1, 4, 115200, 1, 9, 400};
-             s.portRouting = {7, 6, 5, 4, 3, 2, 1, 0};
-             s.channelPortMap = {3, 3, 3, 3, 3, 3, 3, 3};
-         }},
-        {"0x33 is a value",
-         {0x00, 3, 0x33},
-         P::None,
-         [](auto& s) { s.localPortTable[3].enabled = 0x33; }},
-        {"second rate wins",
-         {0x03, 3, 0, 0, 0x25, 0x80, 0x03, 3, 0, 0, 0x4B, 0x00},
-         P::None,
-         [](auto& s) { s.localPortTable[3].baudrate = 19200; }},
-        {"bytes sign-extend",
-         {0x00, 3,    0xFF, 0x01, 3,    0x80, 0x03, 3,    0xFF, 0xFF, 0xFF,
-          0xFE, 0x04, 3,    0xAA, 0x05, 3,    0xFE, 0x06, 3,    0xFF, 0xFF},
-         P::None,
-         [](auto& s) { s.localPortTable[3] = {-1, -128, -2, int8_t(0xAA - 256), -2, -1}; }},
-        {"no items", {}, P::None, nullptr},
-        {"tag 0x02", {0x02, 0, 0}, P::UnknownTag, nullptr},
-        {"tag 0x09", {0x09, 0, 0}, P::UnknownTag, nullptr},
-        {"port 8", {0x00, 8, 1}, P::PortOutOfRange, nullptr},
-        {"port 0xFF", {0x06, 0xFF, 0, 1}, P::PortOutOfRange, nullptr},
-        {"routing 8", {0x07, 0, 1, 2, 3, 4, 5, 6, 8}, P::ValueOutOfRange, nullptr},
-        {"channel port 0xFF", {0x08, 0xFF, 1, 2, 3, 4, 5, 6, 7}, P::ValueOutOfRange, nullptr},
-        {"enabled cut", {0x00, 0}, P::ItemCutShort, nullptr},
-        {"tag alone", {0x01}, P::ItemCutShort, nullptr},
-        {"rate cut", {0x03, 0, 0, 0, 0x25}, P::ItemCutShort, nullptr},
-        {"chunksize cut", {0x06, 0, 0}, P::ItemCutShort, nullptr},
-        {"routing cut", {0x07, 0, 1, 2, 3, 4, 5, 6}, P::ItemCutShort, nullptr},
-        {"channel ports cut", {0x08, 0}, P::ItemCutShort, nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::vector<uint8_t> items = c.problem == P::None ? c.items : good;
-        if (c.problem != P::None) items.insert(items.end(), c.items.begin(), c.items.end());
-        ProgramState decoded, expected;
+    const char* const PROBLEMS[] = {"", "UnknownTag", "PortOutOfRange", "ValueOutOfRange",
+                                    "ItemCutShort"};
+    for (const auto& [items, expected] : dataRows("link/replies.txt", " =>")) {
+        const std::vector<uint8_t> bytes = bytesOf(items);
+        ProgramState decoded;
         fillTablesWithMarkers(decoded);
-        fillTablesWithMarkers(expected);
-        EXPECT_EQ(decodeConfigurationReply(items.data(), items.size(), decoded.localPortTable,
-                                           decoded.portRouting, decoded.channelPortMap),
-                  c.problem);
-        if (c.expect) c.expect(expected);
-        expectSameTables(decoded, expected);
+        const ReplyProblem problem =
+            decodeConfigurationReply(bytes.data(), bytes.size(), decoded.localPortTable,
+                                     decoded.portRouting, decoded.channelPortMap);
+        EXPECT_EQ(problem == ReplyProblem::None ? changes(decoded)
+                                                : PROBLEMS[int(problem)] + (" " + changes(decoded)),
+                  expected)
+            << items;
     }
 }
 
