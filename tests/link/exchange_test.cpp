@@ -16,16 +16,16 @@ namespace {
 using F = sim::ReplyFault;
 
 // The tables write the calls after discovery as "flush; REQ; check; read(3)": REQ is the
-// exchange's request or frame, "check x201" a wait that runs out, and "read(L|R)" reads L bytes
-// from the LocalBoard or R from the RemoteBoard. A failed call ends in " -> 255".
+// exchange's request or frame, "check xN" N checks in a row, and "read(L|R)" reads L bytes from
+// the LocalBoard or R from the RemoteBoard. A failed call ends in " -> 255".
 Calls expand(const std::string& shorthand, const std::string& request, bool local) {
     const std::pair<std::string, std::string> words[] = {
         {"flush", "flushBuffers(1, 1)"}, {"check", "checkRxQueue"}, {"REQ", request}};
     Calls calls;
     std::istringstream in(shorthand);
     for (std::string c; std::getline(in >> std::ws, c, ';');) {
-        if (c == "check x201") {
-            calls.insert(calls.end(), 201, "checkRxQueue");
+        if (c.starts_with("check x")) {
+            calls.insert(calls.end(), std::stoul(c.substr(7)), "checkRxQueue");
             continue;
         }
         for (const auto& [word, call] : words)
@@ -51,6 +51,9 @@ Arrange spoiled(sim::ReplyFault fault) {
 Arrange answering(const Bytes& bytes) {
     return [=](sim::SimSettings& s) { s.answerWith = bytes; };
 }
+Arrange readyAfter(uint32_t checks, uint32_t ms) {
+    return [=](sim::SimSettings& s) { s.readyAfterChecks = checks, s.readyAfterMs = ms; };
+}
 
 // A row of the failure tables, run against a fresh link to either board.
 struct Case {
@@ -68,6 +71,15 @@ TEST(BoardExchange, EveryOutcomeForBothBoards) {
     const std::string unanswered = "flush; REQ; check x201";
     const std::vector<Case> reads = {
         {"success", [](auto&) {}, replied + "; read(194|176)", "", 1, true},
+        // The waiting rule: the 200th check is the last; each one is followed by 10 ms.
+        {"ready at check 2", readyAfter(2, 0), "flush; REQ; check x2; read(3); read(194|176)", "",
+         2, true},
+        {"ready at check 200", readyAfter(200, 0), "flush; REQ; check x200; read(3); read(194|176)",
+         "", 200, true},
+        {"ready at check 201", readyAfter(201, 0), unanswered, READ_FAILED, 201},
+        {"ready after 1990 ms", readyAfter(0, 1990),
+         "flush; REQ; check x200; read(3); read(194|176)", "", 200, true},
+        {"ready after 1991 ms", readyAfter(0, 1991), unanswered, READ_FAILED, 201},
         {"empty reply", spoiled(F::Empty), replied, "", 1},
         {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, 0},
         {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, 0},
@@ -102,6 +114,13 @@ TEST(BoardExchange, EveryOutcomeForBothBoards) {
     };
     const std::vector<Case> writes = {
         {"success", [](auto&) {}, answered, "", 1, true},
+        {"ready at check 2", readyAfter(2, 0), "flush; REQ; check x2; read(2)", "", 2, true},
+        {"ready at check 200", readyAfter(200, 0), "flush; REQ; check x200; read(2)", "", 200,
+         true},
+        {"ready at check 201", readyAfter(201, 0), unanswered, WRITE_FAILED, 201, true},
+        {"ready after 1990 ms", readyAfter(0, 1990), "flush; REQ; check x200; read(2)", "", 200,
+         true},
+        {"ready after 1991 ms", readyAfter(0, 1991), unanswered, WRITE_FAILED, 201, true},
         {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, 0},
         {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, 0},
         {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED, 0},
@@ -137,6 +156,7 @@ TEST(BoardExchange, EveryOutcomeForBothBoards) {
                                                 : READ_REMOTE_REQUEST;
             EXPECT_EQ(bench.bridge.calls, expand(c.calls, request, local));
             EXPECT_EQ(bench.pause.pauses, c.pauses);
+            EXPECT_EQ(bench.pause.nowMs, 10u * c.pauses);
             const std::string success = read ? (local ? LOCAL_READ : REMOTE_READ)
                                              : (local ? LOCAL_WRITTEN : REMOTE_WRITTEN);
             EXPECT_EQ(bench.ui.boxes(), Calls{c.box.empty() ? success : c.box});
@@ -189,38 +209,6 @@ TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
     EXPECT_EQ(bench.ui.boxes(),
               Calls(2, "Local Port Conflict: Check Local Ports On Channels 1 and 3"));
     EXPECT_TRUE(bench.bridge.calls.empty());
-}
-
-TEST(WaitingRule, TheTwoHundredthCheckIsTheLast) {
-    struct Case {
-        uint32_t readyAfterChecks;
-        uint32_t readyAfterMs;
-        uint32_t checks;  // more than 200: not taken
-    };
-    const Case cases[] = {{0, 0, 1},     {2, 0, 2},      {200, 0, 200},
-                          {201, 0, 201}, {0, 1990, 200}, {0, 1991, 201}};
-    for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote,
-                                       BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message()
-                         << "command " << int(command) << " ready after " << c.readyAfterChecks
-                         << " checks, " << c.readyAfterMs << " ms");
-            LinkBench bench;
-            bench.openLink();
-            bench.show(factoryConfiguration());
-            bench.settings().readyAfterChecks = c.readyAfterChecks;
-            bench.settings().readyAfterMs = c.readyAfterMs;
-            const int32_t result = isReadCommand(command)
-                                       ? readBoardConfiguration(bench.context, command)
-                                       : writeBoardConfiguration(bench.context, command);
-            EXPECT_EQ(result, c.checks <= 200 ? 0 : -1);
-            const auto& calls = bench.bridge.calls;
-            EXPECT_EQ(std::count(calls.begin(), calls.end(), "checkRxQueue"), c.checks);
-            // Every check is followed by its 10 ms pause, the failing 201st included.
-            EXPECT_EQ(bench.pause.pauses, c.checks);
-            EXPECT_EQ(bench.pause.nowMs, 10u * c.checks);
-        }
-    }
 }
 
 TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
