@@ -1,6 +1,6 @@
-// The request/answer exchanges: every row of the failure tables for both boards, the exact
-// library dialogue, the waiting rule, leftovers on the line, and the two buttons when a board
-// fails (their whole runs: SerialEndToEnd).
+// The request/answer exchanges: every row of the failure table (tests/data/link/exchanges.txt)
+// for both boards with the exact library dialogue and the waiting rule, leftovers on the line, and
+// the two buttons when a board fails (their whole runs: SerialEndToEnd).
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,6 @@
 
 namespace tivra::test {
 namespace {
-
-using F = sim::ReplyFault;
 
 // The tables write the calls after discovery as "flush; REQ; check; read(3)": REQ is the
 // exchange's request or frame, "check xN" N checks in a row, and "read(L|R)" reads L bytes from
@@ -38,142 +36,85 @@ Calls expand(const std::string& shorthand, const std::string& request, bool loca
     return calls;
 }
 
-using Bytes = std::vector<uint8_t>;
-using C = BridgeCall;
-using Arrange = std::function<void(sim::SimSettings&)>;
-
-Arrange failing(BridgeCall call, uint32_t occurrence) {
-    return [=](sim::SimSettings& s) { s.failingCalls = {{call, occurrence}}; };
+// The simulator set up as an arrangement of tests/data/link/exchanges.txt says.
+void arrange(const std::string& text, sim::SimSettings& s) {
+    const std::string FAULTS[] = {
+        "None",           "BadHead",           "ItemCutShort",          "UnknownTag",
+        "PortOutOfRange", "RoutingOutOfRange", "ChannelPortOutOfRange", "LengthBeyondItems",
+        "Empty"};
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        uint32_t n = 0;
+        if (word == "fail" && words >> word >> n)
+            s.failingCalls.push_back({bridgeCallFromText(word).value(), n});
+        else if (word == "spoil" && words >> word)
+            s.replyFault = sim::ReplyFault(std::find(FAULTS, std::end(FAULTS), word) - FAULTS);
+        else if (word == "answer" && std::getline(words, word))
+            s.answerWith = bytesOf(word);
+        else if (word == "ready")
+            words >> s.readyAfterChecks >> s.readyAfterMs;
+        else if (word == "shortRead")
+            words >> s.shortReadOccurrence;
+        else if (word == "queueStatus")
+            words >> s.queueStatus;
+        else if (word == "shortWrite")
+            s.shortWrite = true;
+        else if (word == "silent")
+            s.answers = false;
+        else if (word == "refuse")
+            s.negativeAcknowledge = true;
+        else if (word != "-")
+            ADD_FAILURE() << "no arrangement " << word;
+    }
 }
-Arrange spoiled(sim::ReplyFault fault) {
-    return [=](sim::SimSettings& s) { s.replyFault = fault; };
-}
-Arrange answering(const Bytes& bytes) {
-    return [=](sim::SimSettings& s) { s.answerWith = bytes; };
-}
-Arrange readyAfter(uint32_t checks, uint32_t ms) {
-    return [=](sim::SimSettings& s) { s.readyAfterChecks = checks, s.readyAfterMs = ms; };
-}
-
-// A row of the failure tables, run against a fresh link to either board.
-struct Case {
-    const char* name;
-    Arrange sim;  // applied once the link is open
-    std::string calls;
-    std::string box;  // "" for success
-    uint32_t pauses;
-    bool takes = false;  // a read stored the answer's tables; a write's table is on the board
-};
 
 TEST(BoardExchange, EveryOutcomeForBothBoards) {
-    const std::string replied = "flush; REQ; check; read(3)";
-    const std::string answered = "flush; REQ; check; read(2)";
-    const std::string unanswered = "flush; REQ; check x201";
-    const std::vector<Case> reads = {
-        {"success", [](auto&) {}, replied + "; read(194|176)", "", 1, true},
-        // The waiting rule: the 200th check is the last; each one is followed by 10 ms.
-        {"ready at check 2", readyAfter(2, 0), "flush; REQ; check x2; read(3); read(194|176)", "",
-         2, true},
-        {"ready at check 200", readyAfter(200, 0), "flush; REQ; check x200; read(3); read(194|176)",
-         "", 200, true},
-        {"ready at check 201", readyAfter(201, 0), unanswered, READ_FAILED, 201},
-        {"ready after 1990 ms", readyAfter(0, 1990),
-         "flush; REQ; check x200; read(3); read(194|176)", "", 200, true},
-        {"ready after 1991 ms", readyAfter(0, 1991), unanswered, READ_FAILED, 201},
-        {"empty reply", spoiled(F::Empty), replied, "", 1},
-        {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, 0},
-        {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, 0},
-        {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED, 0},
-        {"third queue check fails",
-         [](auto& s) {
-             s.failingCalls = {{C::CheckRxQueue, 3}};
-             s.readyAfterChecks = 5;
-         },
-         "flush; REQ; check; check; check -> 255", READ_FAILED, 2},
-        {"no answer", [](auto& s) { s.answers = false; }, unanswered, READ_FAILED, 201},
-        {"bytes wait, queue not ready", [](auto& s) { s.queueStatus = 1; }, unanswered, READ_FAILED,
-         201},
-        {"only 2 bytes arrive", answering(Bytes{0x55, 0xAA}), unanswered, READ_FAILED, 201},
-        {"head read fails", failing(C::Read, 1), replied + " -> 255", READ_FAILED, 1},
-        {"head read short", [](auto& s) { s.shortReadOccurrence = 1; }, replied, READ_FAILED, 1},
-        // Either byte of the head alone makes it no reply.
-        {"head 55 00", answering(Bytes{0x55, 0x00, 0x00}), replied, READ_FAILED, 1},
-        {"head 00 AA", answering(Bytes{0x00, 0xAA, 0x00}), replied, READ_FAILED, 1},
-        {"item read fails", failing(C::Read, 2), replied + "; read(194|176) -> 255", READ_FAILED,
-         1},
-        {"item read short", [](auto& s) { s.shortReadOccurrence = 2; }, replied + "; read(194|176)",
-         READ_FAILED, 1},
-        {"fewer items than N", spoiled(F::LengthBeyondItems), replied + "; read(204|186)",
-         READ_FAILED, 1},
-        {"tag 0x02", spoiled(F::UnknownTag), replied + "; read(197|179)", READ_FAILED, 1},
-        {"port 8", spoiled(F::PortOutOfRange), replied + "; read(194|176)", READ_FAILED, 1},
-        {"routing 8", spoiled(F::RoutingOutOfRange), replied + "; read(194|185)", READ_FAILED, 1},
-        {"channel port 8", spoiled(F::ChannelPortOutOfRange), replied + "; read(194|185)",
-         READ_FAILED, 1},
-        {"item cut short", spoiled(F::ItemCutShort), replied + "; read(193|175)", READ_FAILED, 1},
-    };
-    const std::vector<Case> writes = {
-        {"success", [](auto&) {}, answered, "", 1, true},
-        {"ready at check 2", readyAfter(2, 0), "flush; REQ; check x2; read(2)", "", 2, true},
-        {"ready at check 200", readyAfter(200, 0), "flush; REQ; check x200; read(2)", "", 200,
-         true},
-        {"ready at check 201", readyAfter(201, 0), unanswered, WRITE_FAILED, 201, true},
-        {"ready after 1990 ms", readyAfter(0, 1990), "flush; REQ; check x200; read(2)", "", 200,
-         true},
-        {"ready after 1991 ms", readyAfter(0, 1991), unanswered, WRITE_FAILED, 201, true},
-        {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, 0},
-        {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, 0},
-        {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED, 0},
-        {"queue check fails", failing(C::CheckRxQueue, 0), "flush; REQ; check -> 255", WRITE_FAILED,
-         0, true},
-        {"no answer", [](auto& s) { s.answers = false; }, unanswered, WRITE_FAILED, 201, true},
-        {"one byte only", answering(Bytes{0x55}), unanswered, WRITE_FAILED, 201, true},
-        {"read fails", failing(C::Read, 1), answered + " -> 255", WRITE_FAILED, 1, true},
-        {"read short", [](auto& s) { s.shortReadOccurrence = 1; }, answered, WRITE_FAILED, 1, true},
-        // Either byte of the acknowledgement alone makes it a refusal.
-        {"refused with 55 00", [](auto& s) { s.negativeAcknowledge = true; }, answered,
-         WRITE_FAILED, 1},
-        {"answered 00 AA", answering(Bytes{0x00, 0xAA}), answered, WRITE_FAILED, 1, true},
-    };
-    for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote,
-                                       BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
-        const bool read = isReadCommand(command);
-        const bool local =
-            command == BoardCommand::ReadLocal || command == BoardCommand::WriteLocal;
-        for (const Case& c : read ? reads : writes) {
-            SCOPED_TRACE(std::string(c.name) + " in command " + std::to_string(int(command)));
+    for (const auto& [name, row] : dataRows("link/exchanges.txt")) {
+        // The arrangement, the calls, the box, the pauses, whether the exchange takes.
+        std::vector<std::string> field;
+        for (size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 3)
+            field.push_back(row.substr(from, (bar = row.find(" | ", from)) - from));
+        ASSERT_EQ(field.size(), 5u) << name;
+        const std::string box = field[2] == "-" ? "" : field[2];
+        const uint32_t pauses = std::stoul(field[3]);
+        const bool read = name.starts_with("read "), takes = field[4] == "takes";
+        for (const bool local : {true, false}) {
+            const BoardCommand command =
+                read ? (local ? BoardCommand::ReadLocal : BoardCommand::ReadRemote)
+                     : (local ? BoardCommand::WriteLocal : BoardCommand::WriteRemote);
+            SCOPED_TRACE(name + (local ? " (local)" : " (remote)"));
             LinkBench bench;
             bench.openLink();
             fillTablesWithMarkers(bench.state);
             bench.show(sampleConfiguration());
-            c.sim(bench.settings());
+            arrange(field[0], bench.settings());
             const sim::BoardPair before = bench.boards;
             EXPECT_EQ(read ? readBoardConfiguration(bench.context, command)
                            : writeBoardConfiguration(bench.context, command),
-                      c.box.empty() ? 0 : -1);
+                      box.empty() ? 0 : -1);
             const std::string request = !read   ? frameWrite(command, bench.state)
                                         : local ? READ_LOCAL_REQUEST
                                                 : READ_REMOTE_REQUEST;
-            EXPECT_EQ(bench.bridge.calls, expand(c.calls, request, local));
-            EXPECT_EQ(bench.pause.pauses, c.pauses);
-            EXPECT_EQ(bench.pause.nowMs, 10u * c.pauses);
+            EXPECT_EQ(bench.bridge.calls, expand(field[1], request, local));
+            EXPECT_EQ(bench.pause.pauses, pauses);
+            EXPECT_EQ(bench.pause.nowMs, 10u * pauses);
             const std::string success = read ? (local ? LOCAL_READ : REMOTE_READ)
                                              : (local ? LOCAL_WRITTEN : REMOTE_WRITTEN);
-            EXPECT_EQ(bench.ui.boxes(), Calls{c.box.empty() ? success : c.box});
+            EXPECT_EQ(bench.ui.boxes(), Calls{box.empty() ? success : box});
             const sim::LocalBoard& board = bench.boards.localBoard;
             const PortTable& boardPorts = local ? board.ports : bench.boards.remoteBoard.ports;
             if (!read) {
                 const PortTable& sent =
                     local ? bench.state.localPortTable : bench.state.remotePortTable;
                 const auto& old = local ? before.localBoard.ports : before.remoteBoard.ports;
-                EXPECT_EQ(boardPorts, c.takes ? sent : old);
+                EXPECT_EQ(boardPorts, takes ? sent : old);
                 continue;
             }
             // A whole answer is stored: the board's table, and from the LocalBoard the joining.
             ProgramState expected;
             fillTablesWithMarkers(expected);
-            if (c.takes) (local ? expected.localPortTable : expected.remotePortTable) = boardPorts;
-            if (c.takes && local) {
+            if (takes) (local ? expected.localPortTable : expected.remotePortTable) = boardPorts;
+            if (takes && local) {
                 expected.portRouting = board.routing;
                 expected.channelPortMap = board.channelPorts;
             }
@@ -215,10 +156,10 @@ TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
     // Spoiled ReadLocal answers, each followed by a ReadRemote.
     const struct {
         const char* name;
-        Arrange sim;
+        std::function<void(sim::SimSettings&)> sim;
         int32_t firstResult;
     } cases[] = {
-        {"bad head", spoiled(F::BadHead), -1},
+        {"bad head", [](auto& s) { s.replyFault = sim::ReplyFault::BadHead; }, -1},
         {"reply that looks like another after the answer",
          [](auto& s) { s.strayBytes = {0x55, 0xAA, 0x03, 0x00, 0x00, 0x01}; }, 0},
         {"answer after the wait ended", [](auto& s) { s.readyAfterChecks = 300; }, -1},
@@ -271,7 +212,7 @@ TEST(Buttons, ARefusedLocalWriteStillWritesTheRemoteBoard) {
 
 TEST(Buttons, AFailedLocalReadStillReadsTheRemoteBoardAndRebuilds) {
     LinkBench bench;
-    bench.settings().replyFault = F::BadHead;
+    bench.settings().replyFault = sim::ReplyFault::BadHead;
     bench.settings().faultsOnlyFor = static_cast<uint8_t>(BoardCommand::ReadLocal);
     bench.boards.remoteBoard.ports[0].sensorType = 2;  // disagrees with the (zero) local table
     EXPECT_EQ(readConfigurationFromBoards(bench.context), -1);
