@@ -35,6 +35,14 @@ inline DataRows dataRows(const std::string& file, const std::string& separator =
     return rows;
 }
 
+// "a | b | c" as its fields, split at each separator.
+inline std::vector<std::string> fieldsOf(const std::string& text, const std::string& separator) {
+    std::vector<std::string> fields;
+    for (size_t from = 0, at = 0; at != std::string::npos; from = at + separator.size())
+        fields.push_back(text.substr(from, (at = text.find(separator, from)) - from));
+    return fields;
+}
+
 // "00 C7 55 AA" as bytes.
 inline std::vector<uint8_t> bytesOf(const std::string& hex) {
     std::vector<uint8_t> bytes;

@@ -36,44 +36,10 @@ Calls expand(const std::string& shorthand, const std::string& request, bool loca
     return calls;
 }
 
-// The simulator set up as an arrangement of tests/data/link/exchanges.txt says.
-void arrange(const std::string& text, sim::SimSettings& s) {
-    const std::string FAULTS[] = {
-        "None",           "BadHead",           "ItemCutShort",          "UnknownTag",
-        "PortOutOfRange", "RoutingOutOfRange", "ChannelPortOutOfRange", "LengthBeyondItems",
-        "Empty"};
-    std::istringstream words(text);
-    for (std::string word; words >> word;) {
-        uint32_t n = 0;
-        if (word == "fail" && words >> word >> n)
-            s.failingCalls.push_back({bridgeCallFromText(word).value(), n});
-        else if (word == "spoil" && words >> word)
-            s.replyFault = sim::ReplyFault(std::find(FAULTS, std::end(FAULTS), word) - FAULTS);
-        else if (word == "answer" && std::getline(words, word))
-            s.answerWith = bytesOf(word);
-        else if (word == "ready")
-            words >> s.readyAfterChecks >> s.readyAfterMs;
-        else if (word == "shortRead")
-            words >> s.shortReadOccurrence;
-        else if (word == "queueStatus")
-            words >> s.queueStatus;
-        else if (word == "shortWrite")
-            s.shortWrite = true;
-        else if (word == "silent")
-            s.answers = false;
-        else if (word == "refuse")
-            s.negativeAcknowledge = true;
-        else if (word != "-")
-            ADD_FAILURE() << "no arrangement " << word;
-    }
-}
-
 TEST(BoardExchange, EveryOutcomeForBothBoards) {
     for (const auto& [name, row] : dataRows("link/exchanges.txt")) {
         // The arrangement, the calls, the box, the pauses, whether the exchange takes.
-        std::vector<std::string> field;
-        for (size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 3)
-            field.push_back(row.substr(from, (bar = row.find(" | ", from)) - from));
+        const std::vector<std::string> field = fieldsOf(row, " | ");
         ASSERT_EQ(field.size(), 5u) << name;
         const std::string box = field[2] == "-" ? "" : field[2];
         const uint32_t pauses = std::stoul(field[3]);

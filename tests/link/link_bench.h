@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -102,6 +104,38 @@ inline void expectSameTables(const ProgramState& actual, const ProgramState& exp
     EXPECT_EQ(actual.remotePortTable, expected.remotePortTable);
     EXPECT_EQ(actual.portRouting, expected.portRouting);
     EXPECT_EQ(actual.channelPortMap, expected.channelPortMap);
+}
+
+// The simulator set up as an arrangement of the data rows says (tests/data/link/exchanges.txt).
+inline void arrange(const std::string& text, sim::SimSettings& s) {
+    const std::string FAULTS[] = {
+        "None",           "BadHead",           "ItemCutShort",          "UnknownTag",
+        "PortOutOfRange", "RoutingOutOfRange", "ChannelPortOutOfRange", "LengthBeyondItems",
+        "Empty"};
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        uint32_t n = 0;
+        if (word == "fail" && words >> word >> n)
+            s.failingCalls.push_back({bridgeCallFromText(word).value(), n});
+        else if (word == "spoil" && words >> word)
+            s.replyFault = sim::ReplyFault(std::find(FAULTS, std::end(FAULTS), word) - FAULTS);
+        else if (word == "answer" && std::getline(words, word))
+            s.answerWith = bytesOf(word);
+        else if (word == "ready")
+            words >> s.readyAfterChecks >> s.readyAfterMs;
+        else if (word == "shortRead")
+            words >> s.shortReadOccurrence;
+        else if (word == "queueStatus")
+            words >> s.queueStatus;
+        else if (word == "shortWrite")
+            s.shortWrite = true;
+        else if (word == "silent")
+            s.answers = false;
+        else if (word == "refuse")
+            s.negativeAcknowledge = true;
+        else if (word != "-")
+            ADD_FAILURE() << "no arrangement " << word;
+    }
 }
 
 // The board link as the program runs it over `inner`, with every library call recorded. Without
