@@ -31,27 +31,11 @@ class Pair {
 
 TEST(BoardPair, AnswersReadsExactlyAsTheGoldenOnes) {
     // The factory configuration of either board, and every spoiled reply.
-    const struct {
-        const char* name;
-        ReplyFault fault;
-        uint8_t command;
-    } cases[] = {{"local", ReplyFault::None, 0},
-                 {"remote", ReplyFault::None, 1},
-                 {"bad head", ReplyFault::BadHead, 0},
-                 {"item cut short", ReplyFault::ItemCutShort, 0},
-                 {"unknown tag", ReplyFault::UnknownTag, 0},
-                 {"port out of range", ReplyFault::PortOutOfRange, 1},
-                 {"routing out of range", ReplyFault::RoutingOutOfRange, 0},
-                 {"channel port out of range", ReplyFault::ChannelPortOutOfRange, 0},
-                 {"length beyond the items", ReplyFault::LengthBeyondItems, 0},
-                 {"empty", ReplyFault::Empty, 1}};
-    auto golden = test::dataMap("sim/answers.txt");
-    for (const auto& c : cases) {
+    for (const auto& [request, answer] : test::dataRows("sim/answers.txt")) {
         Pair pair;
-        pair.boards.settings.replyFault = c.fault;
-        pair.sendRead(c.command);
-        const std::string got = pair.hexAnswer();
-        EXPECT_EQ(got, golden[c.name]) << c.name;
+        test::arrange(request.substr(2), pair.boards.settings);
+        pair.sendRead(uint8_t(request[0] - '0'));
+        EXPECT_EQ(pair.hexAnswer(), answer) << request;
     }
     // A long run keeps only the most recent requests, still numbered from the first.
     Pair pair;
