@@ -50,7 +50,7 @@ TEST(Discovery, EveryOutcome) {
 
 TEST(Discovery, AFailedSetUpReleasesTheDeviceForTheNextAttempt) {
     LinkBench bench;
-    bench.failCall(BridgeCall::SetLineControl, 1);
+    bench.settings().failingCalls = {{BridgeCall::SetLineControl, 1}};
     ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
     EXPECT_FALSE(bench.state.link.boardLinkOpen);
     bench.forget();

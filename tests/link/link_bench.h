@@ -1,7 +1,8 @@
 #pragma once
-// What the board link tests share: the texts and library calls of the board dialogue, a pause
-// that only counts and moves a virtual clock, the board link as the program runs it over any
-// bridge, and the expectations of a full Read and a full Write that every bridge must meet.
+// What the board link tests share: the texts and library calls of the board dialogue, the
+// simulator set up as a data row says, a pause that only counts and moves a virtual clock, the
+// board link as the program runs it over any bridge, and the expectations of a full Read and a
+// full Write that every bridge must meet.
 
 #include <gtest/gtest.h>
 
@@ -29,8 +30,6 @@ namespace tivra::test {
 using Calls = std::vector<std::string>;
 
 inline const std::string NO_BOARD = "No Local Board Found: Check USB cable and retry";
-inline const std::string CHECK_CABLES = "USB Fault : Please Check Cables";
-inline const std::string WRITE_DATA_FAILED = "USB Fault : Failed to write data";
 inline const std::string READ_FAILED = "USB Fault : Failed to read configuration data";
 inline const std::string WRITE_FAILED = "USB Fault : Failed to write configuration data";
 inline const std::string LOCAL_READ = "Success: Local configuration data read";
@@ -57,8 +56,7 @@ inline Calls joined(Calls a, const Calls& b) {
 
 // The recorded write of the frame that `command` sends for the tables of `state`.
 inline std::string frameWrite(BoardCommand command, const ProgramState& state) {
-    const auto frame = encodeBoardFrame(command, state);
-    return "write(" + hexBytes(frame.data(), frame.size()) + ")";
+    return "write(" + hex(encodeBoardFrame(command, state)) + ")";
 }
 
 class FakePause final : public Pause {
@@ -224,9 +222,6 @@ struct LinkBench : SimulatedBoards, LinkSession {
     }
 
     sim::SimSettings& settings() { return boards.settings; }
-    void failCall(BridgeCall call, uint32_t occurrence = 0) {
-        settings().failingCalls.push_back({call, occurrence});
-    }
     // Opens the link as the first exchange would, then forgets what that took.
     void openLink() {
         ASSERT_EQ(openBoardLink(bridge, ui, state.link), 0);
