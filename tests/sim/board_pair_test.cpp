@@ -47,27 +47,11 @@ TEST(BoardPair, AnswersReadsExactlyAsTheGoldenOnes) {
 }
 
 TEST(BoardPair, RefusesOrIgnoresWhatItCannotTake) {
-    const std::vector<uint8_t> write = encodeBoardFrame(BoardCommand::WriteLocal, ProgramState{});
-    const struct {
-        const char* name;
-        std::vector<uint8_t> bytes;
-        size_t at;  // of the write frame, to spoil with bytes[0]
-    } cases[] = {
-        {"unknown tag in a write", {0x02}, 5},  // the first tag
-        {"port 9 in a write", {0x09}, 6},
-        {"routing 8 in a write", {0x08}, 182},
-        {"read with length 6", {0x00, 0x06, 0x55, 0xAA, 0x00, 0x00}},
-        {"write with length 5", {0x00, 0x05, 0x55, 0xAA, 0x03}},
-        {"unknown command", {0x00, 0x05, 0x55, 0xAA, 0x04}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [request, answer] : test::dataRows("sim/refused.txt", " =>")) {
         Pair pair;
         const LocalBoard before = pair.boards.localBoard;
-        std::vector<uint8_t> bytes = c.bytes;
-        if (c.at) (bytes = write)[c.at] = c.bytes[0];
-        pair.send(bytes);
-        EXPECT_EQ(pair.hexAnswer(), c.at ? "55 00" : "");
+        pair.send(test::bytesOf(request));
+        EXPECT_EQ(pair.hexAnswer(), answer == "-" ? "" : answer) << request;
         EXPECT_EQ(pair.boards.localBoard.ports, before.ports);
         EXPECT_EQ(pair.boards.localBoard.routing, before.routing);
     }
