@@ -16,37 +16,22 @@
 namespace tivra::test {
 namespace {
 
-// What the operator does to one control: types a text (on a list an entry's text selects it and
-// "" clears the selection), or for an enable box "on" checks it.
-struct Edit {
-    int channel;
-    int offset;
-    std::string text;
-};
-
-void perform(ConfigBench& b, const std::vector<Edit>& edits) {
-    for (const Edit& e : edits) {
-        if (e.offset == ENABLED)
-            b.form.setChecked(controlId(e.channel, ENABLED), e.text == "on");
-        else
-            b.setText(e.channel, e.offset, e.text);
-    }
-}
-
-// "3 RPORT=text, 8 ENABLED=on" as edits.
-std::vector<Edit> editsOf(const std::string& text) {
+// Makes the edits "3 RPORT=text, 8 ENABLED=on" on the form: on a list the text of an entry
+// selects it and "" clears the selection; ENABLED=on checks the box.
+void perform(ConfigBench& b, const std::string& edits) {
     static const std::map<std::string, int> OFFSETS = {
         {"ENABLED", ENABLED}, {"SENSOR", SENSOR}, {"LPORT", LPORT}, {"LBAUD", LBAUD},
         {"LMODE", LMODE},     {"RPORT", RPORT},   {"RBAUD", RBAUD}, {"RMODE", RMODE},
         {"PRIO", PRIO},       {"CHUNK", CHUNK}};
-    std::vector<Edit> edits;
-    std::istringstream in(text);
+    std::istringstream in(edits);
     for (std::string e; std::getline(in >> std::ws, e, ',');) {
         const size_t space = e.find(' '), equals = e.find('=');
-        edits.push_back({std::stoi(e), OFFSETS.at(e.substr(space + 1, equals - space - 1)),
-                         e.substr(equals + 1)});
+        const int offset = OFFSETS.at(e.substr(space + 1, equals - space - 1));
+        if (offset == ENABLED)
+            b.form.setChecked(controlId(std::stoi(e), ENABLED), e.substr(equals + 1) == "on");
+        else
+            b.setText(std::stoi(e), offset, e.substr(equals + 1));
     }
-    return edits;
 }
 
 // Defaults with channel 3 switched on, as a starting point that passes.
@@ -59,8 +44,8 @@ MuxConfiguration channel3On() {
 // From defaults with channel 3 on and the edits made, the check shows `box` alone and changes
 // neither the board-side tables nor the form; or, for no box, passes silently with the record
 // keeping what the form shows (nothing completed, nothing snapped).
-void expectChecked(const std::vector<Edit>& edits, const std::string& box = "") {
-    SCOPED_TRACE(box + " after typing '" + (edits.empty() ? "" : edits.front().text) + "'");
+void expectChecked(const std::string& edits, const std::string& box) {
+    SCOPED_TRACE(edits);
     ConfigBench b;
     fillSentinelTables(b.state);
     const ProgramState tablesBefore = b.state;
@@ -83,8 +68,7 @@ void expectChecked(const std::vector<Edit>& edits, const std::string& box = "") 
 }
 
 TEST(ValidateConfiguration, ReportsTheFirstProblemOrPassesChangingNothing) {
-    for (const auto& [edits, box] : dataRows("config/checks.txt", " =>"))
-        expectChecked(editsOf(edits), box);
+    for (const auto& [edits, box] : dataRows("config/checks.txt", " =>")) expectChecked(edits, box);
 }
 
 TEST(ValidateConfiguration, CompletesSwitchedOffChannelsInTheRecordOnly) {
@@ -92,7 +76,7 @@ TEST(ValidateConfiguration, CompletesSwitchedOffChannelsInTheRecordOnly) {
         SCOPED_TRACE(edits);
         ConfigBench b;
         b.show(defaultConfiguration());
-        perform(b, editsOf(edits));
+        perform(b, edits);
         HeadlessForm expectedForm = b.form;
         EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), 0);
         EXPECT_TRUE(b.ui.events.empty());
@@ -116,8 +100,7 @@ TEST(ValidateConfiguration, CompletesSwitchedOffChannelsInTheRecordOnly) {
 TEST(ValidateConfiguration, FailureKeepsCompletionsOfEarlierChannels) {
     ConfigBench b;
     b.show(defaultConfiguration());
-    perform(
-        b, {{1, SENSOR, ""}, {1, PRIO, ""}, {1, LBAUD, "100000"}, {2, SENSOR, ""}, {2, RPORT, ""}});
+    perform(b, "1 SENSOR=, 1 PRIO=, 1 LBAUD=100000, 2 SENSOR=, 2 RPORT=");
     EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), -1);
     EXPECT_EQ(b.ui.boxes(), std::vector<std::string>{"Invalid Port: Check Channel 2 Ports"});
     EXPECT_EQ(b.state.configuration.channel(1),
@@ -131,18 +114,21 @@ TEST(ValidateConfiguration, SnapsAndShowsEveryBaudRate) {
     MuxConfiguration config = channel3On();
     config.channel(1).enabled = 1;
     b.show(config);
-    const std::vector<std::pair<Edit, std::string>> typed = {
-        {{1, LBAUD, "100000"}, "102400"},     {{1, RBAUD, "56000"}, "57600"},
-        {{2, LBAUD, "250000"}, "230400"},  // switched off: snapped too
-        {{3, RBAUD, "57600 bit/s"}, "57600"}, {{3, LBAUD, " 31250"}, "31779"},
-        {{8, RBAUD, "991"}, "990"},
+    const struct {
+        int channel, offset;
+        std::string typed, shown;
+    } typed[] = {
+        {1, LBAUD, "100000", "102400"},     {1, RBAUD, "56000", "57600"},
+        {2, LBAUD, "250000", "230400"},  // switched off: snapped too
+        {3, RBAUD, "57600 bit/s", "57600"}, {3, LBAUD, " 31250", "31779"},
+        {8, RBAUD, "991", "990"},
     };
-    for (const auto& [edit, shown] : typed) perform(b, {edit});
+    for (const auto& t : typed) b.setText(t.channel, t.offset, t.typed);
     ASSERT_EQ(validateConfiguration(b.state, b.form, b.ui), 0);
-    for (const auto& [edit, shown] : typed) {
-        EXPECT_EQ(b.text(edit.channel, edit.offset), shown) << edit.text;
-        const ChannelConfig& c = b.state.configuration.channel(edit.channel);
-        EXPECT_EQ(decimalOfField(edit.offset == LBAUD ? c.localBaudrate : c.remoteBaudrate), shown);
+    for (const auto& t : typed) {
+        EXPECT_EQ(b.text(t.channel, t.offset), t.shown) << t.typed;
+        const ChannelConfig& c = b.state.configuration.channel(t.channel);
+        EXPECT_EQ(decimalOfField(t.offset == LBAUD ? c.localBaudrate : c.remoteBaudrate), t.shown);
     }
     EXPECT_EQ(b.state.localPortTable[0].baudrate, 102400);
     EXPECT_EQ(b.state.remotePortTable[0].baudrate, 57600);
