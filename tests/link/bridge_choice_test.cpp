@@ -1,4 +1,4 @@
-// Choosing the bridge from TIVRA_BRIDGE or --bridge.
+// Choosing the bridge from TIVRA_BRIDGE or --bridge (a device path: SerialEndToEnd).
 
 #include "link/bridge_choice.h"
 
@@ -51,22 +51,6 @@ TEST(BridgeChoice, TheEnvironmentChoosesTheSimulatedPairOrNothing) {
     EXPECT_EQ(readConfigurationFromBoards(session.context), 0);
     EXPECT_EQ(session.state.configuration, factoryConfiguration());
 }
-
-#ifndef _WIN32
-TEST(BridgeChoice, ASerialPathIsTheLocalBoardWhateverItsDescription) {
-    BridgeChoice choice;
-    std::string error;
-    ASSERT_TRUE(parseBridgeChoice("serial:/dev/pts/77", choice, error));
-    std::unique_ptr<UsbBridge> bridge = makeBridge(choice, error);
-    ASSERT_NE(bridge, nullptr);
-    uint32_t count = 0;
-    ASSERT_EQ(bridge->getNumDevices(&count), 0);
-    EXPECT_EQ(count, 1u);
-    char text[PRODUCT_STRING_SIZE] = {};
-    ASSERT_EQ(bridge->getProductString(0, text, PRODUCT_DESCRIPTION), 0);
-    EXPECT_STREQ(text, "Quorvantel Ostrel");
-}
-#endif
 
 }  // namespace
 }  // namespace tivra::test

@@ -15,6 +15,7 @@
 #include <iostream>
 #include <utility>
 
+#include "link/bridge_choice.h"
 #include "link/bridges/serial.h"
 #include "link_bench.h"
 #include "pty_boards.h"
@@ -144,19 +145,26 @@ TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     EXPECT_NE(second.write(secondHandle, out.data(), 1, &done, nullptr), 0);
 }
 
-// A full write, then a full read from a new start, through the serial code against the
+// A full write, then a full read from a new start, through the serial bridge TIVRA_BRIDGE or
+// --bridge chooses for a device path (the one device, whatever its description) against the
 // simulator on a pseudo-terminal paced like the real 57600 baud line.
 TEST(SerialEndToEnd, FullWriteAndReadAtTheLinesPace) {
     PtyBoards boards;
-    SerialBridge serial({{boards.start(), "Quorvantel Ostrel"}});
+    BridgeChoice choice;
+    std::string error;
+    ASSERT_TRUE(parseBridgeChoice("serial:" + boards.start(), choice, error));
+    const std::unique_ptr<UsbBridge> serial = makeBridge(choice, error);
+    uint32_t count = 0;
+    ASSERT_EQ(serial->getNumDevices(&count), 0);
+    EXPECT_EQ(count, 1u);
     SleepingPause sleeping;
-    LinkSession writer(serial, &sleeping);
+    LinkSession writer(*serial, &sleeping);
     auto start = Clock::now();
     const MuxConfiguration written = expectFullWrite(writer, true);
     const double writeMs = msSince(start);
     closeBoardLink(writer.bridge, writer.state.link);
 
-    LinkSession reader(serial, &sleeping);
+    LinkSession reader(*serial, &sleeping);
     start = Clock::now();
     expectFullRead(reader, written, true);
     const double readMs = msSince(start);
