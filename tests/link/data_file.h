@@ -1,6 +1,7 @@
 #pragma once
 // The rows of a text file under tests/data/: "left<separator>right" (blanks after the separator
-// dropped); lines without the separator and those starting with '#' are ignored.
+// dropped); lines without the separator and those starting with '#' are ignored. A file that is
+// missing or holds no row fails the test.
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,7 @@ inline DataRows dataRows(const std::string& file, const std::string& separator =
                 line.substr(0, at),
                 line.substr(
                     std::min(line.find_first_not_of(' ', at + separator.size()), line.size())));
+    EXPECT_FALSE(rows.empty()) << file;
     return rows;
 }
 
