@@ -2,6 +2,8 @@
 // What the configuration tests share: a program state, the blank headless form of start-up and a
 // recording operator.
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "config/channel_config.h"
@@ -10,6 +12,7 @@
 #include "config/headless_form.h"
 #include "config/headless_setup.h"
 #include "config/program_state.h"
+#include "config/validation.h"
 #include "support/configuration_views.h"
 #include "support/recording_operator.h"
 
@@ -31,5 +34,37 @@ struct ConfigBench {
         return form.text(controlId(channel, offset));
     }
 };
+
+// Board-side tables that no valid configuration produces, to see whether a check wrote them.
+inline void fillSentinelTables(ProgramState& state) {
+    for (size_t p = 0; p < PORT_COUNT; ++p) {
+        state.localPortTable[p] = {9, 9, 9999, 9, 9, 9999};
+        state.remotePortTable[p] = {-9, -9, -9999, -9, -9, -9999};
+        state.portRouting[p] = 70 + static_cast<int32_t>(p);
+    }
+}
+
+// A mixed configuration, validated: the tables hold what a board write would send, and the map
+// of channel ports what the LocalBoard then reports.
+inline MuxConfiguration writtenConfiguration(ProgramState& state) {
+    MuxConfiguration config;
+    config.channels = {{{1, 1, 3, 230400, 0, 5, 600, 1, 10, 50},
+                        {0, 2, 0, 115200, 1, 7, 1200, 0, 9, 100},
+                        {1, 3, 7, 76800, 1, 0, 2400, 0, 8, 150},
+                        {0, 4, 1, 57600, 0, 2, 4800, 1, 7, 200},
+                        {1, 0, 6, 38400, 1, 1, 9600, 1, 6, 250},
+                        {0, 1, 2, 19200, 0, 4, 460800, 0, 5, 300},
+                        {1, 2, 5, 9600, 0, 6, 307200, 1, 4, 350},
+                        {0, 3, 4, 4800, 1, 3, 153600, 0, 3, 400}}};
+    ConfigBench b;
+    fillSentinelTables(b.state);
+    b.show(config);
+    EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), 0);
+    EXPECT_EQ(b.state.configuration, config);
+    state = b.state;
+    for (int n = 1; n <= CHANNEL_COUNT; ++n)
+        state.channelPortMap[size_t(n - 1)] = config.channel(n).localPort;
+    return config;
+}
 
 }  // namespace tivra::test

@@ -1,4 +1,4 @@
-// Choosing the bridge from TIVRA_BRIDGE or --bridge.
+// Choosing the bridge from TIVRA_BRIDGE or --bridge (a device path: SerialEndToEnd).
 
 #include "link/bridge_choice.h"
 
@@ -23,31 +23,16 @@ void setVariable(const char* value) {
 }
 
 TEST(BridgeChoice, Values) {
-    using K = BridgeChoice::Kind;
-    const struct {
-        std::string value;
-        bool accepted;
-        K kind;
-        std::string pathOrError;
-    } cases[] = {
-        {"", true, K::Platform, ""},
-        {"sim", true, K::Simulated, ""},
-        {"serial:/dev/pts/3", true, K::SerialPath, "/dev/pts/3"},
-        {"serial:", false, K::Platform, "serial: needs a device path, e.g. serial:/dev/ttyUSB0"},
-        {"SIM", false, K::Platform,
-         "unknown bridge \"SIM\": use \"sim\" or \"serial:PATH\", or leave TIVRA_BRIDGE unset"},
-        {" sim", false, K::Platform,
-         "unknown bridge \" sim\": use \"sim\" or \"serial:PATH\", or leave TIVRA_BRIDGE unset"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value);
+    const std::string KINDS[] = {"Platform", "Simulated", "SerialPath"};
+    for (const auto& [value, expected] : dataRows("link/bridge_choices.txt", " =>")) {
         BridgeChoice choice;
         std::string error;
-        ASSERT_EQ(parseBridgeChoice(c.value, choice, error), c.accepted);
-        EXPECT_EQ(c.accepted ? choice.path : error, c.pathOrError);
-        if (c.accepted) {
-            EXPECT_EQ(choice.kind, c.kind);
-        }
+        const bool accepted = parseBridgeChoice(value, choice, error);
+        EXPECT_EQ(accepted
+                      ? KINDS[int(choice.kind)] + (choice.path.empty() ? "" : " " + choice.path)
+                      : "refused: " + error,
+                  expected)
+            << "'" << value << "'";
     }
 }
 
@@ -66,22 +51,6 @@ TEST(BridgeChoice, TheEnvironmentChoosesTheSimulatedPairOrNothing) {
     EXPECT_EQ(readConfigurationFromBoards(session.context), 0);
     EXPECT_EQ(session.state.configuration, factoryConfiguration());
 }
-
-#ifndef _WIN32
-TEST(BridgeChoice, ASerialPathIsTheLocalBoardWhateverItsDescription) {
-    BridgeChoice choice;
-    std::string error;
-    ASSERT_TRUE(parseBridgeChoice("serial:/dev/pts/77", choice, error));
-    std::unique_ptr<UsbBridge> bridge = makeBridge(choice, error);
-    ASSERT_NE(bridge, nullptr);
-    uint32_t count = 0;
-    ASSERT_EQ(bridge->getNumDevices(&count), 0);
-    EXPECT_EQ(count, 1u);
-    char text[PRODUCT_STRING_SIZE] = {};
-    ASSERT_EQ(bridge->getProductString(0, text, PRODUCT_DESCRIPTION), 0);
-    EXPECT_STREQ(text, "Quorvantel Ostrel");
-}
-#endif
 
 }  // namespace
 }  // namespace tivra::test

@@ -1,88 +1,56 @@
-// Finding and setting up the LocalBoard's bridge: every row of the failure table, the order of
-// the library calls, and the devices that look almost right.
+// Finding and setting up the LocalBoard's bridge: every row of the failure table
+// (tests/data/link/discovery.txt) with the order of the library calls and the devices that look
+// almost right, the port listing that agrees, and the link's life.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
+#include "link/port_listing.h"
 #include "link_bench.h"
 
 namespace tivra::test {
 namespace {
 
-const std::string OSTREL = "Quorvantel Ostrel";
-const std::string NOT_LOCATED = "Failure: Unable to locate Ostrel";
-
-using C = BridgeCall;
-
-// The first `count` calls of a successful discovery, the last of them failing.
-Calls failingAt(size_t count) {
-    Calls calls(DISCOVERY_CALLS.begin(), DISCOVERY_CALLS.begin() + count);
-    calls.back() += " -> 255";
-    return calls;
-}
-// The same for a set-up call after the open, which closes the device again.
-Calls closedAfter(size_t count) {
-    return joined(failingAt(count), {"close"});
-}
-std::vector<sim::CallFault> fails(BridgeCall call, uint32_t occurrence = 0) {
-    return {{call, occurrence}};
-}
-
 TEST(Discovery, EveryOutcome) {
-    struct Case {
-        const char* name;
-        std::vector<sim::SimDevice> devices;
-        std::vector<sim::CallFault> faults;
-        std::string box;  // "" for success
-        Calls calls;
-    };
-    const std::vector<sim::SimDevice> one = {{OSTREL, true}};
-    const std::vector<sim::SimDevice> otherFirst = {{"Other", false}, {OSTREL, true}};
-    const std::string pad(83, 'x');
-    const Calls lookedAtOne = {"getNumDevices", "getProductString(0, 1)"};
-    const std::vector<Case> cases = {
-        {"no bridge", {}, {}, NO_BOARD, {"getNumDevices"}},
-        {"count fails", one, fails(C::GetNumDevices), NO_BOARD, failingAt(1)},
-        {"product string fails", one, fails(C::GetProductString), CHECK_CABLES, failingAt(2)},
-        {"second product string fails", otherFirst, fails(C::GetProductString, 2), CHECK_CABLES,
-         joined(lookedAtOne, {"getProductString(1, 1) -> 255"})},
-        {"trailing blank", {{OSTREL + " ", true}}, {}, NOT_LOCATED, lookedAtOne},
-        {"other letter case", {{"quorvantel ostrel", true}}, {}, NOT_LOCATED, lookedAtOne},
-        {"100 characters, no NUL", {{OSTREL + pad, true}}, {}, NOT_LOCATED, lookedAtOne},
-        {"open fails", one, fails(C::Open), CHECK_CABLES, failingAt(3)},
-        {"baud rate fails", one, fails(C::SetBaudRate), CHECK_CABLES, closedAfter(4)},
-        {"line control fails", one, fails(C::SetLineControl), CHECK_CABLES, closedAfter(5)},
-        {"flush fails", one, fails(C::FlushBuffers), CHECK_CABLES, closedAfter(6)},
-        {"time-outs fail", one, fails(C::SetTimeouts), CHECK_CABLES, closedAfter(7)},
-        {"one board", one, {}, "", DISCOVERY_CALLS},
-        {"two boards: the first is used", {one[0], {OSTREL, false}}, {}, "", DISCOVERY_CALLS},
-        // The second board: the buffer is cleared only once, the library's NUL ends the text.
-        {"shorter description after a longer one",
-         {{OSTREL + " Mk II", false}, one[0]},
-         {},
-         "",
-         joined(lookedAtOne,
-                {"getProductString(1, 1)", "open(1)", "setBaudRate(57600)",
-                 "setLineControl(0x0801)", "flushBuffers(1, 1)", "setTimeouts(4096, 4096)"})},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, row] : dataRows("link/discovery.txt")) {
+        SCOPED_TRACE(name);
+        // The devices, the arrangement, the box, the calls.
+        const std::vector<std::string> field = fieldsOf(row, " | ");
+        ASSERT_EQ(field.size(), 4u);
+        sim::SimSettings settings;
+        settings.devices.clear();
+        for (size_t open = field[0].find('"'), close = 0; open != std::string::npos;
+             open = field[0].find('"', close + 1)) {
+            close = field[0].find('"', open + 1);
+            settings.devices.push_back(
+                {field[0].substr(open + 1, close - open - 1), field[0][close + 1] == '+'});
+        }
+        arrange(field[1], settings);
+        const std::string box = field[2] == "-" ? "" : field[2];
         LinkBench bench;
-        bench.settings().devices = c.devices;
-        bench.settings().failingCalls = c.faults;
-        EXPECT_EQ(openBoardLink(bench.bridge, bench.ui, bench.state.link), c.box.empty() ? 0 : -1);
-        EXPECT_EQ(bench.ui.boxes(), c.box.empty() ? Calls{} : Calls{c.box});
-        EXPECT_EQ(bench.bridge.calls, c.calls);
+        bench.settings() = settings;
+        EXPECT_EQ(openBoardLink(bench.bridge, bench.ui, bench.state.link), box.empty() ? 0 : -1);
+        EXPECT_EQ(bench.ui.boxes(), box.empty() ? Calls{} : Calls{box});
+        EXPECT_EQ(bench.bridge.calls, fieldsOf(field[3], "; "));
         // Discovery never marks the link open itself.
         EXPECT_FALSE(bench.state.link.boardLinkOpen);
-        EXPECT_EQ(bench.state.link.boardLinkHandle != nullptr, c.box.empty());
+        EXPECT_EQ(bench.state.link.boardLinkHandle != nullptr, box.empty());
+        // The port listing marks the device discovery opens, if any, reading descriptions alike.
+        SimulatedBridge listing;
+        listing.settings() = settings;
+        std::string marked, opened;
+        for (const ListedPort& port : listBridgeDevices(listing))
+            if (port.localBoard) marked += port.name;
+        for (const std::string& call : bench.bridge.calls)
+            if (call.starts_with("open(")) opened = "device " + call.substr(5, 1);
+        EXPECT_EQ(marked, opened);
     }
 }
 
 TEST(Discovery, AFailedSetUpReleasesTheDeviceForTheNextAttempt) {
     LinkBench bench;
-    bench.failCall(BridgeCall::SetLineControl, 1);
+    bench.settings().failingCalls = {{BridgeCall::SetLineControl, 1}};
     ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
     EXPECT_FALSE(bench.state.link.boardLinkOpen);
     bench.forget();

@@ -1,5 +1,6 @@
-// The request/answer exchanges: every row of the failure tables for both boards, the exact
-// library dialogue, the waiting rule, leftovers on the line, and the two button sequences.
+// The request/answer exchanges: every row of the failure table (tests/data/link/exchanges.txt)
+// for both boards with the exact library dialogue and the waiting rule, leftovers on the line, and
+// the two buttons when a board fails (their whole runs: SerialEndToEnd).
 
 #include <gtest/gtest.h>
 
@@ -12,19 +13,17 @@
 namespace tivra::test {
 namespace {
 
-using F = sim::ReplyFault;
-
 // The tables write the calls after discovery as "flush; REQ; check; read(3)": REQ is the
-// exchange's request or frame, "check x201" a wait that runs out, and "read(L|R)" reads L bytes
-// from the LocalBoard or R from the RemoteBoard. A failed call ends in " -> 255".
+// exchange's request or frame, "check xN" N checks in a row, and "read(L|R)" reads L bytes from
+// the LocalBoard or R from the RemoteBoard. A failed call ends in " -> 255".
 Calls expand(const std::string& shorthand, const std::string& request, bool local) {
     const std::pair<std::string, std::string> words[] = {
         {"flush", "flushBuffers(1, 1)"}, {"check", "checkRxQueue"}, {"REQ", request}};
     Calls calls;
     std::istringstream in(shorthand);
     for (std::string c; std::getline(in >> std::ws, c, ';');) {
-        if (c == "check x201") {
-            calls.insert(calls.end(), 201, "checkRxQueue");
+        if (c.starts_with("check x")) {
+            calls.insert(calls.end(), std::stoul(c.substr(7)), "checkRxQueue");
             continue;
         }
         for (const auto& [word, call] : words)
@@ -37,87 +36,53 @@ Calls expand(const std::string& shorthand, const std::string& request, bool loca
     return calls;
 }
 
-using Bytes = std::vector<uint8_t>;
-using C = BridgeCall;
-using Arrange = std::function<void(sim::SimSettings&)>;
-
-Arrange failing(BridgeCall call, uint32_t occurrence) {
-    return [=](sim::SimSettings& s) { s.failingCalls = {{call, occurrence}}; };
-}
-Arrange spoiled(sim::ReplyFault fault) {
-    return [=](sim::SimSettings& s) { s.replyFault = fault; };
-}
-Arrange answering(const Bytes& bytes) {
-    return [=](sim::SimSettings& s) { s.answerWith = bytes; };
-}
-
-struct ReadCase {
-    const char* name;
-    Arrange sim;  // applied once the link is open
-    std::string calls;
-    std::string box;  // "" for success
-    uint32_t pauses;
-    bool stores = true;  // on success, the answer's tables were taken
-};
-
-TEST(BoardRead, EveryOutcomeForBothBoards) {
-    const std::string replied = "flush; REQ; check; read(3)";
-    const std::string unanswered = "flush; REQ; check x201";
-    const std::vector<ReadCase> cases = {
-        {"success", [](auto&) {}, replied + "; read(194|176)", "", 1},
-        {"empty reply", spoiled(F::Empty), replied, "", 1, false},
-        {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, 0},
-        {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, 0},
-        {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED, 0},
-        {"third queue check fails",
-         [](auto& s) {
-             s.failingCalls = {{C::CheckRxQueue, 3}};
-             s.readyAfterChecks = 5;
-         },
-         "flush; REQ; check; check; check -> 255", READ_FAILED, 2},
-        {"no answer", [](auto& s) { s.answers = false; }, unanswered, READ_FAILED, 201},
-        {"bytes wait, queue not ready", [](auto& s) { s.queueStatus = 1; }, unanswered, READ_FAILED,
-         201},
-        {"only 2 bytes arrive", answering(Bytes{0x55, 0xAA}), unanswered, READ_FAILED, 201},
-        {"head read fails", failing(C::Read, 1), replied + " -> 255", READ_FAILED, 1},
-        {"head read short", [](auto& s) { s.shortReadOccurrence = 1; }, replied, READ_FAILED, 1},
-        // Either byte of the head alone makes it no reply.
-        {"head 55 00", answering(Bytes{0x55, 0x00, 0x00}), replied, READ_FAILED, 1},
-        {"head 00 AA", answering(Bytes{0x00, 0xAA, 0x00}), replied, READ_FAILED, 1},
-        {"item read fails", failing(C::Read, 2), replied + "; read(194|176) -> 255", READ_FAILED,
-         1},
-        {"item read short", [](auto& s) { s.shortReadOccurrence = 2; }, replied + "; read(194|176)",
-         READ_FAILED, 1},
-        {"fewer items than N", spoiled(F::LengthBeyondItems), replied + "; read(204|186)",
-         READ_FAILED, 1},
-        {"tag 0x02", spoiled(F::UnknownTag), replied + "; read(197|179)", READ_FAILED, 1},
-        {"port 8", spoiled(F::PortOutOfRange), replied + "; read(194|176)", READ_FAILED, 1},
-        {"routing 8", spoiled(F::RoutingOutOfRange), replied + "; read(194|185)", READ_FAILED, 1},
-        {"item cut short", spoiled(F::ItemCutShort), replied + "; read(193|175)", READ_FAILED, 1},
-    };
-    for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote}) {
-        const bool local = command == BoardCommand::ReadLocal;
-        for (const ReadCase& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + (local ? " (local)" : " (remote)"));
+TEST(BoardExchange, EveryOutcomeForBothBoards) {
+    for (const auto& [name, row] : dataRows("link/exchanges.txt")) {
+        // The arrangement, the calls, the box, the pauses, whether the exchange takes.
+        const std::vector<std::string> field = fieldsOf(row, " | ");
+        ASSERT_EQ(field.size(), 5u) << name;
+        const std::string box = field[2] == "-" ? "" : field[2];
+        const uint32_t pauses = std::stoul(field[3]);
+        const bool read = name.starts_with("read "), takes = field[4] == "takes";
+        for (const bool local : {true, false}) {
+            const BoardCommand command =
+                read ? (local ? BoardCommand::ReadLocal : BoardCommand::ReadRemote)
+                     : (local ? BoardCommand::WriteLocal : BoardCommand::WriteRemote);
+            SCOPED_TRACE(name + (local ? " (local)" : " (remote)"));
             LinkBench bench;
             bench.openLink();
             fillTablesWithMarkers(bench.state);
-            c.sim(bench.settings());
-            EXPECT_EQ(readBoardConfiguration(bench.context, command), c.box.empty() ? 0 : -1);
-            EXPECT_EQ(bench.bridge.calls,
-                      expand(c.calls, local ? READ_LOCAL_REQUEST : READ_REMOTE_REQUEST, local));
-            EXPECT_EQ(bench.pause.pauses, c.pauses);
-            const std::string success = local ? LOCAL_READ : REMOTE_READ;
-            EXPECT_EQ(bench.ui.boxes(), Calls{c.box.empty() ? success : c.box});
+            bench.show(sampleConfiguration());
+            arrange(field[0], bench.settings());
+            const sim::BoardPair before = bench.boards;
+            EXPECT_EQ(read ? readBoardConfiguration(bench.context, command)
+                           : writeBoardConfiguration(bench.context, command),
+                      box.empty() ? 0 : -1);
+            const std::string request = !read   ? frameWrite(command, bench.state)
+                                        : local ? READ_LOCAL_REQUEST
+                                                : READ_REMOTE_REQUEST;
+            EXPECT_EQ(bench.bridge.calls, expand(field[1], request, local));
+            EXPECT_EQ(bench.pause.pauses, pauses);
+            EXPECT_EQ(bench.pause.nowMs, 10u * pauses);
+            const std::string success = read ? (local ? LOCAL_READ : REMOTE_READ)
+                                             : (local ? LOCAL_WRITTEN : REMOTE_WRITTEN);
+            EXPECT_EQ(bench.ui.boxes(), Calls{box.empty() ? success : box});
+            const sim::LocalBoard& board = bench.boards.localBoard;
+            const PortTable& boardPorts = local ? board.ports : bench.boards.remoteBoard.ports;
+            if (!read) {
+                const PortTable& sent =
+                    local ? bench.state.localPortTable : bench.state.remotePortTable;
+                const auto& old = local ? before.localBoard.ports : before.remoteBoard.ports;
+                EXPECT_EQ(boardPorts, takes ? sent : old);
+                continue;
+            }
             // A whole answer is stored: the board's table, and from the LocalBoard the joining.
             ProgramState expected;
             fillTablesWithMarkers(expected);
-            if (c.box.empty() && c.stores && local) {
-                expected.localPortTable = bench.boards.localBoard.ports;
-                expected.portRouting = bench.boards.localBoard.routing;
-                expected.channelPortMap = bench.boards.localBoard.channelPorts;
-            } else if (c.box.empty() && c.stores) {
-                expected.remotePortTable = bench.boards.remoteBoard.ports;
+            if (takes) (local ? expected.localPortTable : expected.remotePortTable) = boardPorts;
+            if (takes && local) {
+                expected.portRouting = board.routing;
+                expected.channelPortMap = board.channelPorts;
             }
             expectSameTables(bench.state, expected);
         }
@@ -133,57 +98,6 @@ TEST(BoardRead, ARemoteReplyMayOverwriteTheJoining) {
     EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
     EXPECT_EQ(bench.state.portRouting, (PortRouting{1, 2, 3, 4, 5, 6, 7, 0}));
     EXPECT_EQ(bench.state.channelPortMap, bench.boards.localBoard.channelPorts);
-}
-
-struct WriteCase {
-    const char* name;
-    Arrange sim;  // applied once the link is open
-    std::string calls;
-    std::string box;  // "" for success
-    bool taken;       // the board now holds the configuration
-};
-
-TEST(BoardWrite, EveryOutcomeForBothBoards) {
-    const std::string answered = "flush; REQ; check; read(2)";
-    const std::string unanswered = "flush; REQ; check x201";
-    const std::vector<WriteCase> cases = {
-        {"success", [](auto&) {}, answered, "", true},
-        {"flush fails", failing(C::FlushBuffers, 2), "flush -> 255", CHECK_CABLES, false},
-        {"write fails", failing(C::Write, 0), "flush; REQ -> 255", WRITE_DATA_FAILED, false},
-        {"short write", [](auto& s) { s.shortWrite = true; }, "flush; REQ", WRITE_DATA_FAILED,
-         false},
-        {"queue check fails", failing(C::CheckRxQueue, 0), "flush; REQ; check -> 255", WRITE_FAILED,
-         true},
-        {"no answer", [](auto& s) { s.answers = false; }, unanswered, WRITE_FAILED, true},
-        {"one byte only", answering(Bytes{0x55}), unanswered, WRITE_FAILED, true},
-        {"read fails", failing(C::Read, 1), answered + " -> 255", WRITE_FAILED, true},
-        {"read short", [](auto& s) { s.shortReadOccurrence = 1; }, answered, WRITE_FAILED, true},
-        // Either byte of the acknowledgement alone makes it a refusal.
-        {"refused with 55 00", [](auto& s) { s.negativeAcknowledge = true; }, answered,
-         WRITE_FAILED, false},
-        {"answered 00 AA", answering(Bytes{0x00, 0xAA}), answered, WRITE_FAILED, true},
-    };
-    for (const BoardCommand command : {BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
-        const bool local = command == BoardCommand::WriteLocal;
-        for (const WriteCase& c : cases) {
-            SCOPED_TRACE(std::string(c.name) + (local ? " (local)" : " (remote)"));
-            LinkBench bench;
-            bench.openLink();
-            bench.show(sampleConfiguration());
-            c.sim(bench.settings());
-            const sim::BoardPair before = bench.boards;
-            EXPECT_EQ(writeBoardConfiguration(bench.context, command), c.box.empty() ? 0 : -1);
-            EXPECT_EQ(bench.bridge.calls, expand(c.calls, frameWrite(command, bench.state), local));
-            const std::string success = local ? LOCAL_WRITTEN : REMOTE_WRITTEN;
-            EXPECT_EQ(bench.ui.boxes(), Calls{c.box.empty() ? success : c.box});
-            const auto ports = [&](const sim::BoardPair& p) {
-                return local ? p.localBoard.ports : p.remoteBoard.ports;
-            };
-            const PortTable& sent =
-                local ? bench.state.localPortTable : bench.state.remotePortTable;
-            EXPECT_EQ(ports(bench.boards), c.taken ? sent : ports(before));
-        }
-    }
 }
 
 TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
@@ -204,46 +118,14 @@ TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
     EXPECT_TRUE(bench.bridge.calls.empty());
 }
 
-TEST(WaitingRule, TheTwoHundredthCheckIsTheLast) {
-    struct Case {
-        uint32_t readyAfterChecks;
-        uint32_t readyAfterMs;
-        uint32_t checks;  // more than 200: not taken
-    };
-    const Case cases[] = {{0, 0, 1},     {2, 0, 2},      {200, 0, 200},
-                          {201, 0, 201}, {0, 1990, 200}, {0, 1991, 201}};
-    for (const BoardCommand command : {BoardCommand::ReadLocal, BoardCommand::ReadRemote,
-                                       BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
-        for (const Case& c : cases) {
-            SCOPED_TRACE(testing::Message()
-                         << "command " << int(command) << " ready after " << c.readyAfterChecks
-                         << " checks, " << c.readyAfterMs << " ms");
-            LinkBench bench;
-            bench.openLink();
-            bench.show(factoryConfiguration());
-            bench.settings().readyAfterChecks = c.readyAfterChecks;
-            bench.settings().readyAfterMs = c.readyAfterMs;
-            const int32_t result = isReadCommand(command)
-                                       ? readBoardConfiguration(bench.context, command)
-                                       : writeBoardConfiguration(bench.context, command);
-            EXPECT_EQ(result, c.checks <= 200 ? 0 : -1);
-            const auto& calls = bench.bridge.calls;
-            EXPECT_EQ(std::count(calls.begin(), calls.end(), "checkRxQueue"), c.checks);
-            // Every check is followed by its 10 ms pause, the failing 201st included.
-            EXPECT_EQ(bench.pause.pauses, c.checks);
-            EXPECT_EQ(bench.pause.nowMs, 10u * c.checks);
-        }
-    }
-}
-
 TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
     // Spoiled ReadLocal answers, each followed by a ReadRemote.
     const struct {
         const char* name;
-        Arrange sim;
+        std::function<void(sim::SimSettings&)> sim;
         int32_t firstResult;
     } cases[] = {
-        {"bad head", spoiled(F::BadHead), -1},
+        {"bad head", [](auto& s) { s.replyFault = sim::ReplyFault::BadHead; }, -1},
         {"reply that looks like another after the answer",
          [](auto& s) { s.strayBytes = {0x55, 0xAA, 0x03, 0x00, 0x00, 0x01}; }, 0},
         {"answer after the wait ended", [](auto& s) { s.readyAfterChecks = 300; }, -1},
@@ -263,27 +145,6 @@ TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
         EXPECT_EQ(bench.state.remotePortTable, bench.boards.remoteBoard.ports);
         EXPECT_EQ(bench.boards.waiting(), 0u);
     }
-}
-
-TEST(Leftovers, LineNoiseBeforeARequestIsFlushed) {
-    LinkBench bench;
-    bench.openLink();
-    bench.boards.putInHostQueue({0xAA, 0x55, 0x55, 0xAA, 0x00});
-    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
-    EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});
-}
-
-TEST(Buttons, FullReadAndFullWriteFromFreshStarts) {
-    LinkBench factory;
-    expectFullRead(factory, factoryConfiguration());
-
-    LinkBench writer;
-    const MuxConfiguration written = expectFullWrite(writer);
-    // Another program start, reading the same boards, gives the configuration back.
-    LinkBench reader;
-    reader.boards.localBoard = writer.boards.localBoard;
-    reader.boards.remoteBoard = writer.boards.remoteBoard;
-    expectFullRead(reader, written);
 }
 
 TEST(Buttons, NoBoardAttached) {
@@ -317,7 +178,7 @@ TEST(Buttons, ARefusedLocalWriteStillWritesTheRemoteBoard) {
 
 TEST(Buttons, AFailedLocalReadStillReadsTheRemoteBoardAndRebuilds) {
     LinkBench bench;
-    bench.settings().replyFault = F::BadHead;
+    bench.settings().replyFault = sim::ReplyFault::BadHead;
     bench.settings().faultsOnlyFor = static_cast<uint8_t>(BoardCommand::ReadLocal);
     bench.boards.remoteBoard.ports[0].sensorType = 2;  // disagrees with the (zero) local table
     EXPECT_EQ(readConfigurationFromBoards(bench.context), -1);

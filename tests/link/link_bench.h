@@ -1,11 +1,14 @@
 #pragma once
-// What the board link tests share: the texts and library calls of the board dialogue, a pause
-// that only counts and moves a virtual clock, the board link as the program runs it over any
-// bridge, and the expectations of a full Read and a full Write that every bridge must meet.
+// What the board link tests share: the texts and library calls of the board dialogue, the
+// simulator set up as a data row says, a pause that only counts and moves a virtual clock, the
+// board link as the program runs it over any bridge, and the expectations of a full Read and a
+// full Write that every bridge must meet.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,7 @@
 #include "config/headless_form.h"
 #include "config/headless_setup.h"
 #include "config/program_state.h"
+#include "data_file.h"
 #include "link/board_protocol.h"
 #include "link/bridges/simulated.h"
 #include "link/recording_bridge.h"
@@ -26,8 +30,6 @@ namespace tivra::test {
 using Calls = std::vector<std::string>;
 
 inline const std::string NO_BOARD = "No Local Board Found: Check USB cable and retry";
-inline const std::string CHECK_CABLES = "USB Fault : Please Check Cables";
-inline const std::string WRITE_DATA_FAILED = "USB Fault : Failed to write data";
 inline const std::string READ_FAILED = "USB Fault : Failed to read configuration data";
 inline const std::string WRITE_FAILED = "USB Fault : Failed to write configuration data";
 inline const std::string LOCAL_READ = "Success: Local configuration data read";
@@ -43,6 +45,10 @@ inline const Calls DISCOVERY_CALLS = {
 inline const std::string READ_LOCAL_REQUEST = "write(00 05 55 AA 00)";
 inline const std::string READ_REMOTE_REQUEST = "write(00 05 55 AA 01)";
 
+inline std::string hex(const std::vector<uint8_t>& bytes) {
+    return hexBytes(bytes.data(), bytes.size());
+}
+
 inline Calls joined(Calls a, const Calls& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
@@ -50,8 +56,7 @@ inline Calls joined(Calls a, const Calls& b) {
 
 // The recorded write of the frame that `command` sends for the tables of `state`.
 inline std::string frameWrite(BoardCommand command, const ProgramState& state) {
-    const auto frame = encodeBoardFrame(command, state);
-    return "write(" + hexBytes(frame.data(), frame.size()) + ")";
+    return "write(" + hex(encodeBoardFrame(command, state)) + ")";
 }
 
 class FakePause final : public Pause {
@@ -97,6 +102,38 @@ inline void expectSameTables(const ProgramState& actual, const ProgramState& exp
     EXPECT_EQ(actual.remotePortTable, expected.remotePortTable);
     EXPECT_EQ(actual.portRouting, expected.portRouting);
     EXPECT_EQ(actual.channelPortMap, expected.channelPortMap);
+}
+
+// The simulator set up as an arrangement of the data rows says (tests/data/link/exchanges.txt).
+inline void arrange(const std::string& text, sim::SimSettings& s) {
+    const std::string FAULTS[] = {
+        "None",           "BadHead",           "ItemCutShort",          "UnknownTag",
+        "PortOutOfRange", "RoutingOutOfRange", "ChannelPortOutOfRange", "LengthBeyondItems",
+        "Empty"};
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        uint32_t n = 0;
+        if (word == "fail" && words >> word >> n)
+            s.failingCalls.push_back({bridgeCallFromText(word).value(), n});
+        else if (word == "spoil" && words >> word)
+            s.replyFault = sim::ReplyFault(std::find(FAULTS, std::end(FAULTS), word) - FAULTS);
+        else if (word == "answer" && std::getline(words, word))
+            s.answerWith = bytesOf(word);
+        else if (word == "ready")
+            words >> s.readyAfterChecks >> s.readyAfterMs;
+        else if (word == "shortRead")
+            words >> s.shortReadOccurrence;
+        else if (word == "queueStatus")
+            words >> s.queueStatus;
+        else if (word == "shortWrite")
+            s.shortWrite = true;
+        else if (word == "silent")
+            s.answers = false;
+        else if (word == "refuse")
+            s.negativeAcknowledge = true;
+        else if (word != "-")
+            ADD_FAILURE() << "no arrangement " << word;
+    }
 }
 
 // The board link as the program runs it over `inner`, with every library call recorded. Without
@@ -185,9 +222,6 @@ struct LinkBench : SimulatedBoards, LinkSession {
     }
 
     sim::SimSettings& settings() { return boards.settings; }
-    void failCall(BridgeCall call, uint32_t occurrence = 0) {
-        settings().failingCalls.push_back({call, occurrence});
-    }
     // Opens the link as the first exchange would, then forgets what that took.
     void openLink() {
         ASSERT_EQ(openBoardLink(bridge, ui, state.link), 0);

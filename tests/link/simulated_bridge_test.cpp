@@ -1,30 +1,45 @@
 // The in-process bridge over the simulated pair: the library's behaviour the board link relies
-// on, and the bridge-level faults.
+// on, shared in part with the serial bridge.
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "link/bridges/simulated.h"
+#ifndef _WIN32
+#include "link/bridges/serial.h"
+#endif
 #include "link_bench.h"
 
 namespace tivra::test {
 namespace {
 
-TEST(SimulatedBridge, ProductStringsNeverOverrunTheBuffer) {
+// What both bridges owe discovery: the devices in order, and never more than the caller's 100
+// bytes of a product string, with a NUL only where it fits.
+TEST(Bridges, ListDevicesAndNeverOverrunTheBuffer) {
     for (const size_t length : {99, 100, 140}) {
         SCOPED_TRACE(length);
-        SimulatedBridge bridge;
-        bridge.settings().devices = {{std::string(length, 'q'), true}};
-        char buffer[PRODUCT_STRING_SIZE + 8];
-        std::memset(buffer, '#', sizeof buffer);
-        ASSERT_EQ(bridge.getProductString(0, buffer, PRODUCT_DESCRIPTION), 0);
-        // Up to 99 characters with their NUL; nothing past the caller's 100 bytes.
-        const std::string expected =
-            length < 100 ? std::string(99, 'q') + '\0' : std::string(100, 'q');
-        EXPECT_EQ(std::string(buffer, PRODUCT_STRING_SIZE + 1), expected + '#');
-        EXPECT_NE(bridge.getProductString(1, buffer, PRODUCT_DESCRIPTION), 0);
-        EXPECT_NE(bridge.getProductString(0, buffer, 0), 0);
+        const std::string text(length, 'q');
+        SimulatedBridge simulated;
+        simulated.settings().devices = {{text, true}, {"Other", false}};
+        std::vector<UsbBridge*> bridges = {&simulated};
+#ifndef _WIN32
+        SerialBridge serial({{"/dev/null-a", text}, {"/dev/null-b", "Other"}});
+        bridges.push_back(&serial);
+#endif
+        for (UsbBridge* bridge : bridges) {
+            uint32_t count = 0;
+            ASSERT_EQ(bridge->getNumDevices(&count), 0);
+            EXPECT_EQ(count, 2u);
+            char buffer[PRODUCT_STRING_SIZE + 8];
+            std::memset(buffer, '#', sizeof buffer);
+            ASSERT_EQ(bridge->getProductString(0, buffer, PRODUCT_DESCRIPTION), 0);
+            std::string expected = text.substr(0, PRODUCT_STRING_SIZE);
+            if (length < PRODUCT_STRING_SIZE) expected += '\0';
+            EXPECT_EQ(std::string(buffer, PRODUCT_STRING_SIZE + 1), expected + '#');
+            EXPECT_NE(bridge->getProductString(2, buffer, PRODUCT_DESCRIPTION), 0);
+            EXPECT_NE(bridge->getProductString(0, buffer, 0), 0);
+        }
     }
 }
 

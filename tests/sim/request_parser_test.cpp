@@ -4,62 +4,29 @@
 
 #include <gtest/gtest.h>
 
+#include "link/data_file.h"
+#include "link/recording_bridge.h"
+
 namespace tivra::sim {
 namespace {
 
-struct Parsed {
-    std::vector<Request> requests;
-    uint32_t malformed = 0;
-};
-
-Parsed parse(const std::vector<uint8_t>& bytes) {
-    RequestParser parser;
-    Parsed out;
-    Request request;
-    for (uint8_t b : bytes)
-        if (parser.feed(b, request)) out.requests.push_back(request);
-    out.malformed = parser.malformedFrames();
-    return out;
-}
-
 TEST(RequestParser, Streams) {
-    struct Case {
-        const char* name;
-        std::vector<uint8_t> bytes;
-        std::vector<uint8_t> commands;        // of the requests found
-        std::vector<uint8_t> itemsOfTheLast;  // escapes removed
-        uint32_t malformed;
-    };
-    const std::vector<Case> cases = {
-        {"read request", {0x00, 0x05, 0x55, 0xAA, 0x01}, {1}, {}, 0},
-        {"two in a row", {0, 5, 0x55, 0xAA, 0, 0, 5, 0x55, 0xAA, 1}, {0, 1}, {}, 0},
-        {"escapes removed, length counts logical bytes",
-         {0, 9, 0x55, 0xAA, 3, 0x33, 0x33, 0x33, 0xAA, 0x07, 0x06},
-         {3},
-         {0x33, 0xAA, 0x07, 0x06},
-         0},
-        {"escaped command byte", {0, 5, 0x55, 0xAA, 0x33, 0x33}, {0x33}, {}, 0},
-        {"noise before a frame", {0xFF, 0x12, 0x55, 0xAA, 0, 5, 0x55, 0xAA, 0}, {0}, {}, 0},
-        {"wrong start mark, then a frame", {0, 5, 0x55, 0xAB, 0, 5, 0x55, 0xAA, 1}, {1}, {}, 1},
-        {"length below 5", {0, 4, 0x55, 0xAA, 0, 5, 0x55, 0xAA, 0}, {0}, {}, 1},
-        {"unescaped 0xAA", {0, 6, 0x55, 0xAA, 3, 0xAA, 0, 5, 0x55, 0xAA, 1}, {1}, {}, 1},
-        {"escape before another byte",
-         {0, 6, 0x55, 0xAA, 3, 0x33, 0x07, 0, 5, 0x55, 0xAA, 0},
-         {0},
-         {},
-         1},
-        {"cut off", {0, 9, 0x55, 0xAA, 3, 1, 2}, {}, {}, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Parsed p = parse(c.bytes);
-        std::vector<uint8_t> commands;
-        for (const Request& r : p.requests) commands.push_back(r.command);
-        EXPECT_EQ(commands, c.commands);
-        if (!p.requests.empty()) {
-            EXPECT_EQ(p.requests.back().items, c.itemsOfTheLast);
+    for (const auto& [stream, expected] : test::dataRows("sim/request_streams.txt", " =>")) {
+        RequestParser parser;
+        Request request;
+        std::vector<uint8_t> commands, items;
+        for (const uint8_t byte : test::bytesOf(stream)) {
+            if (!parser.feed(byte, request)) continue;
+            commands.push_back(request.command);
+            items = request.items;
         }
-        EXPECT_EQ(p.malformed, c.malformed);
+        const auto list = [](const std::vector<uint8_t>& bytes) {
+            return bytes.empty() ? "-" : hexBytes(bytes.data(), bytes.size());
+        };
+        EXPECT_EQ(
+            list(commands) + " | " + list(items) + " | " + std::to_string(parser.malformedFrames()),
+            expected)
+            << stream;
     }
 }
 

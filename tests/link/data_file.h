@@ -1,0 +1,61 @@
+#pragma once
+// The rows of a text file under tests/data/: "left<separator>right" (blanks after the separator
+// dropped); lines without the separator and those starting with '#' are ignored. A file that is
+// missing or holds no row fails the test.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tivra::test {
+
+using DataRows = std::vector<std::pair<std::string, std::string>>;
+
+inline DataRows dataRows(const std::string& file, const std::string& separator = ": ") {
+    const char* source = std::getenv("TIVRA_SOURCE_DIR");
+    const std::filesystem::path root =
+        source ? source : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    std::ifstream in(root / "tests" / "data" / file);
+    EXPECT_TRUE(in.is_open()) << file;
+    DataRows rows;
+    for (std::string line; std::getline(in, line);)
+        if (const size_t at = line.find(separator); at != std::string::npos && line[0] != '#')
+            rows.emplace_back(
+                line.substr(0, at),
+                line.substr(
+                    std::min(line.find_first_not_of(' ', at + separator.size()), line.size())));
+    EXPECT_FALSE(rows.empty()) << file;
+    return rows;
+}
+
+// "a | b | c" as its fields, split at each separator.
+inline std::vector<std::string> fieldsOf(const std::string& text, const std::string& separator) {
+    std::vector<std::string> fields;
+    for (size_t from = 0, at = 0; at != std::string::npos; from = at + separator.size())
+        fields.push_back(text.substr(from, (at = text.find(separator, from)) - from));
+    return fields;
+}
+
+// "00 C7 55 AA" as bytes.
+inline std::vector<uint8_t> bytesOf(const std::string& hex) {
+    std::vector<uint8_t> bytes;
+    std::istringstream in(hex);
+    for (std::string byte; in >> byte;) bytes.push_back(uint8_t(std::stoi(byte, nullptr, 16)));
+    return bytes;
+}
+
+inline std::map<std::string, std::string> dataMap(const std::string& file) {
+    const DataRows rows = dataRows(file);
+    return {rows.begin(), rows.end()};
+}
+
+}  // namespace tivra::test
