@@ -38,7 +38,7 @@ $ check {bytes.smc}
 ? 1
 
 # Every kind of line that is not read as written, with every line end; --strict makes warnings count.
-file lint.smc = Enabled = 1\r\n[Chanel 3]\nEnabled = 1\r[Channel 2]\r\nEnabeld = 1\nPriority = fast\nPRIORITY = 3\nChunksize = 12 ; packets\nSensor Type = 257\nhello\nLocal Mode\n[channel 2]\n
+file lint.smc = Enabled = 1\r\n[Chanel 3]\nEnabled = 1\r[Channel 2]\r\nEnabeld = 1\nPriority = fast\nPRIORITY = 3\nChunksize = 12 ; packets\nSensor Type = 257\nhello\nLocal Mode\nremote prot = 2\n[channel 2]\n
 $ check {lint.smc}
 2> {lint.smc}:1: warning: entry "Enabled" before any group is not read
 2> {lint.smc}:2: warning: unknown group "Chanel 3", its lines are not read
@@ -48,7 +48,8 @@ $ check {lint.smc}
 2> {lint.smc}:9: warning: "Sensor Type" value "257" does not fit in 8 bits, read as 1
 2> {lint.smc}:10: warning: not a comment, a [group] or a "key = value" entry
 2> {lint.smc}:11: warning: "Local Mode" has no "= value", read as 0
-2> {lint.smc}:12: warning: group "channel 2" again (first on line 4), its lines are not read
+2> {lint.smc}:12: warning: unknown key "remote prot" is not read (did you mean "Remote Port"?)
+2> {lint.smc}:13: warning: group "channel 2" again (first on line 4), its lines are not read
 ? 0
 $ check --strict {lint.smc}
 2> {lint.smc}:1: warning: entry "Enabled" before any group is not read
@@ -59,7 +60,8 @@ $ check --strict {lint.smc}
 2> {lint.smc}:9: warning: "Sensor Type" value "257" does not fit in 8 bits, read as 1
 2> {lint.smc}:10: warning: not a comment, a [group] or a "key = value" entry
 2> {lint.smc}:11: warning: "Local Mode" has no "= value", read as 0
-2> {lint.smc}:12: warning: group "channel 2" again (first on line 4), its lines are not read
+2> {lint.smc}:12: warning: unknown key "remote prot" is not read (did you mean "Remote Port"?)
+2> {lint.smc}:13: warning: group "channel 2" again (first on line 4), its lines are not read
 ? 1
 # Several files: the worst status; messages begin with the file's name.
 $ check {examples}/mixed-sensors.smc {wrap.smc} {examples}/port-conflict.smc
@@ -109,6 +111,10 @@ $ check --json {lint.smc} {examples}/port-conflict.smc {missing.smc}
 1>         },
 1>         {
 1>           "line": 12,
+1>           "text": "unknown key \"remote prot\" is not read (did you mean \"Remote Port\"?)"
+1>         },
+1>         {
+1>           "line": 13,
 1>           "text": "group \"channel 2\" again (first on line 4), its lines are not read"
 1>         }
 1>       ]
@@ -141,7 +147,8 @@ $ check --json {lint.smc} {examples}/port-conflict.smc {missing.smc}
 2> {lint.smc}:9: warning: "Sensor Type" value "257" does not fit in 8 bits, read as 1
 2> {lint.smc}:10: warning: not a comment, a [group] or a "key = value" entry
 2> {lint.smc}:11: warning: "Local Mode" has no "= value", read as 0
-2> {lint.smc}:12: warning: group "channel 2" again (first on line 4), its lines are not read
+2> {lint.smc}:12: warning: unknown key "remote prot" is not read (did you mean "Remote Port"?)
+2> {lint.smc}:13: warning: group "channel 2" again (first on line 4), its lines are not read
 2> {examples}/port-conflict.smc: Remote Port Conflict: Check Remote Ports On Channels 5 and 6
 2> tivractl check: cannot open {missing.smc}: No such file or directory
 ? 2
