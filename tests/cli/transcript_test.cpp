@@ -15,28 +15,11 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "link/data_file.h"
 #include "tool_run.h"
 
 namespace tivra::test {
 namespace {
-
-std::string unescaped(const std::string& text) {
-    std::string bytes;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            bytes += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        if (c == 'x') {
-            bytes += char(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            bytes += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == '0' ? '\0' : c;
-        }
-    }
-    return bytes;
-}
 
 void setVariable(const std::string& name, const std::string& value) {
 #ifdef _WIN32

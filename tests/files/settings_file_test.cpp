@@ -1,7 +1,7 @@
 // The settings document: what the reader makes of every line form, line ends, byte-order marks
-// and NUL bytes, and where the writer puts its lines. (Arbitrary bytes: fuzz/smc_file.cpp.
-// Unreadable files: the Read Error tests of file_commands_test.cpp and tivractl's "cannot open"
-// lines in tests/cli.)
+// and NUL bytes (rows in tests/data/files), and where the writer puts its lines. (Arbitrary bytes:
+// fuzz/smc_file.cpp. Unreadable files: the Read Error tests of file_commands_test.cpp and
+// tivractl's "cannot open" lines in tests/cli.)
 
 #include "files/settings_file.h"
 
@@ -12,6 +12,7 @@
 
 #include "config/channel_config.h"
 #include "files/configuration_document.h"
+#include "link/data_file.h"
 #include "support/configuration_views.h"
 #include "support/temp_folder.h"
 
@@ -19,16 +20,6 @@ namespace tivra::test {
 namespace {
 
 using Kind = SettingsLine::Kind;
-
-SettingsLine group(const std::string& name) {
-    return {Kind::Group, name, {}};
-}
-SettingsLine comment(const std::string& text) {
-    return {Kind::Comment, text, {}};
-}
-SettingsLine entry(const std::string& key, const std::string& value) {
-    return {Kind::Entry, key, value};
-}
 
 class SettingsFileTest : public ::testing::Test {
   protected:
@@ -50,45 +41,27 @@ class SettingsFileTest : public ::testing::Test {
     int count_ = 0;
 };
 
-TEST_F(SettingsFileTest, ReadsEveryLineForm) {
-    struct Case {
-        const char* what;
-        std::string content;
-        int32_t expected;  // of "Priority" in group "Channel 1", default 1
-        std::string key = "Priority";
-    };
-    const std::vector<Case> cases = {
-        {"group letter case", "[CHANNEL 1]\r\nPriority = 4\r\n", 4},
-        {"key letter case, no blanks", "[Channel 1]\r\npriority=2\r\n", 2},
-        {"blanks inside brackets count", "[ Channel 1 ]\r\nPriority = 4\r\n", 1},
-        {"a longer name is another group", "[Channel 10]\r\nPriority = 4\r\n", 1},
-        {"group without ]", "[Channel 1\r\nPriority = 4\r\n", 4},
-        {"text after ]", "[Channel 1] more text\r\nPriority = 4\r\n", 4},
-        {"comment after value", "[Channel 1]\r\nPriority = 3 ; fast\r\n", 3},
-        {"value not a number", "[Channel 1]\r\nPriority = fast\r\n", 0},
-        {"empty value", "[Channel 1]\r\nPriority =   \r\n", 0},
-        {"key without =", "[Channel 1]\r\nPriority\r\n", 0},
-        {"key without = at the end", "[Channel 1]\r\nPriority", 0},
-        {"blanks and tabs around =", "[Channel 1]\r\nPriority \t=\t 6\r\n", 6},
-        {"blanks before [ ; and key", "  \t[Channel 1]\r\n \t; c\r\n\t Priority = 6\r\n", 6},
-        {"a commented-out entry", "[Channel 1]\r\n  ; Priority = 6\r\n", 1},
-        {"first of two keys", "[Channel 1]\r\nPriority = 2\r\nPRIORITY = 3\r\n", 2},
-        {"first of two groups", "[Channel 1]\r\nEnabled = 2\r\n[channel 1]\r\nPriority = 9\r\n", 1},
-        {"section ends at next group", "[Channel 1]\r\n[Channel 2]\r\nPriority = 3\r\n", 1},
-        {"further = belong to value", "[Channel 1]\r\nPriority = 3 = 4\r\n", 3},
-        {"atoi skips any white space", "[Channel 1]\r\nPriority =\v\f-7\r\n", -7},
-        {"too large saturates", "[Channel 1]\r\nPriority = 99999999999999999999\r\n",
-         std::numeric_limits<int32_t>::max()},
-        {"missing group gives default", "Priority = 5\r\n", 1},
-        {"entry with empty key", "[Channel 1]\r\n= 5\r\nPriority = 4\r\n", 4},
-        {"inner blanks of keys count", "[Channel 1]\r\nSensor  Type = 3\r\n", 1, "Sensor Type"},
-    };
-    for (const Case& c : cases) {
+// A document's lines as [group], ;comment and key="value", separated by " | ".
+std::string shown(const std::vector<SettingsLine>& lines) {
+    std::string text;
+    for (const SettingsLine& line : lines)
+        text += (text.empty() ? "" : " | ") + (line.kind == Kind::Group ? "[" + line.name + "]"
+                                               : line.kind == Kind::Comment
+                                                   ? ";" + line.name
+                                                   : line.name + "=\"" + line.value + "\"");
+    return text.empty() ? "(none)" : text;
+}
+
+TEST_F(SettingsFileTest, ReadsEveryFormOfLine) {
+    for (const auto& [what, row] : dataRows("files/read_values.txt")) {
+        const std::vector<std::string> fields = fieldsOf(row, " | ");
         SettingsFile file;
-        open(file, c.content);
+        open(file, fields[0] == "(none)" ? "" : unescaped(fields[0]));
         file.selectGroup("Channel 1");
-        EXPECT_EQ(file.readInteger(c.key, 1), c.expected) << c.what;
+        EXPECT_EQ(file.readInteger(fields[1], 1), std::stoi(fields[2])) << what;
     }
+    for (const auto& [bytes, lines] : dataRows("files/read_lines.txt", " => "))
+        EXPECT_EQ(shown(linesOf(unescaped(bytes))), unescaped(lines)) << bytes;
     // Entries before any group are read while none is selected.
     SettingsFile top;
     open(top, "Priority = 5\r\n[Channel 1]\r\nPriority = 6\r\n");
@@ -117,25 +90,6 @@ TEST_F(SettingsFileTest, ValuesKeepTheLowBitsOfTheirFieldAndMissingKeysTheirDefa
     EXPECT_EQ(read, expected);
 }
 
-TEST_F(SettingsFileTest, LineEndsOfEveryKindReadAlike) {
-    const std::vector<std::string> lines = {"; top",        "[Channel 3]", "Enabled = 1",      "; ",
-                                            "Baud = 19200", "[Channel 7]", "Chunksize = 400  "};
-    const auto joined = [&](const std::string& end) {
-        std::string text;
-        for (const auto& line : lines) text += line + end;
-        return text;
-    };
-    const std::vector<SettingsLine> expected = {
-        comment("top"),         group("Channel 3"), entry("Enabled", "1"),      comment(""),
-        entry("Baud", "19200"), group("Channel 7"), entry("Chunksize", "400  ")};
-    const std::vector<std::string> variants = {
-        joined("\r\n"), joined("\n"), joined("\r"), joined("\n\r"), joined("\r\n\r\n\n\r"),
-        // Mixed, and no line end after the last line.
-        lines[0] + "\n" + lines[1] + "\r" + lines[2] + "\r\n" + lines[3] + "\r\n\n" + lines[4] +
-            "\n" + lines[5] + "\r" + lines[6]};
-    for (const std::string& text : variants) EXPECT_EQ(linesOf(text), expected);
-}
-
 TEST_F(SettingsFileTest, ByteOrderMarkIsSkippedAndNamesAreMatchedAsUtf8) {
     const std::string text = "[Channel 1]\r\nEnabled = 1\r\n[Kanal \xC3\xA9]\r\nPriority = 9\r\n";
     SettingsFile file;
@@ -151,22 +105,6 @@ TEST_F(SettingsFileTest, ByteOrderMarkIsSkippedAndNamesAreMatchedAsUtf8) {
     open(plain, text);
     EXPECT_FALSE(plain.isUtf8());
     EXPECT_EQ(plain.selectGroup("Kanal \xE9"), 0);
-
-    // A mark that is cut short is part of the text.
-    EXPECT_EQ(linesOf("\xEF\xBB=1"), std::vector{entry("\xEF\xBB", "1")});
-}
-
-TEST_F(SettingsFileTest, NulBytesEndLines) {
-    using namespace std::string_literals;
-    const std::vector<std::pair<std::string, std::vector<SettingsLine>>> cases = {
-        {"Enabled = 1\0Priority = 7\r\n"s, {entry("Enabled", "1"), entry("Priority", "7")}},
-        {"; note\0[Channel 1]\r\n"s, {comment("note"), group("Channel 1")}},
-        {"[Chan\0nel 1]\r\n"s, {group("Chan"), entry("nel 1]", "")}},
-        {"\0\0\0"s, {}},
-        {"Priority\0= 4"s, {entry("Priority", ""), entry("", "4")}},
-        {"[Channel 1]\0\0\r\n\0Enabled = 1\0"s, {group("Channel 1"), entry("Enabled", "1")}},
-    };
-    for (const auto& [content, expected] : cases) EXPECT_EQ(linesOf(content), expected);
 }
 
 TEST_F(SettingsFileTest, WritesPutLinesWhereTheRulesSay) {

@@ -13,6 +13,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -56,6 +57,26 @@ inline std::vector<uint8_t> bytesOf(const std::string& hex) {
 inline std::map<std::string, std::string> dataMap(const std::string& file) {
     const DataRows rows = dataRows(file);
     return {rows.begin(), rows.end()};
+}
+
+// C-like escapes as bytes: \r \n \t \v \f \0 \xHH, and \\ for a backslash.
+inline std::string unescaped(const std::string& text) {
+    std::string bytes;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            bytes += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        const size_t at = std::string_view("rntvf0").find(c);
+        if (c == 'x') {
+            bytes += char(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            bytes += at == std::string_view::npos ? c : "\r\n\t\v\f\0"[at];
+        }
+    }
+    return bytes;
 }
 
 }  // namespace tivra::test
