@@ -12,6 +12,7 @@
 #include "config/headless_setup.h"
 #include "file_test_support.h"
 #include "files/configuration_document.h"
+#include "link/data_file.h"
 #include "support/recording_operator.h"
 #include "support/temp_folder.h"
 
@@ -208,23 +209,8 @@ TEST_F(FileCommandsTest, CommandLineFileOpensWithoutADialog) {
 }
 
 TEST(CommandLineSplit, FirstArgumentAfterTheProgramName) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {R"(tivra.exe C:\cfg\a.smc)", R"(C:\cfg\a.smc)"},
-        {R"(tivra.exe "C:\My Configs\a b.smc")", R"(C:\My Configs\a b.smc)"},
-        {R"("C:\Program Files\tivra\tivra.exe" a.smc b.smc)", "a.smc"},
-        {R"("C:\Program Files\tivra\tivra.exe")", ""},
-        {"tivra.exe", ""},
-        {"tivra.exe     spaced.smc  ", "spaced.smc"},
-        {"tivra.exe\ta.smc", ""},  // a tab does not end the program's name
-        {"tivra.exe a\tb.smc c.smc", "a\tb.smc"},
-        {"tivra.exe \ta.smc", "\ta.smc"},
-        {R"(tivra.exe "unterminated path)", "unterminated path"},
-        {R"(tivra.exe "a b"c)", "a b"},
-        {R"(tivra.exe a"b c")", "a\"b"},
-        {"", ""},
-    };
-    for (const auto& [line, expected] : cases)
-        EXPECT_EQ(firstCommandLineArgument(line), expected) << line;
+    for (const auto& [line, expected] : dataRows("files/command_lines.txt", " =>"))
+        EXPECT_EQ(firstCommandLineArgument(unescaped(line)), unescaped(expected)) << line;
 }
 
 }  // namespace
