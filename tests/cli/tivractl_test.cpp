@@ -151,30 +151,6 @@ TEST_F(TivractlTest, FormatWritesWhatSaveWrites) {
     EXPECT_EQ(folder.names(), (std::vector<std::string>{"copy.smc", "out.smc", "window-save.smc"}));
 }
 
-TEST_F(TivractlTest, FormatThatFailsWritesNothing) {
-    const std::string out = file("out.smc", "earlier\n");
-    ToolResult r = run({"format", CONFLICT, "-o", out});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, CONFLICT_BOX);
-    EXPECT_EQ(readBytes(out), "earlier\n");
-    EXPECT_EQ(run({"format", CONFLICT}).out, "");
-
-    // A place that cannot be written says why.
-    const std::string intoAFile = out + "/out.smc";
-    r = run({"format", MIXED, "-o", intoAFile});
-    EXPECT_EQ(r.status, 2);
-    expectErrorLine(r.err, "tivractl format: cannot save " + intoAFile + ": ",
-                    "Not a directory (while creating a file beside it)");
-    const std::string aFolder = folder.file("target.smc");
-    std::filesystem::create_directory(aFolder);
-    r = run({"format", MIXED, "-o", aFolder});
-    EXPECT_EQ(r.status, 2);
-    expectErrorLine(r.err, "tivractl format: cannot save " + aFolder + ": ",
-                    "Is a directory (while putting it in place)");
-    EXPECT_EQ(folder.names(), (std::vector<std::string>{"out.smc", "target.smc"}));
-    EXPECT_EQ(readBytes(out), "earlier\n");
-}
-
 #ifndef _WIN32
 // A target that is not a regular file is written in place and stays what it is; a link is never
 // replaced, and a dangling one creates its file. A replaced file keeps its rights and owner.

@@ -1,11 +1,12 @@
 // tivractl as people run it, from transcripts in tests/data/cli/*.t: each command line with the
-// exact standard output, standard error and exit status it must give.
-//
-//   # comment                  file NAME = TEXT    a file in the test's folder (\n \r \t \0 \xHH
-//   \\) skip windows               the next command is not run on Windows $ [VAR=VALUE] ARGS [< IN]
-//   tivractl with ARGS (split at blanks), the variable set, IN as input 1> LINE / 2> LINE a line of
-//   standard output / standard error (none: empty) ? STATUS                   the exit status; this
-//   ends the command
+// exact standard output, standard error and exit status it must give. Lines of a transcript:
+// - "# ...": a comment;
+// - "file NAME = TEXT": a file in the test's folder (escapes \n \r \t \0 \xHH \\); "folder NAME";
+// - "skip windows": the next command is not run on Windows;
+// - "$ [VAR=VALUE] ARGS [< IN]": tivractl with ARGS (split at blanks), VAR set, IN as input;
+// - "1> LINE" and "2> LINE": a line of standard output and of standard error (none: empty);
+// - "? STATUS": the exit status, which ends the command;
+// - "holds NAME = TEXT": NAME now holds exactly TEXT; "names A B": the folder holds just these.
 // {NAME} stands for NAME in the test's folder, {examples} for the examples folder (NAME: letters,
 // digits, '.' and '-').
 
@@ -57,6 +58,17 @@ void runTranscript(const std::string& name) {
             const size_t is = line.find(" =");
             writeBytes(folder.file(line.substr(5, is - 5)),
                        unescaped(line.substr(std::min(is + 3, line.size()))));
+        } else if (line.starts_with("folder ")) {
+            std::filesystem::create_directory(folder.file(rest));
+        } else if (line.starts_with("holds ")) {
+            const size_t is = line.find(" =");
+            EXPECT_EQ(readBytes(folder.file(line.substr(6, is - 6))),
+                      unescaped(line.substr(std::min(is + 3, line.size()))))
+                << name << ":" << number;
+        } else if (line.starts_with("names ")) {
+            std::string names;
+            for (const std::string& n : folder.names()) names += (names.empty() ? "" : " ") + n;
+            EXPECT_EQ(names, rest) << name << ":" << number;
         } else if (line == "skip windows") {
 #ifdef _WIN32
             skip = true;
@@ -105,6 +117,9 @@ TEST(Transcripts, ShowAndDiff) {
 }
 TEST(Transcripts, BoardCommandsOnTheSimulatedPair) {
     runTranscript("boards.t");
+}
+TEST(Transcripts, FormatThatFails) {
+    runTranscript("format.t");
 }
 
 }  // namespace
