@@ -101,6 +101,23 @@ TEST_F(InstanceGuardTest, WithoutARuntimeFolderAnOwnerOnlyFolderUnderTmpIsUsed) 
     EXPECT_TRUE(S_ISDIR(info.st_mode));
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     EXPECT_EQ(info.st_uid, getuid());
+    // A folder others may enter is not trusted with the lock: tried as a user whose fallback
+    // folder nothing else uses.
+    if (getuid() != 0) return;
+    const std::string theirs = "/tmp/tivra-65534";
+    std::filesystem::remove_all(theirs);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0 || mkdir(theirs.c_str(), 0750) != 0) _exit(2);
+        chmod(theirs.c_str(), 0750);
+        const bool refused = !InstanceGuard().acquire();
+        chmod(theirs.c_str(), 0700);
+        _exit(refused && InstanceGuard().acquire() ? 0 : 1);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0);
+    std::filesystem::remove_all(theirs);
 }
 
 #endif
