@@ -145,14 +145,9 @@ TEST_F(QtOperatorTest, DialogsFilterByTypeAndTakeTheTypedNameAsItIsUnlessItsFold
             EXPECT_EQ(dialog->windowTitle().toStdString(), c.open ? OPEN_TITLE : SAVE_TITLE);
             EXPECT_EQ(dialog->acceptMode(),
                       c.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-            EXPECT_TRUE(!c.open || dialog->fileMode() == QFileDialog::AnyFile);
-            EXPECT_TRUE(c.open || dialog->testOption(QFileDialog::DontConfirmOverwrite));
             EXPECT_EQ(dialog->nameFilters(),
                       QStringList({QStringLiteral("Serial multiplexer configuration files (*.smc)"),
                                    QStringLiteral("All files (*.*)")}));
-            EXPECT_EQ(dialog->selectedNameFilter().toStdString(),
-                      "Serial multiplexer configuration files (*.smc)");
-            EXPECT_EQ(dialog->defaultSuffix(), QString());
             ASSERT_NE(nameField(dialog), nullptr);
             if (&c == &cases[1]) {
                 dialog->setDirectory(folder.path());
