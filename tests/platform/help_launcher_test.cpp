@@ -28,7 +28,6 @@ TEST(ProgramFolderTest, EverythingUpToTheLastSeparatorAndThisTestProgramsOwn) {
         {"C:\\Program Files\\tivra\\tivra.exe", "C:\\Program Files\\tivra\\"},
         {"/usr/local/bin/tivra", "/usr/local/bin/"},
         {"Z:\\work/build\\tivra.exe", "Z:\\work/build\\"},
-        {"\\\\server\\share\\tivra.exe", "\\\\server\\share\\"},
         {"C:\\tivra\\", "C:\\tivra\\"},
         {"/", "/"},
         {"tivra.exe", ""},
@@ -69,7 +68,7 @@ void expectNoChild(const char* why) {
 
 // The desktop's opener on the PATH is a stand-in: slow to finish, it notes that it started and
 // then records the page it was asked for. Without it, Help does nothing.
-TEST(HelpLauncherTest, OpensTheInstalledOrBuiltManualWithoutWaitingForTheBrowser) {
+TEST(HelpLauncherTest, OpensTheBuiltManualWithoutWaitingForTheBrowser) {
     test::TempFolder bin, out, runtime;
     const std::string savedPath = std::getenv("PATH");
     setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
@@ -93,9 +92,12 @@ TEST(HelpLauncherTest, OpensTheInstalledOrBuiltManualWithoutWaitingForTheBrowser
     InstanceGuard guard;
     ASSERT_TRUE(guard.acquire());
 
-    // An installed program: the manual in share/doc beside bin.
+    // A build tree: the manual beside the program. (The installed one, in share/doc beside bin:
+    // tests/app/application_test.cpp, through the program.)
+    std::filesystem::create_directory(bin.file("help"));
+    test::writeBytes(bin.file("help/index.html"), "");
     const auto start = std::chrono::steady_clock::now();
-    launcher.showHelp("/opt/tivra dir/bin/");
+    launcher.showHelp(bin.path() + "/");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500))
         << "Help must not block the window";
     expectNoChild("the browser must not be our child (it would become a zombie)");
@@ -104,15 +106,6 @@ TEST(HelpLauncherTest, OpensTheInstalledOrBuiltManualWithoutWaitingForTheBrowser
     ASSERT_TRUE(waitForFile(out.file("started")));
     guard.release();
     EXPECT_TRUE(InstanceGuard().acquire()) << "the opener inherited the lock file";
-    ASSERT_TRUE(waitForFile(out.file("opened")));
-    EXPECT_EQ(test::readBytes(out.file("opened")),
-              "/opt/tivra dir/share/doc/tivra/manual/index.html\n");
-
-    // A build tree: the manual beside the program.
-    std::filesystem::create_directory(bin.file("help"));
-    test::writeBytes(bin.file("help/index.html"), "");
-    std::filesystem::remove(out.file("opened"));
-    launcher.showHelp(bin.path() + "/");
     ASSERT_TRUE(waitForFile(out.file("opened")));
     EXPECT_EQ(test::readBytes(out.file("opened")), bin.file("help/index.html") + "\n");
 }
