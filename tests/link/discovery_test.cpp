@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
+#include "link/bridge_choice.h"
 #include "link/port_listing.h"
 #include "link_bench.h"
 
@@ -48,39 +47,45 @@ TEST(Discovery, EveryOutcome) {
     }
 }
 
-TEST(Discovery, AFailedSetUpReleasesTheDeviceForTheNextAttempt) {
-    LinkBench bench;
-    bench.settings().failingCalls = {{BridgeCall::SetLineControl, 1}};
-    ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
-    EXPECT_FALSE(bench.state.link.boardLinkOpen);
-    bench.forget();
-    // The device was closed, so opening it again works and the read goes through.
-    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
-    EXPECT_TRUE(bench.state.link.boardLinkOpen);
-    EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});
-    EXPECT_EQ(bench.bridge.calls.at(0), "getNumDevices");
-}
-
-TEST(Discovery, RunsOnlyUntilItSucceeds) {
-    // (A failed one leaves the link closed, so each exchange looks again: Buttons.NoBoardAttached.)
-    LinkBench bench;
-    bench.settings().answers = false;  // every exchange fails after discovery
-    readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
-    readBoardConfiguration(bench.context, BoardCommand::ReadRemote);
-    bench.settings().answers = true;
-    readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
-    const auto& calls = bench.bridge.calls;
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "getNumDevices"), 1);
-    EXPECT_EQ(bench.simulated.callCount(BridgeCall::Open), 1u);
-}
-
-TEST(Discovery, ShutdownClosesOnlyAnOpenLink) {
+// A failed set-up closes the device again, so the next exchange opens it anew; a link once open
+// stays open through failed exchanges (a failed discovery leaves it closed, so each exchange looks
+// again: Buttons); shutdown closes only an open link.
+TEST(Discovery, TheLinksLife) {
     LinkBench bench;
     closeBoardLink(bench.bridge, bench.state.link);
     EXPECT_TRUE(bench.bridge.calls.empty());
-    bench.openLink();
+    bench.settings().failingCalls = {{BridgeCall::SetLineControl, 1}};
+    ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
+    EXPECT_FALSE(bench.state.link.boardLinkOpen);
+    bench.settings().answers = false;  // every exchange fails after discovery
+    readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
+    EXPECT_TRUE(bench.state.link.boardLinkOpen);
+    readBoardConfiguration(bench.context, BoardCommand::ReadRemote);
+    bench.settings().answers = true;
+    bench.forget();
+    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
+    EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});
+    EXPECT_EQ(bench.simulated.callCount(BridgeCall::GetNumDevices), 2u);
+    EXPECT_EQ(bench.simulated.callCount(BridgeCall::Open), 2u);
+    bench.forget();
     closeBoardLink(bench.bridge, bench.state.link);
     EXPECT_EQ(bench.bridge.calls, Calls{"close"});
+}
+
+// Choosing the bridge from TIVRA_BRIDGE or --bridge (a device path: SerialEndToEnd; the variable
+// read at an exchange: the application's BoardButtons tests and tivractl's boards.t).
+TEST(BridgeChoice, Values) {
+    const std::string KINDS[] = {"Platform", "Simulated", "SerialPath"};
+    for (const auto& [value, expected] : dataRows("link/bridge_choices.txt", " =>")) {
+        BridgeChoice choice;
+        std::string error;
+        const bool accepted = parseBridgeChoice(value, choice, error);
+        EXPECT_EQ(accepted
+                      ? KINDS[int(choice.kind)] + (choice.path.empty() ? "" : " " + choice.path)
+                      : "refused: " + error,
+                  expected)
+            << "'" << value << "'";
+    }
 }
 
 }  // namespace
