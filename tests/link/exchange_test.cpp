@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
 #include <utility>
 
@@ -118,27 +117,18 @@ TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
     EXPECT_TRUE(bench.bridge.calls.empty());
 }
 
+// Spoiled ReadLocal answers, each followed by a ReadRemote that starts with a flush and takes
+// only its own answer.
 TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
-    // Spoiled ReadLocal answers, each followed by a ReadRemote.
-    const struct {
-        const char* name;
-        std::function<void(sim::SimSettings&)> sim;
-        int32_t firstResult;
-    } cases[] = {
-        {"bad head", [](auto& s) { s.replyFault = sim::ReplyFault::BadHead; }, -1},
-        {"reply that looks like another after the answer",
-         [](auto& s) { s.strayBytes = {0x55, 0xAA, 0x03, 0x00, 0x00, 0x01}; }, 0},
-        {"answer after the wait ended", [](auto& s) { s.readyAfterChecks = 300; }, -1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    const std::pair<std::string, int32_t> cases[] = {
+        {"spoil BadHead", -1}, {"ready 300 0", -1}, {"stray 55 AA 03 00 00 01", 0}};
+    for (const auto& [arrangement, firstResult] : cases) {
+        SCOPED_TRACE(arrangement);
         LinkBench bench;
         bench.openLink();
-        c.sim(bench.settings());
-        bench.settings().faultsOnlyFor = 0;
-        EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), c.firstResult);
+        arrange("only 0 " + arrangement, bench.settings());
+        EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), firstResult);
         bench.forget();
-        // The next exchange starts with a flush and takes only its own answer.
         EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
         EXPECT_EQ(bench.bridge.calls.front(), "flushBuffers(1, 1)");
         EXPECT_EQ(bench.bridge.calls.back(), "read(176)");
@@ -147,43 +137,41 @@ TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
     }
 }
 
-TEST(Buttons, NoBoardAttached) {
-    LinkBench bench;
-    bench.settings().devices.clear();
-    bench.show(sampleConfiguration());
-    EXPECT_EQ(readConfigurationFromBoards(bench.context), -1);
-    // Once per board; nothing was read, so the operator's form and record are left alone.
-    EXPECT_EQ(bench.ui.boxes(), Calls(2, NO_BOARD));
-    EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
-    EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
-    EXPECT_EQ(bench.shown(), sampleConfiguration());
-
-    bench.forget();
-    EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
-    EXPECT_EQ(bench.ui.boxes(), Calls(2, NO_BOARD));
-    EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
-    EXPECT_FALSE(bench.state.link.boardLinkOpen);
-}
-
-TEST(Buttons, ARefusedLocalWriteStillWritesTheRemoteBoard) {
-    LinkBench bench;
-    bench.show(sampleConfiguration());
-    bench.settings().negativeAcknowledge = true;
-    bench.settings().faultsOnlyFor = static_cast<uint8_t>(BoardCommand::WriteLocal);
-    EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
-    EXPECT_EQ(bench.ui.boxes(), (Calls{WRITE_FAILED, REMOTE_WRITTEN}));
-    EXPECT_EQ(bench.boards.remoteBoard.ports, bench.state.remotePortTable);
-    EXPECT_NE(bench.boards.localBoard.ports, bench.state.localPortTable);
-}
-
-TEST(Buttons, AFailedLocalReadStillReadsTheRemoteBoardAndRebuilds) {
-    LinkBench bench;
-    bench.settings().replyFault = sim::ReplyFault::BadHead;
-    bench.settings().faultsOnlyFor = static_cast<uint8_t>(BoardCommand::ReadLocal);
-    bench.boards.remoteBoard.ports[0].sensorType = 2;  // disagrees with the (zero) local table
-    EXPECT_EQ(readConfigurationFromBoards(bench.context), -1);
-    EXPECT_EQ(bench.ui.boxes(), (Calls{READ_FAILED, REMOTE_READ,
-                                       "Alert: Configuration problem - reconfigure system"}));
+// The buttons when a board fails: each board is tried in turn, and where nothing was read the
+// operator's form and record are left alone.
+TEST(Buttons, EachBoardIsTriedWhenOneFails) {
+    const std::string ALERT = "Alert: Configuration problem - reconfigure system";
+    const struct {
+        bool write;
+        std::string arrangement;
+        Calls boxes;
+    } cases[] = {
+        {false, "unplugged", Calls(2, NO_BOARD)},
+        {true, "unplugged", Calls(2, NO_BOARD)},
+        {true, "refuse only 3", {WRITE_FAILED, REMOTE_WRITTEN}},
+        {false, "spoil BadHead only 0", {READ_FAILED, REMOTE_READ, ALERT}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arrangement);
+        LinkBench bench;
+        arrange(c.arrangement, bench.settings());
+        bench.boards.remoteBoard.ports[0].sensorType = 2;  // disagrees with a zero local table
+        bench.show(sampleConfiguration());
+        EXPECT_EQ(c.write ? writeConfigurationToBoards(bench.context)
+                          : readConfigurationFromBoards(bench.context),
+                  -1);
+        EXPECT_EQ(bench.ui.boxes(), c.boxes);
+        if (c.write) {
+            EXPECT_EQ(bench.boards.remoteBoard.ports == bench.state.remotePortTable,
+                      c.boxes[1] == REMOTE_WRITTEN);
+            EXPECT_NE(bench.boards.localBoard.ports, bench.state.localPortTable);
+        }
+        if (c.boxes[0] != NO_BOARD) continue;
+        EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
+        EXPECT_FALSE(bench.state.link.boardLinkOpen);
+        EXPECT_EQ(bench.shown(), sampleConfiguration());
+        if (!c.write) EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
+    }
 }
 
 }  // namespace

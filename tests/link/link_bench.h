@@ -119,6 +119,12 @@ inline void arrange(const std::string& text, sim::SimSettings& s) {
             s.replyFault = sim::ReplyFault(std::find(FAULTS, std::end(FAULTS), word) - FAULTS);
         else if (word == "answer" && std::getline(words, word))
             s.answerWith = bytesOf(word);
+        else if (word == "stray" && std::getline(words, word))
+            s.strayBytes = bytesOf(word);
+        else if (word == "only" && words >> n)
+            s.faultsOnlyFor = uint8_t(n);
+        else if (word == "unplugged")
+            s.devices.clear();
         else if (word == "ready")
             words >> s.readyAfterChecks >> s.readyAfterMs;
         else if (word == "shortRead")

@@ -70,20 +70,6 @@ TEST(BoardPair, OnASerialLineAnswersAreDueByTimeAloneAndANewRequestSupersedes) {
     EXPECT_EQ(line.answer().size(), 179u);
 }
 
-TEST(BoardPair, StrayBytesAndFaultsForOneCommand) {
-    Pair pair;
-    pair.boards.settings.strayBytes = {0xDE, 0xAD};
-    pair.boards.settings.answers = false;
-    pair.boards.settings.faultsOnlyFor = 3;
-    pair.sendRead(1);
-    EXPECT_EQ(pair.answer().size(), 179u);  // the faults concern WriteLocal only
-    pair.send(encodeBoardFrame(BoardCommand::WriteLocal, ProgramState{}));
-    EXPECT_EQ(pair.answer().size(), 0u);
-    pair.boards.settings.answers = true;
-    pair.send(encodeBoardFrame(BoardCommand::WriteLocal, ProgramState{}));
-    EXPECT_EQ(pair.hexAnswer(), "55 AA DE AD");
-}
-
 TEST(BoardPair, AHalfFrameIsDroppedAfterTheInterByteTimeOut) {
     Pair pair;
     pair.send({0x00, 0xC7, 0x55, 0xAA, 0x03, 0x00, 0x00});
