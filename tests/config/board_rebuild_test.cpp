@@ -60,12 +60,6 @@ TEST(ConfigurationFromBoards, ZeroFilledMapRebuildsEveryRowFromLocalPort0) {
                   (ChannelConfig{1, 4, 0, 19200, 1, 0, 38400, 0, 7, 99}))
             << n;
     EXPECT_EQ(formSnapshot(form), formSnapshot(headlessFormShowing(state.configuration)));
-
-    // Tables never filled at all: eight rows of zeros, and both ends agree.
-    ProgramState zero;
-    configurationFromBoards(zero, form, ui);
-    EXPECT_TRUE(ui.events.empty());
-    EXPECT_EQ(zero.configuration, MuxConfiguration{});
 }
 
 TEST(ConfigurationFromBoards, WarnsOnceAfterShowingWhenTheBoardsDisagree) {

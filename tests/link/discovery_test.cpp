@@ -28,7 +28,7 @@ TEST(Discovery, EveryOutcome) {
         arrange(field[1], settings);
         const std::string box = field[2] == "-" ? "" : field[2];
         LinkBench bench;
-        bench.settings() = settings;
+        bench.boards.settings = settings;
         EXPECT_EQ(openBoardLink(bench.bridge, bench.ui, bench.state.link), box.empty() ? 0 : -1);
         EXPECT_EQ(bench.ui.boxes(), box.empty() ? Calls{} : Calls{box});
         EXPECT_EQ(bench.bridge.calls, fieldsOf(field[3], "; "));
@@ -54,14 +54,14 @@ TEST(Discovery, TheLinksLife) {
     LinkBench bench;
     closeBoardLink(bench.bridge, bench.state.link);
     EXPECT_TRUE(bench.bridge.calls.empty());
-    bench.settings().failingCalls = {{BridgeCall::SetLineControl, 1}};
+    bench.boards.settings.failingCalls = {{BridgeCall::SetLineControl, 1}};
     ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
     EXPECT_FALSE(bench.state.link.boardLinkOpen);
-    bench.settings().answers = false;  // every exchange fails after discovery
+    bench.boards.settings.answers = false;  // every exchange fails after discovery
     readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
     EXPECT_TRUE(bench.state.link.boardLinkOpen);
     readBoardConfiguration(bench.context, BoardCommand::ReadRemote);
-    bench.settings().answers = true;
+    bench.boards.settings.answers = true;
     bench.forget();
     EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
     EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});

@@ -97,13 +97,6 @@ inline void fillTablesWithMarkers(ProgramState& state) {
     }
 }
 
-inline void expectSameTables(const ProgramState& actual, const ProgramState& expected) {
-    EXPECT_EQ(actual.localPortTable, expected.localPortTable);
-    EXPECT_EQ(actual.remotePortTable, expected.remotePortTable);
-    EXPECT_EQ(actual.portRouting, expected.portRouting);
-    EXPECT_EQ(actual.channelPortMap, expected.channelPortMap);
-}
-
 // The simulator set up as an arrangement of the data rows says (tests/data/link/exchanges.txt).
 inline void arrange(const std::string& text, sim::SimSettings& s) {
     const std::string FAULTS[] = {
@@ -176,25 +169,24 @@ struct LinkSession {
     }
 };
 
-// The calls so far. On a real line its timing decides how often the queue is looked at, so
-// `lineTimed` counts a run of checks as one.
-inline Calls callsOf(const LinkSession& s, bool lineTimed) {
+// The calls so far, a run of queue checks counted as one: on a real line its timing decides how
+// often the queue is looked at (the exchange table counts them on the simulator).
+inline Calls callsOf(const LinkSession& s) {
     Calls calls = s.bridge.calls;
-    if (lineTimed) calls.erase(std::unique(calls.begin(), calls.end()), calls.end());
+    calls.erase(std::unique(calls.begin(), calls.end()), calls.end());
     return calls;
 }
 
 // Read Configuration on a fresh start, the boards holding `held`: both boxes, the exact
 // dialogue, and the record and form rebuilt from what was read.
-inline void expectFullRead(LinkSession& s, const MuxConfiguration& held, bool lineTimed = false) {
+inline void expectFullRead(LinkSession& s, const MuxConfiguration& held) {
     fillTablesWithMarkers(s.state);
     EXPECT_EQ(readConfigurationFromBoards(s.context), 0);
     EXPECT_EQ(s.ui.boxes(), (Calls{LOCAL_READ, REMOTE_READ}));
-    EXPECT_EQ(
-        callsOf(s, lineTimed),
-        joined(DISCOVERY_CALLS, {"flushBuffers(1, 1)", READ_LOCAL_REQUEST, "checkRxQueue",
-                                 "read(3)", "read(194)", "flushBuffers(1, 1)", READ_REMOTE_REQUEST,
-                                 "checkRxQueue", "read(3)", "read(176)"}));
+    EXPECT_EQ(callsOf(s), joined(DISCOVERY_CALLS,
+                                 {"flushBuffers(1, 1)", READ_LOCAL_REQUEST, "checkRxQueue",
+                                  "read(3)", "read(194)", "flushBuffers(1, 1)", READ_REMOTE_REQUEST,
+                                  "checkRxQueue", "read(3)", "read(176)"}));
     EXPECT_TRUE(s.state.link.boardLinkOpen);
     EXPECT_EQ(s.state.configuration, held);
     EXPECT_EQ(s.shown(), held);
@@ -202,13 +194,13 @@ inline void expectFullRead(LinkSession& s, const MuxConfiguration& held, bool li
 
 // Write Configuration of sampleConfiguration() on a fresh start: both boxes and the exact
 // dialogue with both frames. Returns the record as validation completed it.
-inline MuxConfiguration expectFullWrite(LinkSession& s, bool lineTimed = false) {
+inline MuxConfiguration expectFullWrite(LinkSession& s) {
     s.show(sampleConfiguration());
     EXPECT_EQ(writeConfigurationToBoards(s.context), 0);
     EXPECT_EQ(s.ui.boxes(), (Calls{LOCAL_WRITTEN, REMOTE_WRITTEN}));
     // Chunksizes 51 and 170 each need an escape.
     EXPECT_EQ(encodeBoardFrame(BoardCommand::WriteLocal, s.state).size(), 201u);
-    EXPECT_EQ(callsOf(s, lineTimed),
+    EXPECT_EQ(callsOf(s),
               joined(DISCOVERY_CALLS,
                      {"flushBuffers(1, 1)", frameWrite(BoardCommand::WriteLocal, s.state),
                       "checkRxQueue", "read(2)", "flushBuffers(1, 1)",
@@ -227,7 +219,6 @@ struct LinkBench : SimulatedBoards, LinkSession {
         boards.setClock([this] { return pause.nowMs; });
     }
 
-    sim::SimSettings& settings() { return boards.settings; }
     // Opens the link as the first exchange would, then forgets what that took.
     void openLink() {
         ASSERT_EQ(openBoardLink(bridge, ui, state.link), 0);
