@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 #include <utility>
 
 #include "link_bench.h"
@@ -44,9 +45,8 @@ TEST(BoardExchange, EveryOutcomeForBothBoards) {
         const uint32_t pauses = std::stoul(field[3]);
         const bool read = name.starts_with("read "), takes = field[4] == "takes";
         for (const bool local : {true, false}) {
-            const BoardCommand command =
-                read ? (local ? BoardCommand::ReadLocal : BoardCommand::ReadRemote)
-                     : (local ? BoardCommand::WriteLocal : BoardCommand::WriteRemote);
+            // ReadLocal 0, ReadRemote 1, WriteRemote 2, WriteLocal 3.
+            const auto command = BoardCommand(read ? !local : 2 + local);
             SCOPED_TRACE(name + (local ? " (local)" : " (remote)"));
             LinkBench bench;
             bench.openLink();
@@ -83,10 +83,11 @@ TEST(BoardExchange, EveryOutcomeForBothBoards) {
                 expected.portRouting = board.routing;
                 expected.channelPortMap = board.channelPorts;
             }
-            EXPECT_EQ(bench.state.localPortTable, expected.localPortTable);
-            EXPECT_EQ(bench.state.remotePortTable, expected.remotePortTable);
-            EXPECT_EQ(bench.state.portRouting, expected.portRouting);
-            EXPECT_EQ(bench.state.channelPortMap, expected.channelPortMap);
+            const auto tables = [](const ProgramState& s) {
+                return std::tie(s.localPortTable, s.remotePortTable, s.portRouting,
+                                s.channelPortMap);
+            };
+            EXPECT_EQ(tables(bench.state), tables(expected));
         }
     }
 }

@@ -12,17 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "config/channel_config.h"
 #include "config/form_transfer.h"
-#include "config/headless_form.h"
 #include "config/headless_setup.h"
-#include "config/program_state.h"
 #include "data_file.h"
 #include "link/board_protocol.h"
 #include "link/bridges/simulated.h"
 #include "link/recording_bridge.h"
 #include "link/wire_format.h"
-#include "sim/board_pair.h"
 #include "support/recording_operator.h"
 
 namespace tivra::test {
@@ -37,21 +33,11 @@ inline const std::string REMOTE_READ = "Success: Remote configuration data read"
 inline const std::string LOCAL_WRITTEN = "Success: Local configuration data written";
 inline const std::string REMOTE_WRITTEN = "Success: Remote configuration data written";
 
-// The library calls of a successful discovery, in order.
-inline const Calls DISCOVERY_CALLS = {
-    "getNumDevices",          "getProductString(0, 1)", "open(0)",
-    "setBaudRate(57600)",     "setLineControl(0x0801)", "flushBuffers(1, 1)",
-    "setTimeouts(4096, 4096)"};
 inline const std::string READ_LOCAL_REQUEST = "write(00 05 55 AA 00)";
 inline const std::string READ_REMOTE_REQUEST = "write(00 05 55 AA 01)";
 
 inline std::string hex(const std::vector<uint8_t>& bytes) {
     return hexBytes(bytes.data(), bytes.size());
-}
-
-inline Calls joined(Calls a, const Calls& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 // The recorded write of the frame that `command` sends for the tables of `state`.
@@ -169,12 +155,17 @@ struct LinkSession {
     }
 };
 
-// The calls so far, a run of queue checks counted as one: on a real line its timing decides how
-// often the queue is looked at (the exchange table counts them on the simulator).
-inline Calls callsOf(const LinkSession& s) {
-    Calls calls = s.bridge.calls;
+// The calls of a full run: a successful discovery, then `rest`. A run of queue checks counts as
+// one: on a real line its timing decides how often the queue is looked at (the exchange table
+// counts them on the simulator).
+inline void expectCalls(const LinkSession& s, const Calls& rest) {
+    Calls calls = s.bridge.calls,
+          expected = {"getNumDevices",          "getProductString(0, 1)", "open(0)",
+                      "setBaudRate(57600)",     "setLineControl(0x0801)", "flushBuffers(1, 1)",
+                      "setTimeouts(4096, 4096)"};
     calls.erase(std::unique(calls.begin(), calls.end()), calls.end());
-    return calls;
+    expected.insert(expected.end(), rest.begin(), rest.end());
+    EXPECT_EQ(calls, expected);
 }
 
 // Read Configuration on a fresh start, the boards holding `held`: both boxes, the exact
@@ -183,10 +174,9 @@ inline void expectFullRead(LinkSession& s, const MuxConfiguration& held) {
     fillTablesWithMarkers(s.state);
     EXPECT_EQ(readConfigurationFromBoards(s.context), 0);
     EXPECT_EQ(s.ui.boxes(), (Calls{LOCAL_READ, REMOTE_READ}));
-    EXPECT_EQ(callsOf(s), joined(DISCOVERY_CALLS,
-                                 {"flushBuffers(1, 1)", READ_LOCAL_REQUEST, "checkRxQueue",
-                                  "read(3)", "read(194)", "flushBuffers(1, 1)", READ_REMOTE_REQUEST,
-                                  "checkRxQueue", "read(3)", "read(176)"}));
+    expectCalls(
+        s, {"flushBuffers(1, 1)", READ_LOCAL_REQUEST, "checkRxQueue", "read(3)", "read(194)",
+            "flushBuffers(1, 1)", READ_REMOTE_REQUEST, "checkRxQueue", "read(3)", "read(176)"});
     EXPECT_TRUE(s.state.link.boardLinkOpen);
     EXPECT_EQ(s.state.configuration, held);
     EXPECT_EQ(s.shown(), held);
@@ -200,11 +190,9 @@ inline MuxConfiguration expectFullWrite(LinkSession& s) {
     EXPECT_EQ(s.ui.boxes(), (Calls{LOCAL_WRITTEN, REMOTE_WRITTEN}));
     // Chunksizes 51 and 170 each need an escape.
     EXPECT_EQ(encodeBoardFrame(BoardCommand::WriteLocal, s.state).size(), 201u);
-    EXPECT_EQ(callsOf(s),
-              joined(DISCOVERY_CALLS,
-                     {"flushBuffers(1, 1)", frameWrite(BoardCommand::WriteLocal, s.state),
-                      "checkRxQueue", "read(2)", "flushBuffers(1, 1)",
-                      frameWrite(BoardCommand::WriteRemote, s.state), "checkRxQueue", "read(2)"}));
+    expectCalls(s, {"flushBuffers(1, 1)", frameWrite(BoardCommand::WriteLocal, s.state),
+                    "checkRxQueue", "read(2)", "flushBuffers(1, 1)",
+                    frameWrite(BoardCommand::WriteRemote, s.state), "checkRxQueue", "read(2)"});
     return s.state.configuration;
 }
 

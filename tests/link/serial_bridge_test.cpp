@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <utility>
 
@@ -104,7 +103,6 @@ TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     const std::vector<uint8_t> out = {0x00, 0xFF, 0x0D, 0x0A, 0x33, 0xAA, 0x11, 0x13, 0x03};
     uint32_t done = 0, waiting = 99, status = 99;
     ASSERT_EQ(bridge.write(handle, out.data(), uint32_t(out.size()), &done, nullptr), 0);
-    EXPECT_EQ(done, out.size());
     EXPECT_EQ(line.received(out.size()), out);
     ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
     EXPECT_EQ(waiting + status, 0u);
