@@ -26,12 +26,9 @@ TEST(Discovery, EveryOutcome) {
         ASSERT_EQ(field.size(), 4u);
         sim::SimSettings settings;
         settings.devices.clear();
-        for (size_t open = field[0].find('"'), close = 0; open != std::string::npos;
-             open = field[0].find('"', close + 1)) {
-            close = field[0].find('"', open + 1);
-            settings.devices.push_back(
-                {field[0].substr(open + 1, close - open - 1), field[0][close + 1] == '+'});
-        }
+        const std::vector<std::string> quoted = fieldsOf(field[0], "\"");
+        for (size_t i = 1; i + 1 < quoted.size(); i += 2)
+            settings.devices.push_back({quoted[i], quoted[i + 1].starts_with('+')});
         arrange(field[1], settings);
         const std::string box = field[2] == "-" ? "" : field[2];
         LinkBench bench;
