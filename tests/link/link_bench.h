@@ -45,14 +45,10 @@ inline std::string frameWrite(BoardCommand command, const ProgramState& state) {
     return "write(" + hex(encodeBoardFrame(command, state)) + ")";
 }
 
-class FakePause final : public Pause {
-  public:
+struct FakePause final : Pause {
     uint32_t pauses = 0;
     uint64_t nowMs = 0;
-    void pause(uint32_t milliseconds) override {
-        ++pauses;
-        nowMs += milliseconds;
-    }
+    void pause(uint32_t milliseconds) override { ++pauses, nowMs += milliseconds; }
 };
 
 inline MuxConfiguration factoryConfiguration() {
