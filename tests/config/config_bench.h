@@ -30,9 +30,6 @@ struct ConfigBench {
     void setText(int channel, int offset, const std::string& text) {
         form.setText(controlId(channel, offset), text);
     }
-    std::string text(int channel, int offset) const {
-        return form.text(controlId(channel, offset));
-    }
 };
 
 // Board-side tables that no valid configuration produces, to see whether a check wrote them.

@@ -1,11 +1,17 @@
 // Finding and setting up the LocalBoard's bridge: every row of the failure table
 // (tests/data/link/discovery.txt) with the order of the library calls and the devices that look
-// almost right, the port listing that agrees, and the link's life.
+// almost right, the port listing that agrees, the link's life, the choice of bridge, and what the
+// bridges owe discovery.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstring>
 
+#include "link/bridge_choice.h"
+#include "link/bridges/simulated.h"
+#ifndef _WIN32
+#include "link/bridges/serial.h"
+#endif
 #include "link/port_listing.h"
 #include "link_bench.h"
 
@@ -20,16 +26,13 @@ TEST(Discovery, EveryOutcome) {
         ASSERT_EQ(field.size(), 4u);
         sim::SimSettings settings;
         settings.devices.clear();
-        for (size_t open = field[0].find('"'), close = 0; open != std::string::npos;
-             open = field[0].find('"', close + 1)) {
-            close = field[0].find('"', open + 1);
-            settings.devices.push_back(
-                {field[0].substr(open + 1, close - open - 1), field[0][close + 1] == '+'});
-        }
+        const std::vector<std::string> quoted = fieldsOf(field[0], "\"");
+        for (size_t i = 1; i + 1 < quoted.size(); i += 2)
+            settings.devices.push_back({quoted[i], quoted[i + 1].starts_with('+')});
         arrange(field[1], settings);
         const std::string box = field[2] == "-" ? "" : field[2];
         LinkBench bench;
-        bench.settings() = settings;
+        bench.boards.settings = settings;
         EXPECT_EQ(openBoardLink(bench.bridge, bench.ui, bench.state.link), box.empty() ? 0 : -1);
         EXPECT_EQ(bench.ui.boxes(), box.empty() ? Calls{} : Calls{box});
         EXPECT_EQ(bench.bridge.calls, fieldsOf(field[3], "; "));
@@ -48,39 +51,120 @@ TEST(Discovery, EveryOutcome) {
     }
 }
 
-TEST(Discovery, AFailedSetUpReleasesTheDeviceForTheNextAttempt) {
-    LinkBench bench;
-    bench.settings().failingCalls = {{BridgeCall::SetLineControl, 1}};
-    ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
-    EXPECT_FALSE(bench.state.link.boardLinkOpen);
-    bench.forget();
-    // The device was closed, so opening it again works and the read goes through.
-    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
-    EXPECT_TRUE(bench.state.link.boardLinkOpen);
-    EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});
-    EXPECT_EQ(bench.bridge.calls.at(0), "getNumDevices");
-}
-
-TEST(Discovery, RunsOnlyUntilItSucceeds) {
-    // (A failed one leaves the link closed, so each exchange looks again: Buttons.NoBoardAttached.)
-    LinkBench bench;
-    bench.settings().answers = false;  // every exchange fails after discovery
-    readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
-    readBoardConfiguration(bench.context, BoardCommand::ReadRemote);
-    bench.settings().answers = true;
-    readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
-    const auto& calls = bench.bridge.calls;
-    EXPECT_EQ(std::count(calls.begin(), calls.end(), "getNumDevices"), 1);
-    EXPECT_EQ(bench.simulated.callCount(BridgeCall::Open), 1u);
-}
-
-TEST(Discovery, ShutdownClosesOnlyAnOpenLink) {
+// A failed set-up closes the device again, so the next exchange opens it anew; a link once open
+// stays open through failed exchanges (a failed discovery leaves it closed, so each exchange looks
+// again: Buttons); shutdown closes only an open link.
+TEST(Discovery, TheLinksLife) {
     LinkBench bench;
     closeBoardLink(bench.bridge, bench.state.link);
     EXPECT_TRUE(bench.bridge.calls.empty());
-    bench.openLink();
+    bench.boards.settings.failingCalls = {{BridgeCall::SetLineControl, 1}};
+    ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
+    EXPECT_FALSE(bench.state.link.boardLinkOpen);
+    bench.boards.settings.answers = false;  // every exchange fails after discovery
+    readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
+    EXPECT_TRUE(bench.state.link.boardLinkOpen);
+    readBoardConfiguration(bench.context, BoardCommand::ReadRemote);
+    bench.boards.settings.answers = true;
+    bench.forget();
+    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
+    EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});
+    EXPECT_EQ(bench.simulated.callCount(BridgeCall::GetNumDevices), 2u);
+    EXPECT_EQ(bench.simulated.callCount(BridgeCall::Open), 2u);
+    bench.forget();
     closeBoardLink(bench.bridge, bench.state.link);
     EXPECT_EQ(bench.bridge.calls, Calls{"close"});
+}
+
+// Choosing the bridge from TIVRA_BRIDGE or --bridge (a device path: SerialEndToEnd; the variable
+// read at an exchange: the application's BoardButtons tests and tivractl's boards.t).
+TEST(BridgeChoice, Values) {
+    const std::string KINDS[] = {"Platform", "Simulated", "SerialPath"};
+    for (const auto& [value, expected] : dataRows("link/bridge_choices.txt", " =>")) {
+        BridgeChoice choice;
+        std::string error;
+        const bool accepted = parseBridgeChoice(value, choice, error);
+        EXPECT_EQ(accepted
+                      ? KINDS[int(choice.kind)] + (choice.path.empty() ? "" : " " + choice.path)
+                      : "refused: " + error,
+                  expected)
+            << "'" << value << "'";
+    }
+}
+
+// The in-process bridge over the simulated pair: the library's behaviour the board link relies
+// on, shared in part with the serial bridge.
+
+// What both bridges owe discovery: the devices in order, and never more than the caller's 100
+// bytes of a product string, with a NUL only where it fits.
+TEST(Bridges, ListDevicesAndNeverOverrunTheBuffer) {
+    for (const size_t length : {99, 100, 140}) {
+        SCOPED_TRACE(length);
+        const std::string text(length, 'q');
+        SimulatedBridge simulated;
+        simulated.settings().devices = {{text, true}, {"Other", false}};
+        std::vector<UsbBridge*> bridges = {&simulated};
+#ifndef _WIN32
+        SerialBridge serial({{"/dev/null-a", text}, {"/dev/null-b", "Other"}});
+        bridges.push_back(&serial);
+#endif
+        for (UsbBridge* bridge : bridges) {
+            uint32_t count = 0;
+            ASSERT_EQ(bridge->getNumDevices(&count), 0);
+            EXPECT_EQ(count, 2u);
+            char buffer[PRODUCT_STRING_SIZE + 8];
+            std::memset(buffer, '#', sizeof buffer);
+            ASSERT_EQ(bridge->getProductString(0, buffer, PRODUCT_DESCRIPTION), 0);
+            std::string expected = text.substr(0, PRODUCT_STRING_SIZE);
+            if (length < PRODUCT_STRING_SIZE) expected += '\0';
+            EXPECT_EQ(std::string(buffer, PRODUCT_STRING_SIZE + 1), expected + '#');
+            EXPECT_NE(bridge->getProductString(2, buffer, PRODUCT_DESCRIPTION), 0);
+            EXPECT_NE(bridge->getProductString(0, buffer, 0), 0);
+        }
+    }
+}
+
+TEST(SimulatedBridge, HandlesBelongToOpenDevices) {
+    SimulatedBridge bridge;
+    bridge.settings().devices = {{"Quorvantel Ostrel", true}, {"Other", false}};
+    DeviceHandle first = nullptr;
+    DeviceHandle second = nullptr;
+    ASSERT_EQ(bridge.open(0, &first), 0);
+    EXPECT_NE(bridge.open(0, &second), 0);  // one opener at a time
+    ASSERT_EQ(bridge.open(1, &second), 0);
+    EXPECT_NE(first, second);
+    EXPECT_NE(bridge.open(2, &second), 0);
+
+    uint32_t waiting = 0, status = 0;
+    int dummy = 0;
+    EXPECT_NE(bridge.checkRxQueue(&dummy, &waiting, &status), 0);
+    EXPECT_NE(bridge.setBaudRate(nullptr, 57600), 0);
+    EXPECT_EQ(bridge.close(first), 0);
+    EXPECT_NE(bridge.close(first), 0);
+    EXPECT_NE(bridge.flushBuffers(first, 1, 1), 0);
+    EXPECT_EQ(bridge.open(0, &first), 0);  // free again
+}
+
+TEST(SimulatedBridge, TheBoardsHearOnlyARightlySetUpLine) {
+    const struct {
+        uint32_t baud;
+        uint16_t lineControl;
+        uint32_t answered;  // bytes waiting afterwards
+    } cases[] = {{57600, 0x0801, 179}, {9600, 0x0801, 0}, {57600, 0x0802, 0}, {0, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.baud);
+        SimulatedBridge bridge;
+        DeviceHandle handle = nullptr;
+        ASSERT_EQ(bridge.open(0, &handle), 0);
+        if (c.baud) bridge.setBaudRate(handle, c.baud);
+        if (c.lineControl) bridge.setLineControl(handle, c.lineControl);
+        const uint8_t request[] = {0x00, 0x05, 0x55, 0xAA, 0x01};
+        uint32_t written = 0, waiting = 0, status = 0;
+        ASSERT_EQ(bridge.write(handle, request, 5, &written, nullptr), 0);
+        ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
+        EXPECT_EQ(waiting, c.answered);
+        EXPECT_EQ(status, c.answered ? 2u : 0u);
+    }
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <sstream>
+#include <tuple>
 #include <utility>
 
 #include "link_bench.h"
@@ -45,15 +45,14 @@ TEST(BoardExchange, EveryOutcomeForBothBoards) {
         const uint32_t pauses = std::stoul(field[3]);
         const bool read = name.starts_with("read "), takes = field[4] == "takes";
         for (const bool local : {true, false}) {
-            const BoardCommand command =
-                read ? (local ? BoardCommand::ReadLocal : BoardCommand::ReadRemote)
-                     : (local ? BoardCommand::WriteLocal : BoardCommand::WriteRemote);
+            // ReadLocal 0, ReadRemote 1, WriteRemote 2, WriteLocal 3.
+            const auto command = BoardCommand(read ? !local : 2 + local);
             SCOPED_TRACE(name + (local ? " (local)" : " (remote)"));
             LinkBench bench;
             bench.openLink();
             fillTablesWithMarkers(bench.state);
             bench.show(sampleConfiguration());
-            arrange(field[0], bench.settings());
+            arrange(field[0], bench.boards.settings);
             const sim::BoardPair before = bench.boards;
             EXPECT_EQ(read ? readBoardConfiguration(bench.context, command)
                            : writeBoardConfiguration(bench.context, command),
@@ -84,7 +83,11 @@ TEST(BoardExchange, EveryOutcomeForBothBoards) {
                 expected.portRouting = board.routing;
                 expected.channelPortMap = board.channelPorts;
             }
-            expectSameTables(bench.state, expected);
+            const auto tables = [](const ProgramState& s) {
+                return std::tie(s.localPortTable, s.remotePortTable, s.portRouting,
+                                s.channelPortMap);
+            };
+            EXPECT_EQ(tables(bench.state), tables(expected));
         }
     }
 }
@@ -93,7 +96,7 @@ TEST(BoardRead, ARemoteReplyMayOverwriteTheJoining) {
     LinkBench bench;
     bench.openLink();
     ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
-    bench.settings().answerWith =
+    bench.boards.settings.answerWith =
         std::vector<uint8_t>{0x55, 0xAA, 0x09, 0x07, 1, 2, 3, 4, 5, 6, 7, 0};
     EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
     EXPECT_EQ(bench.state.portRouting, (PortRouting{1, 2, 3, 4, 5, 6, 7, 0}));
@@ -118,27 +121,18 @@ TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
     EXPECT_TRUE(bench.bridge.calls.empty());
 }
 
+// Spoiled ReadLocal answers, each followed by a ReadRemote that starts with a flush and takes
+// only its own answer.
 TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
-    // Spoiled ReadLocal answers, each followed by a ReadRemote.
-    const struct {
-        const char* name;
-        std::function<void(sim::SimSettings&)> sim;
-        int32_t firstResult;
-    } cases[] = {
-        {"bad head", [](auto& s) { s.replyFault = sim::ReplyFault::BadHead; }, -1},
-        {"reply that looks like another after the answer",
-         [](auto& s) { s.strayBytes = {0x55, 0xAA, 0x03, 0x00, 0x00, 0x01}; }, 0},
-        {"answer after the wait ended", [](auto& s) { s.readyAfterChecks = 300; }, -1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    const std::pair<std::string, int32_t> cases[] = {
+        {"spoil BadHead", -1}, {"ready 300 0", -1}, {"stray 55 AA 03 00 00 01", 0}};
+    for (const auto& [arrangement, firstResult] : cases) {
+        SCOPED_TRACE(arrangement);
         LinkBench bench;
         bench.openLink();
-        c.sim(bench.settings());
-        bench.settings().faultsOnlyFor = 0;
-        EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), c.firstResult);
+        arrange("only 0 " + arrangement, bench.boards.settings);
+        EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), firstResult);
         bench.forget();
-        // The next exchange starts with a flush and takes only its own answer.
         EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
         EXPECT_EQ(bench.bridge.calls.front(), "flushBuffers(1, 1)");
         EXPECT_EQ(bench.bridge.calls.back(), "read(176)");
@@ -147,43 +141,41 @@ TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
     }
 }
 
-TEST(Buttons, NoBoardAttached) {
-    LinkBench bench;
-    bench.settings().devices.clear();
-    bench.show(sampleConfiguration());
-    EXPECT_EQ(readConfigurationFromBoards(bench.context), -1);
-    // Once per board; nothing was read, so the operator's form and record are left alone.
-    EXPECT_EQ(bench.ui.boxes(), Calls(2, NO_BOARD));
-    EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
-    EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
-    EXPECT_EQ(bench.shown(), sampleConfiguration());
-
-    bench.forget();
-    EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
-    EXPECT_EQ(bench.ui.boxes(), Calls(2, NO_BOARD));
-    EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
-    EXPECT_FALSE(bench.state.link.boardLinkOpen);
-}
-
-TEST(Buttons, ARefusedLocalWriteStillWritesTheRemoteBoard) {
-    LinkBench bench;
-    bench.show(sampleConfiguration());
-    bench.settings().negativeAcknowledge = true;
-    bench.settings().faultsOnlyFor = static_cast<uint8_t>(BoardCommand::WriteLocal);
-    EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
-    EXPECT_EQ(bench.ui.boxes(), (Calls{WRITE_FAILED, REMOTE_WRITTEN}));
-    EXPECT_EQ(bench.boards.remoteBoard.ports, bench.state.remotePortTable);
-    EXPECT_NE(bench.boards.localBoard.ports, bench.state.localPortTable);
-}
-
-TEST(Buttons, AFailedLocalReadStillReadsTheRemoteBoardAndRebuilds) {
-    LinkBench bench;
-    bench.settings().replyFault = sim::ReplyFault::BadHead;
-    bench.settings().faultsOnlyFor = static_cast<uint8_t>(BoardCommand::ReadLocal);
-    bench.boards.remoteBoard.ports[0].sensorType = 2;  // disagrees with the (zero) local table
-    EXPECT_EQ(readConfigurationFromBoards(bench.context), -1);
-    EXPECT_EQ(bench.ui.boxes(), (Calls{READ_FAILED, REMOTE_READ,
-                                       "Alert: Configuration problem - reconfigure system"}));
+// The buttons when a board fails: each board is tried in turn, and where nothing was read the
+// operator's form and record are left alone.
+TEST(Buttons, EachBoardIsTriedWhenOneFails) {
+    const std::string ALERT = "Alert: Configuration problem - reconfigure system";
+    const struct {
+        bool write;
+        std::string arrangement;
+        Calls boxes;
+    } cases[] = {
+        {false, "unplugged", Calls(2, NO_BOARD)},
+        {true, "unplugged", Calls(2, NO_BOARD)},
+        {true, "refuse only 3", {WRITE_FAILED, REMOTE_WRITTEN}},
+        {false, "spoil BadHead only 0", {READ_FAILED, REMOTE_READ, ALERT}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arrangement);
+        LinkBench bench;
+        arrange(c.arrangement, bench.boards.settings);
+        bench.boards.remoteBoard.ports[0].sensorType = 2;  // disagrees with a zero local table
+        bench.show(sampleConfiguration());
+        EXPECT_EQ(c.write ? writeConfigurationToBoards(bench.context)
+                          : readConfigurationFromBoards(bench.context),
+                  -1);
+        EXPECT_EQ(bench.ui.boxes(), c.boxes);
+        if (c.write) {
+            EXPECT_EQ(bench.boards.remoteBoard.ports == bench.state.remotePortTable,
+                      c.boxes[1] == REMOTE_WRITTEN);
+            EXPECT_NE(bench.boards.localBoard.ports, bench.state.localPortTable);
+        }
+        if (c.boxes[0] != NO_BOARD) continue;
+        EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
+        EXPECT_FALSE(bench.state.link.boardLinkOpen);
+        EXPECT_EQ(bench.shown(), sampleConfiguration());
+        if (!c.write) EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The simulated boards: their answers byte for byte, what they refuse, when their answers become
-// visible, and every spoiled reply. What they take from a write is read back in the link tests.
+// visible, and every spoiled reply; the request frames they find in the bytes they receive. What
+// they take from a write is read back in the link tests.
 
 #include "sim/board_pair.h"
 
@@ -26,7 +27,6 @@ class Pair {
         boards.take(bytes.data(), bytes.size());
         return bytes;
     }
-    std::string hexAnswer() { return test::hex(answer()); }
 };
 
 TEST(BoardPair, AnswersReadsExactlyAsTheGoldenOnes) {
@@ -35,7 +35,7 @@ TEST(BoardPair, AnswersReadsExactlyAsTheGoldenOnes) {
         Pair pair;
         test::arrange(request.substr(2), pair.boards.settings);
         pair.sendRead(uint8_t(request[0] - '0'));
-        EXPECT_EQ(pair.hexAnswer(), answer) << request;
+        EXPECT_EQ(test::hex(pair.answer()), answer) << request;
     }
     // A long run keeps only the most recent requests, still numbered from the first.
     Pair pair;
@@ -51,7 +51,7 @@ TEST(BoardPair, RefusesOrIgnoresWhatItCannotTake) {
         Pair pair;
         const LocalBoard before = pair.boards.localBoard;
         pair.send(test::bytesOf(request));
-        EXPECT_EQ(pair.hexAnswer(), answer == "-" ? "" : answer) << request;
+        EXPECT_EQ(test::hex(pair.answer()), answer == "-" ? "" : answer) << request;
         EXPECT_EQ(pair.boards.localBoard.ports, before.ports);
         EXPECT_EQ(pair.boards.localBoard.routing, before.routing);
     }
@@ -70,20 +70,6 @@ TEST(BoardPair, OnASerialLineAnswersAreDueByTimeAloneAndANewRequestSupersedes) {
     EXPECT_EQ(line.answer().size(), 179u);
 }
 
-TEST(BoardPair, StrayBytesAndFaultsForOneCommand) {
-    Pair pair;
-    pair.boards.settings.strayBytes = {0xDE, 0xAD};
-    pair.boards.settings.answers = false;
-    pair.boards.settings.faultsOnlyFor = 3;
-    pair.sendRead(1);
-    EXPECT_EQ(pair.answer().size(), 179u);  // the faults concern WriteLocal only
-    pair.send(encodeBoardFrame(BoardCommand::WriteLocal, ProgramState{}));
-    EXPECT_EQ(pair.answer().size(), 0u);
-    pair.boards.settings.answers = true;
-    pair.send(encodeBoardFrame(BoardCommand::WriteLocal, ProgramState{}));
-    EXPECT_EQ(pair.hexAnswer(), "55 AA DE AD");
-}
-
 TEST(BoardPair, AHalfFrameIsDroppedAfterTheInterByteTimeOut) {
     Pair pair;
     pair.send({0x00, 0xC7, 0x55, 0xAA, 0x03, 0x00, 0x00});
@@ -97,6 +83,28 @@ TEST(BoardPair, AHalfFrameIsDroppedAfterTheInterByteTimeOut) {
     slow.now = 100;
     slow.send({0xAA, 0x01});
     EXPECT_EQ(slow.answer().size(), 179u);
+}
+
+// Finding request frames in the byte stream the boards receive.
+
+TEST(RequestParser, Streams) {
+    for (const auto& [stream, expected] : test::dataRows("sim/request_streams.txt", " =>")) {
+        RequestParser parser;
+        Request request;
+        std::vector<uint8_t> commands, items;
+        for (const uint8_t byte : test::bytesOf(stream)) {
+            if (!parser.feed(byte, request)) continue;
+            commands.push_back(request.command);
+            items = request.items;
+        }
+        const auto list = [](const std::vector<uint8_t>& bytes) {
+            return bytes.empty() ? "-" : hexBytes(bytes.data(), bytes.size());
+        };
+        EXPECT_EQ(
+            list(commands) + " | " + list(items) + " | " + std::to_string(parser.malformedFrames()),
+            expected)
+            << stream;
+    }
 }
 
 }  // namespace
