@@ -33,16 +33,7 @@ $ TIVRA_BRIDGE=sim read
 2> Success: Local configuration data read
 2> Success: Remote configuration data read
 ? 0
-$ read --bridge sim --trace
-1> Channel  Enabled  Sensor    Local  Baudrate  Mode  Remote  Baudrate  Mode  Priority  Chunksize
-1> 1        no       QV Sonar  1      57600     232   1       57600     232   1         10
-1> 2        no       QV Sonar  2      57600     232   2       57600     232   1         10
-1> 3        no       QV Sonar  3      57600     232   3       57600     232   1         10
-1> 4        no       QV Sonar  4      57600     232   4       57600     232   1         10
-1> 5        no       QV Sonar  5      57600     232   5       57600     232   1         10
-1> 6        no       QV Sonar  6      57600     232   6       57600     232   1         10
-1> 7        no       QV Sonar  7      57600     232   7       57600     232   1         10
-1> 8        no       QV Sonar  8      57600     232   8       57600     232   1         10
+$ read --bridge sim --trace -o {read.smc}
 2> bridge: getNumDevices
 2> bridge: getProductString(0, 1)
 2> bridge: open(0)

@@ -51,17 +51,8 @@ $ check {lint.smc}
 2> {lint.smc}:12: warning: unknown key "remote prot" is not read (did you mean "Remote Port"?)
 2> {lint.smc}:13: warning: group "channel 2" again (first on line 4), its lines are not read
 ? 0
-$ check --strict {lint.smc}
-2> {lint.smc}:1: warning: entry "Enabled" before any group is not read
-2> {lint.smc}:2: warning: unknown group "Chanel 3", its lines are not read
-2> {lint.smc}:5: warning: unknown key "Enabeld" is not read (did you mean "Enabled"?)
-2> {lint.smc}:6: warning: "Priority" value "fast" is not a number, read as 0
-2> {lint.smc}:7: warning: key "PRIORITY" again in this group (first on line 6), this one is not read
-2> {lint.smc}:9: warning: "Sensor Type" value "257" does not fit in 8 bits, read as 1
-2> {lint.smc}:10: warning: not a comment, a [group] or a "key = value" entry
-2> {lint.smc}:11: warning: "Local Mode" has no "= value", read as 0
-2> {lint.smc}:12: warning: unknown key "remote prot" is not read (did you mean "Remote Port"?)
-2> {lint.smc}:13: warning: group "channel 2" again (first on line 4), its lines are not read
+$ check --strict {wrap.smc}
+2> {wrap.smc}:3: warning: "Chunksize" value "65936" does not fit in 16 bits, read as 400
 ? 1
 # Several files: the worst status; messages begin with the file's name.
 $ check {examples}/mixed-sensors.smc {wrap.smc} {examples}/port-conflict.smc

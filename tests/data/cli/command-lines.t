@@ -25,32 +25,6 @@ $ --help
 1> the boards or the command line could not be used, 3 the boards hold something other than
 1> was written (write --verify).
 ? 0
-$ help
-1> Usage: tivractl COMMAND [ARGUMENTS]
-1>        tivractl --help | --version
-1>
-1> The command-line companion of the Quorvantel Ostrel RK-2 configurator: it works on the same
-1> configuration files (.smc) by the same rules as the window.
-1>
-1> Commands:
-1>   check     check configuration files as Save would
-1>   format    write a configuration file exactly as Save would write it
-1>   show      print the eight channels of a configuration file
-1>   diff      compare two configuration files, or a file and the boards
-1>   read      read the configuration held by the two boards
-1>   write     write a configuration file to the two boards
-1>   frame     print the bytes a board write would send
-1>   simulate  serve simulated boards on a pseudo-terminal
-1>   ports     list the serial ports, marking the LocalBoard's
-1>
-1> Run 'tivractl COMMAND --help' for the arguments of a command.
-1> A FILE of '-' is standard input, an OUT of '-' standard output. A FILE that is not a regular
-1> file (a FIFO, a pipe, a device) must end within 5 seconds; no FILE may exceed 256 KiB.
-1> Messages the configurator would show in a box are printed as TITLE: TEXT on standard error.
-1> Exit status: 0 success, 1 the configuration has a problem (diff: the two differ), 2 a file,
-1> the boards or the command line could not be used, 3 the boards hold something other than
-1> was written (write --verify).
-? 0
 $ 
 2> Usage: tivractl COMMAND [ARGUMENTS]
 2>        tivractl --help | --version
