@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/program_folder.h"
+#include "link/data_file.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>
@@ -24,16 +25,8 @@ namespace tivra {
 namespace {
 
 TEST(ProgramFolderTest, EverythingUpToTheLastSeparatorAndThisTestProgramsOwn) {
-    const char* const cases[][2] = {
-        {"C:\\Program Files\\tivra\\tivra.exe", "C:\\Program Files\\tivra\\"},
-        {"/usr/local/bin/tivra", "/usr/local/bin/"},
-        {"Z:\\work/build\\tivra.exe", "Z:\\work/build\\"},
-        {"C:\\tivra\\", "C:\\tivra\\"},
-        {"/", "/"},
-        {"tivra.exe", ""},
-        {"", ""},
-    };
-    for (const auto& c : cases) EXPECT_EQ(folderOfPath(c[0]), c[1]) << c[0];
+    for (const auto& [path, folder] : test::dataRows("platform/program_folders.txt", " => "))
+        EXPECT_EQ(folderOfPath(path), folder) << path;
 
     const std::string self = programFolder() + "test_platform";
     EXPECT_TRUE(std::filesystem::is_regular_file(self) ||
