@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include <tuple>
 
 #include "app/app_bench.h"
 #include "app/splash_picture.h"
@@ -54,40 +55,33 @@ void whenShown(std::function<void(SplashScreen*)> act) {
 constexpr SplashTiming QUICK{20, 3};
 
 TEST(Splash, EndsInTheWholeSecondAfterItsDeadline) {
-    struct Case {
-        const char* name;
-        bool withPicture;
-        int64_t start;
-        int64_t setBackAt;  // the second at which someone sets the clock back to 400
-        std::vector<int64_t> looks;
-        bool leftClick = false;
-    };
+    // Name, with the picture, start, the second at which someone sets the clock back to 400, the
+    // looks at the clock, whether a left click ends it.
+    using Case = std::tuple<const char*, bool, int64_t, int64_t, std::vector<int64_t>, bool>;
     // The deadline is read once after the fade-in, then the clock once a second.
     const Case cases[] = {
-        {"picture", true, 1000, 0, {1000, 1001, 1002, 1003, 1004}},
-        {"missing picture: an empty window as long", false, 500, 0, {500, 501, 502, 503, 504}},
-        {"a clock set back does not keep it up", true, 1000, 1002, {1000, 1001, 400}},
+        {"picture", true, 1000, 0, {1000, 1001, 1002, 1003, 1004}, false},
+        {"no picture: an empty window as long", false, 500, 0, {500, 501, 502, 503, 504}, false},
+        {"a clock set back does not keep it up", true, 1000, 1002, {1000, 1001, 400}, false},
         {"a left click ends it at once", true, 1000, 0, {1000}, true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, withPicture, start, setBackAt, looks, leftClick] : cases) {
         MainWindow owner;
         FakeClock clock;
-        clock.second = c.start;
-        clock.advances = !c.leftClick;
-        if (c.leftClick)
+        clock.second = start;
+        clock.advances = !leftClick;
+        if (leftClick)
             whenShown(
                 [](SplashScreen* splash) { QTest::mouseClick(splash->picture(), Qt::LeftButton); });
         bool hiddenMeanwhile = true;
         clock.onLook = [&](int64_t second) {
             hiddenMeanwhile = hiddenMeanwhile && !owner.isVisible() && theSplash()->isVisible();
-            if (second == c.setBackAt) clock.second = 400;
+            if (second == setBackAt) clock.second = 400;
         };
-        showSplash(owner, c.withPicture ? splashImage() : QImage(), clock, QUICK);
-        EXPECT_EQ(clock.looks, c.looks);
-        EXPECT_TRUE(hiddenMeanwhile);
-        EXPECT_TRUE(owner.isVisible());
-        EXPECT_EQ(theSplash(), nullptr);  // destroyed
+        showSplash(owner, withPicture ? splashImage() : QImage(), clock, QUICK);
+        EXPECT_EQ(clock.looks, looks) << name;
+        // Then the owner shows and the splash is destroyed.
+        EXPECT_TRUE(hiddenMeanwhile && owner.isVisible() && theSplash() == nullptr) << name;
     }
 }
 
