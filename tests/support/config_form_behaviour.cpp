@@ -1,6 +1,7 @@
 #include "support/config_form_behaviour.h"
 
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "config/channel_config.h"
@@ -38,10 +39,6 @@ std::vector<std::string_view> entriesOf(int offset) {
     return {};
 }
 
-bool isList(int offset) {
-    return !entriesOf(offset).empty();
-}
-
 // Enabled states of one row, enable box first: '1' enabled, '0' disabled.
 const std::string OFF = "1000000000";
 const std::string ON = "1111111100";
@@ -73,31 +70,33 @@ void checkRow(ConfigForm& form, int n, bool checked) {
 TEST_P(ConfigFormBehaviour, FillValueListsLeavesTheBlankFormWithEveryListInOrder) {
     fillValueLists(form());
     EXPECT_EQ(enabling(form()), std::vector<std::string>(CHANNEL_COUNT, OFF));
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
-        EXPECT_FALSE(form().isChecked(controlId(n, ENABLED)));
-        for (int offset = SENSOR; offset < FIELD_COUNT; ++offset) {
-            const int id = controlId(n, offset);
-            SCOPED_TRACE("channel " + std::to_string(n) + " offset " + std::to_string(offset));
-            EXPECT_EQ(form().text(id), "");
-            if (!isList(offset)) continue;
-            EXPECT_EQ(form().selectedIndex(id), -1);
-            const std::vector<std::string_view> entries = entriesOf(offset);
-            const int count = static_cast<int>(entries.size());
-            for (int i = 0; i < count; ++i) {
-                form().selectIndex(id, i);
-                EXPECT_EQ(form().selectedIndex(id), i);
-                EXPECT_EQ(form().text(id), entries[static_cast<size_t>(i)]);
-            }
-            // Exactly as many entries: past the end, and any negative position, select nothing.
-            // An editable list keeps showing its text.
-            for (int outside : {count, 100, -1, -5}) {
-                form().selectIndex(id, count - 1);
-                form().selectIndex(id, outside);
-                EXPECT_EQ(form().selectedIndex(id), -1) << outside;
-                const bool editable = controlKindOfOffset(offset) == ControlKind::EditableList;
-                EXPECT_EQ(form().text(id), editable ? entries.back() : "") << outside;
-            }
+    // Each control blank ("text/selection"), then each entry chosen in turn, then past the end and
+    // any negative position: nothing selected, and an editable list keeps showing its text.
+    for (int id = 1; id <= 80; ++id) {
+        const int offset = offsetOfControl(id);
+        const std::vector<std::string_view> entries = entriesOf(offset);
+        const int count = static_cast<int>(entries.size());
+        const bool editable = controlKindOfOffset(offset) == ControlKind::EditableList;
+        std::string actual =
+            offset == ENABLED
+                ? (form().isChecked(id) ? "checked" : "")
+                : form().text(id) + '/' + std::to_string(count ? form().selectedIndex(id) : -1);
+        std::string expected = offset == ENABLED ? "" : "/-1";
+        std::vector<int> positions;
+        for (int i = 0; i < count; ++i) positions.push_back(i);
+        if (count > 0) positions.insert(positions.end(), {count, 100, -1, -5});
+        for (int i : positions) {
+            form().selectIndex(id, count - 1);
+            form().selectIndex(id, i);
+            const bool in = i >= 0 && i < count;
+            actual += ' ' + form().text(id) + '/' + std::to_string(form().selectedIndex(id));
+            expected += ' ' +
+                        std::string(in         ? entries[size_t(i)]
+                                    : editable ? entries.back()
+                                               : "") +
+                        '/' + std::to_string(in ? i : -1);
         }
+        EXPECT_EQ(actual, expected) << "control " << id;
     }
 }
 
@@ -105,33 +104,26 @@ TEST_P(ConfigFormBehaviour, FillValueListsLeavesTheBlankFormWithEveryListInOrder
 
 TEST_P(ConfigFormBehaviour, SetTextSelectsTheEntryEqualIgnoringCase) {
     fillValueLists(form());
-    struct Case {
-        int offset;
-        int start;
-        std::string_view text;
-        int selected;
-    };
     // An entry equal but for letter case is selected, the first of several (not the one equal
     // in case too); with none (no trimming, numbers or prefixes) the selection stays; an empty
     // text clears it.
     for (const char* twin : {"GP FIXED", "gp fixed"}) form().addItem(controlId(7, SENSOR), twin);
-    const Case cases[] = {
+    const std::tuple<int, int, std::string_view, int> cases[] = {
         {PRIO, -1, "5", 4},         {PRIO, 4, "10", 9},         {PRIO, 4, "1", 0},
         {SENSOR, 6, "gp fixed", 4}, {SENSOR, 3, "qv sonar", 0}, {LMODE, 0, "485", 1},
         {LPORT, 0, "8", 7},         {PRIO, 4, "11", 4},         {PRIO, -1, "11", -1},
         {PRIO, 2, " 5", 2},         {PRIO, 2, "5 ", 2},         {PRIO, 2, "05", 2},
         {PRIO, 2, "-1", 2},         {SENSOR, 2, "GP", 2},       {SENSOR, 2, "GP Fixed ", 2},
         {RMODE, 1, "422", 1},       {PRIO, 4, "", -1}};
-    for (const Case& c : cases) {
-        const int id = controlId(7, c.offset);
-        SCOPED_TRACE("offset " + std::to_string(c.offset) + " from " + std::to_string(c.start) +
-                     " text '" + std::string(c.text) + "'");
-        form().selectIndex(id, c.start);
-        form().setText(id, std::string(c.text));
-        EXPECT_EQ(form().selectedIndex(id), c.selected);
-        // The list then shows its own entry, in the entry's spelling.
-        EXPECT_EQ(form().text(id),
-                  c.selected < 0 ? std::string_view() : entriesOf(c.offset)[size_t(c.selected)]);
+    // The list then shows its own entry, in the entry's spelling.
+    for (const auto& [offset, start, text, selected] : cases) {
+        const int id = controlId(7, offset);
+        form().selectIndex(id, start);
+        form().setText(id, std::string(text));
+        EXPECT_EQ(form().text(id) + '/' + std::to_string(form().selectedIndex(id)),
+                  std::string(selected < 0 ? "" : entriesOf(offset)[size_t(selected)]) + '/' +
+                      std::to_string(selected))
+            << "offset " << offset << " from " << start << " text '" << text << "'";
     }
 }
 
