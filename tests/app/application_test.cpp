@@ -41,9 +41,6 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     EXPECT_EQ(window().windowTitle().toStdString(), TITLE);
     EXPECT_TRUE(ui.events.empty());
     EXPECT_EQ(app->bridge(), nullptr);  // no device is touched before a board command
-    // The blank form of fillValueLists (its lists: the behaviour suite).
-    for (int id = 1; id <= 80; ++id)
-        EXPECT_EQ(window().control(id)->isEnabled(), offsetOfControl(id) == OFFSET_ENABLED) << id;
 
     // "menu TITLE", then each item as "TEXT SHORTCUT #ID", "-" for a separator.
     QString actual;
@@ -116,8 +113,7 @@ TEST(SecondInstance, TheRealProgramIsRefusedWhileAnotherCopyRuns) {
     second.setProcessEnvironment(environment);
     second.start(QStringLiteral(TIVRA_PROGRAM), {});
     ASSERT_TRUE(second.waitForFinished(10000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1, 0);
     EXPECT_EQ(readBytes(folder.file("log")),
               "Alert: Configuration or link status monitoring application already open\n");
     EXPECT_FALSE(InstanceGuard().acquire());

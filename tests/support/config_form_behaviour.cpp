@@ -174,10 +174,8 @@ TEST_P(ConfigFormBehaviour, RecordSurvivesShowAndReadAndRowsOpenByValue) {
     showConfiguration(config, form());
     EXPECT_EQ(enabling(form()), (std::vector<std::string>{ON, OFF, ON_GENERAL_PURPOSE, OFF,
                                                           ON_GENERAL_PURPOSE, OFF, ON, OFF}));
-    EXPECT_EQ(form().text(controlId(1, LBAUD)), "12345");
-    EXPECT_EQ(form().text(controlId(1, RBAUD)), "-1000");
-    EXPECT_EQ(form().text(controlId(3, CHUNK)), "-50");
-    EXPECT_EQ(form().text(controlId(8, PRIO)), "10");
+    EXPECT_EQ(text(1, LBAUD) + ' ' + text(1, RBAUD) + ' ' + text(3, CHUNK) + ' ' + text(8, PRIO),
+              "12345 -1000 -50 10");
     MuxConfiguration read;
     formToConfiguration(form(), read);
     config.channel(5).enabled = 1;
@@ -202,31 +200,25 @@ TEST_P(ConfigFormBehaviour, ValuesOutsideTheListsShowNoSelectionButPriorityKeeps
     formToConfiguration(form(), read);
     EXPECT_EQ(read.channel(8).priority, 0);
 
-    config.channel(1).sensorType = -1;
-    config.channel(2).enabled = 1;
-    config.channel(2).sensorType = 7;  // outside the list: not general purpose
-    config.channel(3).localPort = 8;
-    config.channel(4).remotePort = -1;
-    config.channel(5).localMode = 2;
-    config.channel(6).remoteMode = -128;
+    // Channel, field, value shown, value read back: none, or for a priority the earlier selection.
+    // Sensor type 7 is outside the list: not general purpose.
+    using C = ChannelConfig;
+    const std::tuple<int, int8_t C::*, int, int> outside[] = {
+        {1, &C::sensorType, -1, -1},   {2, &C::enabled, 1, 1},      {2, &C::sensorType, 7, -1},
+        {3, &C::localPort, 8, -1},     {4, &C::remotePort, -1, -1}, {5, &C::localMode, 2, -1},
+        {6, &C::remoteMode, -128, -1}, {2, &C::priority, 0, 5},     {3, &C::priority, 11, 5},
+        {4, &C::priority, -1, 5},      {5, &C::priority, 127, 5}};
     config.channel(7).localBaudrate = 0;
-    config.channel(2).priority = 0;
-    config.channel(3).priority = 11;
-    config.channel(4).priority = -1;
-    config.channel(5).priority = 127;
-    showConfiguration(config, form());
-    EXPECT_EQ(form().selectedIndex(controlId(1, SENSOR)), -1);
-    EXPECT_EQ(form().text(controlId(2, SENSOR)), "");
-    EXPECT_EQ(form().text(controlId(7, LBAUD)), "0");
-    EXPECT_EQ(form().text(controlId(3, PRIO)), "5");
-    EXPECT_EQ(enabling(form())[1], ON);
-    formToConfiguration(form(), read);
     MuxConfiguration expected = config;
-    expected.channel(2).sensorType = -1;
-    expected.channel(3).localPort = -1;
-    expected.channel(5).localMode = -1;
-    expected.channel(6).remoteMode = -1;
-    for (int n = 2; n <= 5; ++n) expected.channel(n).priority = 5;  // the earlier selection
+    for (const auto& [n, field, value, back] : outside) {
+        config.channel(n).*field = static_cast<int8_t>(value);
+        expected.channel(n).*field = static_cast<int8_t>(back);
+    }
+    showConfiguration(config, form());
+    EXPECT_EQ(std::to_string(form().selectedIndex(controlId(1, SENSOR))) + '|' + text(2, SENSOR) +
+                  '|' + text(7, LBAUD) + '|' + text(3, PRIO) + '|' + enabling(form())[1],
+              "-1||0|5|" + ON);
+    formToConfiguration(form(), read);
     EXPECT_EQ(read, expected);
 }
 
