@@ -81,8 +81,7 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     ui.clear();
     ui.filesToOpen.push_back("");  // cancelled
     QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
-    ASSERT_EQ(ui.events.size(), 1u);
-    EXPECT_EQ(ui.events[0].title, "Choose configuration to open");
+    EXPECT_EQ(ui.events.size() == 1 ? ui.events[0].title : "", "Choose configuration to open");
     EXPECT_EQ(readBytes(log), "");
     QTest::keyClick(&window(), Qt::Key_F1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !readBytes(log).empty(); }, 5000));

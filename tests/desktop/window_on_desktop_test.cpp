@@ -88,8 +88,7 @@ TEST_F(WindowOnDesktop, TitlesSizePlaceAndOpenedListsAreWhatTheDesktopShows) {
                frame.topLeft() == QPoint((screen->width_in_pixels - frame.width()) / 2,
                                          (screen->height_in_pixels - frame.height()) / 2);
     };
-    EXPECT_TRUE(QTest::qWaitFor(centred, 5000))
-        << "frame at " << x.geometry(main, true).x() << ',' << x.geometry(main, true).y();
+    EXPECT_TRUE(QTest::qWaitFor(centred, 5000));
     EXPECT_EQ(x.geometry(main).size(), QSize(739, window().menuBar()->height() + 354));
 
     // Each drop-down of a row opens below itself to the height of the layout's table.
