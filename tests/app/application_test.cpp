@@ -37,10 +37,9 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     setenv("PATH", (folder.path() + ":" + savedPath).c_str(), 1);
     start();
     setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(window().windowTitle().toStdString(), TITLE);
-    EXPECT_TRUE(ui.events.empty());
-    EXPECT_EQ(app->bridge(), nullptr);  // no device is touched before a board command
+    // No device is touched before a board command.
+    EXPECT_TRUE(window().isVisible() && ui.events.empty() && app->bridge() == nullptr);
 
     // "menu TITLE", then each item as "TEXT SHORTCUT #ID", "-" for a separator.
     QString actual;
@@ -94,8 +93,7 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     ui.clear();
     QTimer::singleShot(0, [this] { window().close(); });
     app->runEventLoop();
-    EXPECT_TRUE(app->quitRequested());
-    EXPECT_TRUE(ui.events.empty());
+    EXPECT_TRUE(app->quitRequested() && ui.events.empty());
 }
 
 // The real program, its boxes answering themselves into a log, while this test holds the guard
@@ -179,8 +177,7 @@ TEST_F(ApplicationTest, CommandLineFileOpenAndSaveAsDoWhatTheyDoOnTheHeadlessFor
     form().setChecked(controlId(8, OFFSET_ENABLED), true);
     QTimer::singleShot(0, [this] { app->menuItem(MENU_QUIT)->trigger(); });
     app->runEventLoop();
-    EXPECT_TRUE(app->quitRequested());
-    EXPECT_EQ(ui.events.size(), expected.size());
+    EXPECT_TRUE(app->quitRequested() && ui.events.size() == expected.size());
 }
 
 }  // namespace

@@ -104,8 +104,7 @@ TEST_F(SplashAtStartUp,
         fadeInTook = elapsed.elapsed();
         auto* owner = dynamic_cast<MainWindow*>(splash->parentWidget());
         owner->setControlHandler([&](int) { ++reachedOwner; });
-        EXPECT_FALSE(owner->isVisible());
-        EXPECT_TRUE(ui.events.empty());
+        EXPECT_TRUE(!owner->isVisible() && ui.events.empty() && splash->isActiveWindow());
         const auto wanted = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
         EXPECT_EQ(splash->windowFlags() & wanted, wanted);
         EXPECT_EQ(splash->windowTitle().toStdString(), "Splash Window");
@@ -116,7 +115,6 @@ TEST_F(SplashAtStartUp,
         EXPECT_EQ(shown->property("controlId").toInt(), 100);
         EXPECT_EQ(shown->geometry(), QRect(0, 0, 320, 247));
         EXPECT_EQ(shown->pixmap().size(), QSize(320, 247));
-        EXPECT_TRUE(splash->isActiveWindow());
         // Everything but a left click or the right button's release is swallowed, also input
         // meant for the hidden window.
         QTest::keyClick(splash, Qt::Key_Escape);
@@ -141,18 +139,13 @@ TEST_F(SplashAtStartUp,
         setup.splashTiming = SplashTiming{500, 3};
     });
     const qint64 fadeOutTook = elapsed.elapsed();
-    EXPECT_TRUE(stillUp);
-    EXPECT_TRUE(window().isVisible());
-    EXPECT_EQ(reachedOwner, 0);
+    EXPECT_TRUE(stillUp && window().isVisible() && reachedOwner == 0);
     EXPECT_EQ(clock.looks, std::vector<int64_t>{1000});  // no polling while it waited
     EXPECT_EQ(ui.boxes(), std::vector<std::string>{"Read Error: Load Default Values?"});
 
-    for (qint64 took : {fadeInTook, fadeOutTook}) {
-        EXPECT_GE(took, 450);
-        EXPECT_LT(took, 3000);
-    }
-    ASSERT_EQ(fadingOut.size(), 2u);
-    EXPECT_TRUE(1.0 > fadingOut[0] && fadingOut[0] > fadingOut[1] && fadingOut[1] > 0.0);
+    for (qint64 took : {fadeInTook, fadeOutTook}) EXPECT_TRUE(took >= 450 && took < 3000) << took;
+    EXPECT_TRUE(fadingOut.size() == 2 && 1.0 > fadingOut[0] && fadingOut[0] > fadingOut[1] &&
+                fadingOut[1] > 0.0);
 }
 
 TEST(SplashPicture, TheCompiledInPictureIsAColourJpegAndDamageGivesNothing) {

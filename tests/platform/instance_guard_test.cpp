@@ -65,16 +65,13 @@ TEST_F(InstanceGuardTest, ACopyThatDiesLeavesNoGuardBehind) {
     const bool refused = !ours.acquire();
     kill(holder, SIGKILL);
     waitpid(holder, nullptr, 0);
-    ASSERT_TRUE(held) << "the other copy never took the guard";
-    EXPECT_TRUE(refused);
-    EXPECT_TRUE(ours.acquire());
+    EXPECT_TRUE(held && refused && ours.acquire()) << held << " (the other copy took the guard)";
 }
 
 TEST_F(InstanceGuardTest, LockFileLivesInTheRuntimeFolderAndIsNeverASymbolicLink) {
     EXPECT_EQ(instanceGuardPath(), runtime_.path() + "/QV_tivra");
     std::filesystem::create_symlink(runtime_.file("elsewhere"), runtime_.path() + "/QV_tivra");
-    InstanceGuard guard;
-    EXPECT_FALSE(guard.acquire());
+    EXPECT_FALSE(InstanceGuard().acquire());
 }
 
 TEST_F(InstanceGuardTest, WithoutARuntimeFolderAnOwnerOnlyFolderUnderTmpIsUsed) {

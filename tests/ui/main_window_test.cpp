@@ -75,7 +75,7 @@ std::string describe(QWidget* widget) {
     return text;
 }
 
-TEST(MainWindowLayout, EveryControlHasItsIdKindPlaceAndHoverTextInCreationOrder) {
+TEST(MainWindowLayout, EveryControlHasItsIdKindPlaceAndHoverTextAndTheWindowIsFixed) {
     MainWindow window;
     std::vector<std::string> actual;
     for (QObject* child : window.clientArea()->children()) {
@@ -89,10 +89,8 @@ TEST(MainWindowLayout, EveryControlHasItsIdKindPlaceAndHoverTextInCreationOrder)
     std::vector<std::string> expected;
     for (std::string line; std::getline(table, line);) expected.push_back(line);
     EXPECT_EQ(actual, expected);
-}
 
-TEST(MainWindowLayout, WindowIsFixedHiddenAndTitledAndItsTextsFit) {
-    MainWindow window;
+    // The window itself: fixed, hidden, titled, and its texts fit.
     EXPECT_EQ(window.windowTitle().toStdString(), "Quorvantel Ostrel RK-2");
     EXPECT_TRUE(!window.isVisible() && !window.windowIcon().isNull() &&
                 window.testAttribute(Qt::WA_AlwaysShowToolTips));
