@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "config/channel_config.h"
-#include "config/controls.h"
 #include "config/field_enabling.h"
 #include "config/form_transfer.h"
 #include "config/value_lists.h"
