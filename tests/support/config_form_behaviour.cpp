@@ -38,9 +38,7 @@ std::vector<std::string_view> entriesOf(int offset) {
 }
 
 // Enabled states of one row, enable box first: '1' enabled, '0' disabled.
-const std::string OFF = "1000000000";
-const std::string ON = "1111111100";
-const std::string ON_GENERAL_PURPOSE = "1111111111";
+const std::string OFF = "1000000000", ON = "1111111100", ON_GENERAL_PURPOSE = "1111111111";
 
 std::vector<std::string> enabling(const ConfigForm& form) {
     std::vector<std::string> rows(CHANNEL_COUNT);
