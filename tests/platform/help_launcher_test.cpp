@@ -41,9 +41,8 @@ TEST(HelpLauncherTest, ViewerLoadsAndNothingHappensBeforeItIs) {
     unloaded.showHelp("C:\\nowhere\\");
     unloaded.closeAll();
     HelpLauncher launcher;
-    ASSERT_TRUE(launcher.load());
-    EXPECT_TRUE(launcher.load());
-    launcher.closeAll();  // with nothing open
+    EXPECT_TRUE(launcher.load() && launcher.load());  // a second load keeps the first
+    launcher.closeAll();                              // with nothing open
 }
 
 #else
