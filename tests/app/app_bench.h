@@ -64,8 +64,7 @@ class AppBench : public ::testing::Test {
         setup.pause = &pause;
         if (adjust) adjust(setup);
         app = std::make_unique<Application>(std::move(setup));
-        ASSERT_TRUE(app->startUp(argument));
-        ASSERT_NE(app->window(), nullptr);
+        ASSERT_TRUE(app->startUp(argument) && app->window() != nullptr);
     }
 
     MainWindow& window() { return *app->window(); }

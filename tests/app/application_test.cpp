@@ -37,35 +37,24 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     setenv("PATH", (folder.path() + ":" + savedPath).c_str(), 1);
     start();
     setenv("PATH", savedPath.c_str(), 1);
-    EXPECT_TRUE(window().isVisible());
     EXPECT_EQ(window().windowTitle().toStdString(), TITLE);
-    EXPECT_TRUE(ui.events.empty());
-    EXPECT_EQ(app->bridge(), nullptr);  // no device is touched before a board command
-    // The blank form of fillValueLists (its lists: the behaviour suite).
-    for (int id = 1; id <= 80; ++id)
-        EXPECT_EQ(window().control(id)->isEnabled(), offsetOfControl(id) == OFFSET_ENABLED) << id;
+    // No device is touched before a board command.
+    EXPECT_TRUE(window().isVisible() && ui.events.empty() && app->bridge() == nullptr);
 
     // "menu TITLE", then each item as "TEXT SHORTCUT #ID", "-" for a separator.
-    const std::vector<std::string> expected = {
-        "menu Configuration", "&Open Ctrl+O #1", "&Save Ctrl+S #2", "Save &As...  #3", "-",
-        "&Quit  #4",          "menu Help",       "Help F1 #5",      "About  #6"};
-    std::vector<std::string> actual;
-    for (QAction* menuAction : window().menuBar()->actions()) {
-        QMenu* menu = menuAction->menu();
-        ASSERT_NE(menu, nullptr);
-        actual.push_back("menu " + menu->title().toStdString());
-        for (QAction* item : menu->actions()) {
-            if (item->isSeparator()) {
-                actual.push_back("-");
-                continue;
-            }
-            const int id = item->property(MENU_ID_PROPERTY).toInt();
-            actual.push_back(item->text().toStdString() + ' ' +
-                             item->shortcut().toString(QKeySequence::PortableText).toStdString() +
-                             " #" + std::to_string(id));
-        }
+    QString actual;
+    for (QAction* menu : window().menuBar()->actions()) {
+        actual += "|menu " + menu->menu()->title();
+        for (QAction* item : menu->menu()->actions())
+            actual += item->isSeparator()
+                          ? QStringLiteral("|-")
+                          : '|' + item->text() + ' ' +
+                                item->shortcut().toString(QKeySequence::PortableText) + " #" +
+                                item->property(MENU_ID_PROPERTY).toString();
     }
-    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(actual.toStdString(),
+              "|menu Configuration|&Open Ctrl+O #1|&Save Ctrl+S #2|"
+              "Save &As...  #3|-|&Quit  #4|menu Help|Help F1 #5|About  #6");
 
     app->menuItem(MENU_ABOUT)->trigger();
     EXPECT_EQ(
@@ -91,8 +80,7 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     ui.clear();
     ui.filesToOpen.push_back("");  // cancelled
     QTest::keyClick(&window(), Qt::Key_O, Qt::ControlModifier);
-    ASSERT_EQ(ui.events.size(), 1u);
-    EXPECT_EQ(ui.events[0].title, "Choose configuration to open");
+    EXPECT_EQ(ui.events.size() == 1 ? ui.events[0].title : "", "Choose configuration to open");
     EXPECT_EQ(readBytes(log), "");
     QTest::keyClick(&window(), Qt::Key_F1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !readBytes(log).empty(); }, 5000));
@@ -105,8 +93,7 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     ui.clear();
     QTimer::singleShot(0, [this] { window().close(); });
     app->runEventLoop();
-    EXPECT_TRUE(app->quitRequested());
-    EXPECT_TRUE(ui.events.empty());
+    EXPECT_TRUE(app->quitRequested() && ui.events.empty());
 }
 
 // The real program, its boxes answering themselves into a log, while this test holds the guard
@@ -123,8 +110,7 @@ TEST(SecondInstance, TheRealProgramIsRefusedWhileAnotherCopyRuns) {
     second.setProcessEnvironment(environment);
     second.start(QStringLiteral(TIVRA_PROGRAM), {});
     ASSERT_TRUE(second.waitForFinished(10000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1, 0);
     EXPECT_EQ(readBytes(folder.file("log")),
               "Alert: Configuration or link status monitoring application already open\n");
     EXPECT_FALSE(InstanceGuard().acquire());
@@ -191,8 +177,7 @@ TEST_F(ApplicationTest, CommandLineFileOpenAndSaveAsDoWhatTheyDoOnTheHeadlessFor
     form().setChecked(controlId(8, OFFSET_ENABLED), true);
     QTimer::singleShot(0, [this] { app->menuItem(MENU_QUIT)->trigger(); });
     app->runEventLoop();
-    EXPECT_TRUE(app->quitRequested());
-    EXPECT_EQ(ui.events.size(), expected.size());
+    EXPECT_TRUE(app->quitRequested() && ui.events.size() == expected.size());
 }
 
 }  // namespace

@@ -61,12 +61,16 @@ TEST(Splash, EndsInTheWholeSecondAfterItsDeadline) {
     // The deadline is read once after the fade-in, then the clock once a second.
     const Case cases[] = {
         {"picture", true, 1000, 0, {1000, 1001, 1002, 1003, 1004}, false},
+<<<<<<< HEAD
         {"missing picture: an empty window as long",
          false,
          500,
          0,
          {500, 501, 502, 503, 504},
          false},
+=======
+        {"no picture: an empty window as long", false, 500, 0, {500, 501, 502, 503, 504}, false},
+>>>>>>> cut-window3
         {"a clock set back does not keep it up", true, 1000, 1002, {1000, 1001, 400}, false},
         {"a left click ends it at once", true, 1000, 0, {1000}, true},
     };
@@ -108,10 +112,8 @@ TEST_F(SplashAtStartUp,
     whenShown([&](SplashScreen* splash) {
         fadeInTook = elapsed.elapsed();
         auto* owner = dynamic_cast<MainWindow*>(splash->parentWidget());
-        ASSERT_NE(owner, nullptr);
         owner->setControlHandler([&](int) { ++reachedOwner; });
-        EXPECT_FALSE(owner->isVisible());
-        EXPECT_TRUE(ui.events.empty());
+        EXPECT_TRUE(!owner->isVisible() && ui.events.empty() && splash->isActiveWindow());
         const auto wanted = Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
         EXPECT_EQ(splash->windowFlags() & wanted, wanted);
         EXPECT_EQ(splash->windowTitle().toStdString(), "Splash Window");
@@ -122,7 +124,6 @@ TEST_F(SplashAtStartUp,
         EXPECT_EQ(shown->property("controlId").toInt(), 100);
         EXPECT_EQ(shown->geometry(), QRect(0, 0, 320, 247));
         EXPECT_EQ(shown->pixmap().size(), QSize(320, 247));
-        EXPECT_TRUE(splash->isActiveWindow());
         // Everything but a left click or the right button's release is swallowed, also input
         // meant for the hidden window.
         QTest::keyClick(splash, Qt::Key_Escape);
@@ -147,18 +148,13 @@ TEST_F(SplashAtStartUp,
         setup.splashTiming = SplashTiming{500, 3};
     });
     const qint64 fadeOutTook = elapsed.elapsed();
-    EXPECT_TRUE(stillUp);
-    EXPECT_TRUE(window().isVisible());
-    EXPECT_EQ(reachedOwner, 0);
+    EXPECT_TRUE(stillUp && window().isVisible() && reachedOwner == 0);
     EXPECT_EQ(clock.looks, std::vector<int64_t>{1000});  // no polling while it waited
     EXPECT_EQ(ui.boxes(), std::vector<std::string>{"Read Error: Load Default Values?"});
 
-    for (qint64 took : {fadeInTook, fadeOutTook}) {
-        EXPECT_GE(took, 450);
-        EXPECT_LT(took, 3000);
-    }
-    ASSERT_EQ(fadingOut.size(), 2u);
-    EXPECT_TRUE(1.0 > fadingOut[0] && fadingOut[0] > fadingOut[1] && fadingOut[1] > 0.0);
+    for (qint64 took : {fadeInTook, fadeOutTook}) EXPECT_TRUE(took >= 450 && took < 3000) << took;
+    EXPECT_TRUE(fadingOut.size() == 2 && 1.0 > fadingOut[0] && fadingOut[0] > fadingOut[1] &&
+                fadingOut[1] > 0.0);
 }
 
 TEST(SplashPicture, TheCompiledInPictureIsAColourJpegAndDamageGivesNothing) {
@@ -167,8 +163,7 @@ TEST(SplashPicture, TheCompiledInPictureIsAColourJpegAndDamageGivesNothing) {
     ASSERT_EQ(decoded.rgb.size(), 320u * 247u * 3u);
     // Dark blue at the top edge: a colour picture, not grey.
     const uint8_t* top = &decoded.rgb[(2 * 320 + 160) * 3];
-    EXPECT_LT(top[0], 60);
-    EXPECT_GT(top[2], top[0] + 20);
+    EXPECT_TRUE(top[0] < 60 && top[2] > top[0] + 20);
 
     const std::vector<unsigned char> damaged[] = {
         {}, {0x00, 0x01, 0x02}, {bytes.begin(), bytes.begin() + 40},  // cut inside its header

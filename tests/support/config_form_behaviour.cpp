@@ -1,10 +1,10 @@
 #include "support/config_form_behaviour.h"
 
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "config/channel_config.h"
-#include "config/controls.h"
 #include "config/field_enabling.h"
 #include "config/form_transfer.h"
 #include "config/value_lists.h"
@@ -14,7 +14,6 @@ namespace tivra::test {
 
 void ConfigFormBehaviour::SetUp() {
     form_ = GetParam()();
-    ASSERT_NE(form_, nullptr);
 }
 
 std::string configFormBehaviourName(const ::testing::TestParamInfo<ConfigFormFactory>&) {
@@ -38,14 +37,8 @@ std::vector<std::string_view> entriesOf(int offset) {
     return {};
 }
 
-bool isList(int offset) {
-    return !entriesOf(offset).empty();
-}
-
 // Enabled states of one row, enable box first: '1' enabled, '0' disabled.
-const std::string OFF = "1000000000";
-const std::string ON = "1111111100";
-const std::string ON_GENERAL_PURPOSE = "1111111111";
+const std::string OFF = "1000000000", ON = "1111111100", ON_GENERAL_PURPOSE = "1111111111";
 
 std::vector<std::string> enabling(const ConfigForm& form) {
     std::vector<std::string> rows(CHANNEL_COUNT);
@@ -73,31 +66,33 @@ void checkRow(ConfigForm& form, int n, bool checked) {
 TEST_P(ConfigFormBehaviour, FillValueListsLeavesTheBlankFormWithEveryListInOrder) {
     fillValueLists(form());
     EXPECT_EQ(enabling(form()), std::vector<std::string>(CHANNEL_COUNT, OFF));
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
-        EXPECT_FALSE(form().isChecked(controlId(n, ENABLED)));
-        for (int offset = SENSOR; offset < FIELD_COUNT; ++offset) {
-            const int id = controlId(n, offset);
-            SCOPED_TRACE("channel " + std::to_string(n) + " offset " + std::to_string(offset));
-            EXPECT_EQ(form().text(id), "");
-            if (!isList(offset)) continue;
-            EXPECT_EQ(form().selectedIndex(id), -1);
-            const std::vector<std::string_view> entries = entriesOf(offset);
-            const int count = static_cast<int>(entries.size());
-            for (int i = 0; i < count; ++i) {
-                form().selectIndex(id, i);
-                EXPECT_EQ(form().selectedIndex(id), i);
-                EXPECT_EQ(form().text(id), entries[static_cast<size_t>(i)]);
-            }
-            // Exactly as many entries: past the end, and any negative position, select nothing.
-            // An editable list keeps showing its text.
-            for (int outside : {count, 100, -1, -5}) {
-                form().selectIndex(id, count - 1);
-                form().selectIndex(id, outside);
-                EXPECT_EQ(form().selectedIndex(id), -1) << outside;
-                const bool editable = controlKindOfOffset(offset) == ControlKind::EditableList;
-                EXPECT_EQ(form().text(id), editable ? entries.back() : "") << outside;
-            }
+    // Each control blank ("text/selection"), then each entry chosen in turn, then past the end and
+    // any negative position: nothing selected, and an editable list keeps showing its text.
+    for (int id = 1; id <= 80; ++id) {
+        const int offset = offsetOfControl(id);
+        const std::vector<std::string_view> entries = entriesOf(offset);
+        const int count = static_cast<int>(entries.size());
+        const bool editable = controlKindOfOffset(offset) == ControlKind::EditableList;
+        std::string actual =
+            offset == ENABLED
+                ? (form().isChecked(id) ? "checked" : "")
+                : form().text(id) + '/' + std::to_string(count ? form().selectedIndex(id) : -1);
+        std::string expected = offset == ENABLED ? "" : "/-1";
+        std::vector<int> positions;
+        for (int i = 0; i < count; ++i) positions.push_back(i);
+        if (count > 0) positions.insert(positions.end(), {count, 100, -1, -5});
+        for (int i : positions) {
+            form().selectIndex(id, count - 1);
+            form().selectIndex(id, i);
+            const bool in = i >= 0 && i < count;
+            actual += ' ' + form().text(id) + '/' + std::to_string(form().selectedIndex(id));
+            expected += ' ' +
+                        std::string(in         ? entries[size_t(i)]
+                                    : editable ? entries.back()
+                                               : "") +
+                        '/' + std::to_string(in ? i : -1);
         }
+        EXPECT_EQ(actual, expected) << "control " << id;
     }
 }
 
@@ -105,33 +100,26 @@ TEST_P(ConfigFormBehaviour, FillValueListsLeavesTheBlankFormWithEveryListInOrder
 
 TEST_P(ConfigFormBehaviour, SetTextSelectsTheEntryEqualIgnoringCase) {
     fillValueLists(form());
-    struct Case {
-        int offset;
-        int start;
-        std::string_view text;
-        int selected;
-    };
     // An entry equal but for letter case is selected, the first of several (not the one equal
     // in case too); with none (no trimming, numbers or prefixes) the selection stays; an empty
     // text clears it.
     for (const char* twin : {"GP FIXED", "gp fixed"}) form().addItem(controlId(7, SENSOR), twin);
-    const Case cases[] = {
+    const std::tuple<int, int, std::string_view, int> cases[] = {
         {PRIO, -1, "5", 4},         {PRIO, 4, "10", 9},         {PRIO, 4, "1", 0},
         {SENSOR, 6, "gp fixed", 4}, {SENSOR, 3, "qv sonar", 0}, {LMODE, 0, "485", 1},
         {LPORT, 0, "8", 7},         {PRIO, 4, "11", 4},         {PRIO, -1, "11", -1},
         {PRIO, 2, " 5", 2},         {PRIO, 2, "5 ", 2},         {PRIO, 2, "05", 2},
         {PRIO, 2, "-1", 2},         {SENSOR, 2, "GP", 2},       {SENSOR, 2, "GP Fixed ", 2},
         {RMODE, 1, "422", 1},       {PRIO, 4, "", -1}};
-    for (const Case& c : cases) {
-        const int id = controlId(7, c.offset);
-        SCOPED_TRACE("offset " + std::to_string(c.offset) + " from " + std::to_string(c.start) +
-                     " text '" + std::string(c.text) + "'");
-        form().selectIndex(id, c.start);
-        form().setText(id, std::string(c.text));
-        EXPECT_EQ(form().selectedIndex(id), c.selected);
-        // The list then shows its own entry, in the entry's spelling.
-        EXPECT_EQ(form().text(id),
-                  c.selected < 0 ? std::string_view() : entriesOf(c.offset)[size_t(c.selected)]);
+    // The list then shows its own entry, in the entry's spelling.
+    for (const auto& [offset, start, text, selected] : cases) {
+        const int id = controlId(7, offset);
+        form().selectIndex(id, start);
+        form().setText(id, std::string(text));
+        EXPECT_EQ(form().text(id) + '/' + std::to_string(form().selectedIndex(id)),
+                  std::string(selected < 0 ? "" : entriesOf(offset)[size_t(selected)]) + '/' +
+                      std::to_string(selected))
+            << "offset " << offset << " from " << start << " text '" << text << "'";
     }
 }
 
@@ -182,10 +170,8 @@ TEST_P(ConfigFormBehaviour, RecordSurvivesShowAndReadAndRowsOpenByValue) {
     showConfiguration(config, form());
     EXPECT_EQ(enabling(form()), (std::vector<std::string>{ON, OFF, ON_GENERAL_PURPOSE, OFF,
                                                           ON_GENERAL_PURPOSE, OFF, ON, OFF}));
-    EXPECT_EQ(form().text(controlId(1, LBAUD)), "12345");
-    EXPECT_EQ(form().text(controlId(1, RBAUD)), "-1000");
-    EXPECT_EQ(form().text(controlId(3, CHUNK)), "-50");
-    EXPECT_EQ(form().text(controlId(8, PRIO)), "10");
+    EXPECT_EQ(text(1, LBAUD) + ' ' + text(1, RBAUD) + ' ' + text(3, CHUNK) + ' ' + text(8, PRIO),
+              "12345 -1000 -50 10");
     MuxConfiguration read;
     formToConfiguration(form(), read);
     config.channel(5).enabled = 1;
@@ -210,31 +196,25 @@ TEST_P(ConfigFormBehaviour, ValuesOutsideTheListsShowNoSelectionButPriorityKeeps
     formToConfiguration(form(), read);
     EXPECT_EQ(read.channel(8).priority, 0);
 
-    config.channel(1).sensorType = -1;
-    config.channel(2).enabled = 1;
-    config.channel(2).sensorType = 7;  // outside the list: not general purpose
-    config.channel(3).localPort = 8;
-    config.channel(4).remotePort = -1;
-    config.channel(5).localMode = 2;
-    config.channel(6).remoteMode = -128;
+    // Channel, field, value shown, value read back: none, or for a priority the earlier selection.
+    // Sensor type 7 is outside the list: not general purpose.
+    using C = ChannelConfig;
+    const std::tuple<int, int8_t C::*, int, int> outside[] = {
+        {1, &C::sensorType, -1, -1},   {2, &C::enabled, 1, 1},      {2, &C::sensorType, 7, -1},
+        {3, &C::localPort, 8, -1},     {4, &C::remotePort, -1, -1}, {5, &C::localMode, 2, -1},
+        {6, &C::remoteMode, -128, -1}, {2, &C::priority, 0, 5},     {3, &C::priority, 11, 5},
+        {4, &C::priority, -1, 5},      {5, &C::priority, 127, 5}};
     config.channel(7).localBaudrate = 0;
-    config.channel(2).priority = 0;
-    config.channel(3).priority = 11;
-    config.channel(4).priority = -1;
-    config.channel(5).priority = 127;
-    showConfiguration(config, form());
-    EXPECT_EQ(form().selectedIndex(controlId(1, SENSOR)), -1);
-    EXPECT_EQ(form().text(controlId(2, SENSOR)), "");
-    EXPECT_EQ(form().text(controlId(7, LBAUD)), "0");
-    EXPECT_EQ(form().text(controlId(3, PRIO)), "5");
-    EXPECT_EQ(enabling(form())[1], ON);
-    formToConfiguration(form(), read);
     MuxConfiguration expected = config;
-    expected.channel(2).sensorType = -1;
-    expected.channel(3).localPort = -1;
-    expected.channel(5).localMode = -1;
-    expected.channel(6).remoteMode = -1;
-    for (int n = 2; n <= 5; ++n) expected.channel(n).priority = 5;  // the earlier selection
+    for (const auto& [n, field, value, back] : outside) {
+        config.channel(n).*field = static_cast<int8_t>(value);
+        expected.channel(n).*field = static_cast<int8_t>(back);
+    }
+    showConfiguration(config, form());
+    EXPECT_EQ(std::to_string(form().selectedIndex(controlId(1, SENSOR))) + '|' + text(2, SENSOR) +
+                  '|' + text(7, LBAUD) + '|' + text(3, PRIO) + '|' + enabling(form())[1],
+              "-1||0|5|" + ON);
+    formToConfiguration(form(), read);
     EXPECT_EQ(read, expected);
 }
 

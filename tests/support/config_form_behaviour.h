@@ -20,6 +20,7 @@
 #include <string>
 
 #include "config/config_form.h"
+#include "config/controls.h"
 
 namespace tivra::test {
 
@@ -31,6 +32,7 @@ class ConfigFormBehaviour : public ::testing::TestWithParam<ConfigFormFactory> {
 
     std::unique_ptr<ConfigForm> form_;
     ConfigForm& form() { return *form_; }
+    std::string text(int channel, int offset) { return form_->text(controlId(channel, offset)); }
 };
 
 // Names the instantiated tests; defined beside the tests, so naming it links them in.

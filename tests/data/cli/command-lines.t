@@ -291,6 +291,7 @@ $ ports extra
 2> tivractl ports: no operands expected
 2> Run 'tivractl ports --help' for its arguments.
 ? 2
+skip windows
 $ simulate --remote-stores-rate 9:600
 2> tivractl simulate: --remote-stores-rate needs PORT:RATE, PORT 1 to 8 and RATE in bit/s
 2> Run 'tivractl simulate --help' for its arguments.
