@@ -61,16 +61,7 @@ TEST(Splash, EndsInTheWholeSecondAfterItsDeadline) {
     // The deadline is read once after the fade-in, then the clock once a second.
     const Case cases[] = {
         {"picture", true, 1000, 0, {1000, 1001, 1002, 1003, 1004}, false},
-<<<<<<< HEAD
-        {"missing picture: an empty window as long",
-         false,
-         500,
-         0,
-         {500, 501, 502, 503, 504},
-         false},
-=======
         {"no picture: an empty window as long", false, 500, 0, {500, 501, 502, 503, 504}, false},
->>>>>>> cut-window3
         {"a clock set back does not keep it up", true, 1000, 1002, {1000, 1001, 400}, false},
         {"a left click ends it at once", true, 1000, 0, {1000}, true},
     };
