@@ -68,23 +68,23 @@ TEST(BoardExchange, EveryOutcomeForBothBoardsLeavingNothingForTheNext) {
             const std::string success = read ? (local ? LOCAL_READ : REMOTE_READ)
                                              : (local ? LOCAL_WRITTEN : REMOTE_WRITTEN);
             EXPECT_EQ(bench.ui.boxes(), Calls{box.empty() ? success : box});
+            // A write's table is on the board; a read stores a whole answer, from the LocalBoard
+            // the joining too, and leaves the board alone.
             const sim::LocalBoard& board = bench.boards.localBoard;
             const PortTable& boardPorts = local ? board.ports : bench.boards.remoteBoard.ports;
-            if (!read) {
-                const auto& old = local ? before.localBoard.ports : before.remoteBoard.ports;
-                EXPECT_EQ(boardPorts, !takes  ? old
-                                      : local ? bench.state.localPortTable
-                                              : bench.state.remotePortTable);
-            } else if (takes) {  // a whole answer is stored, from the LocalBoard the joining too
+            EXPECT_EQ(boardPorts, !read && takes ? local ? bench.state.localPortTable
+                                                         : bench.state.remotePortTable
+                                  : local        ? before.localBoard.ports
+                                                 : before.remoteBoard.ports);
+            if (read && takes)
                 (local ? expected.localPortTable : expected.remotePortTable) = boardPorts;
-                if (local) expected.portRouting = board.routing;
-                if (local) expected.channelPortMap = board.channelPorts;
-            }
-            const auto tables = [](const ProgramState& s) {
-                return std::tie(s.localPortTable, s.remotePortTable, s.portRouting,
-                                s.channelPortMap);
-            };
-            if (read) EXPECT_EQ(tables(bench.state), tables(expected));
+            if (read && takes && local)
+                expected.portRouting = board.routing, expected.channelPortMap = board.channelPorts;
+            if (read)
+                EXPECT_EQ(std::tie(bench.state.localPortTable, bench.state.remotePortTable,
+                                   bench.state.portRouting, bench.state.channelPortMap),
+                          std::tie(expected.localPortTable, expected.remotePortTable,
+                                   expected.portRouting, expected.channelPortMap));
             bench.boards.settings = {};
             bench.forget();
             EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
@@ -128,37 +128,27 @@ TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
 // The buttons when a board fails: each board is tried in turn, and where nothing was read the
 // operator's form and record are left alone.
 TEST(Buttons, EachBoardIsTriedWhenOneFails) {
-    const std::string ALERT = "Alert: Configuration problem - reconfigure system";
-    const struct {
-        bool write;
-        std::string arrangement;
-        Calls boxes;
-    } cases[] = {
-        {false, "unplugged", Calls(2, NO_BOARD)},
-        {true, "unplugged", Calls(2, NO_BOARD)},
-        {true, "refuse only 3", {WRITE_FAILED, REMOTE_WRITTEN}},
-        {false, "spoil BadHead only 0", {READ_FAILED, REMOTE_READ, ALERT}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arrangement);
+    for (const auto& [run, boxes] : dataRows("link/buttons.txt", " =>")) {
+        SCOPED_TRACE(run);
+        const bool write = run.starts_with("write");
         LinkBench bench;
-        arrange(c.arrangement, bench.boards.settings);
+        arrange(run.substr(run.find(' ')), bench.boards.settings);
         bench.boards.remoteBoard.ports[0].sensorType = 2;  // disagrees with a zero local table
         bench.show(sampleConfiguration());
-        EXPECT_EQ(c.write ? writeConfigurationToBoards(bench.context)
-                          : readConfigurationFromBoards(bench.context),
+        EXPECT_EQ(write ? writeConfigurationToBoards(bench.context)
+                        : readConfigurationFromBoards(bench.context),
                   -1);
-        EXPECT_EQ(bench.ui.boxes(), c.boxes);
-        if (c.write) {
+        EXPECT_EQ(bench.ui.boxes(), fieldsOf(boxes, " | "));
+        if (write) {
             EXPECT_EQ(bench.boards.remoteBoard.ports == bench.state.remotePortTable,
-                      c.boxes[1] == REMOTE_WRITTEN);
+                      boxes.ends_with(REMOTE_WRITTEN));
             EXPECT_NE(bench.boards.localBoard.ports, bench.state.localPortTable);
         }
-        if (c.boxes[0] != NO_BOARD) continue;
+        if (!boxes.starts_with(NO_BOARD)) continue;
         EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
         EXPECT_FALSE(bench.state.link.boardLinkOpen);
         EXPECT_EQ(bench.shown(), sampleConfiguration());
-        if (!c.write) EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
+        if (!write) EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
     }
 }
 
