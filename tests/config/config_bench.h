@@ -1,20 +1,12 @@
 #pragma once
 // What the configuration tests share: a program state, the blank headless form of start-up and a
-// recording operator.
-
-#include <gtest/gtest.h>
+// recording operator; tables filled with markers as the link tests fill them.
 
 #include <string>
 
-#include "config/channel_config.h"
-#include "config/controls.h"
-#include "config/form_transfer.h"
-#include "config/headless_form.h"
-#include "config/headless_setup.h"
-#include "config/program_state.h"
 #include "config/validation.h"
+#include "link/link_bench.h"
 #include "support/configuration_views.h"
-#include "support/recording_operator.h"
 
 namespace tivra::test {
 
@@ -32,15 +24,6 @@ struct ConfigBench {
     }
 };
 
-// Board-side tables that no valid configuration produces, to see whether a check wrote them.
-inline void fillSentinelTables(ProgramState& state) {
-    for (size_t p = 0; p < PORT_COUNT; ++p) {
-        state.localPortTable[p] = {9, 9, 9999, 9, 9, 9999};
-        state.remotePortTable[p] = {-9, -9, -9999, -9, -9, -9999};
-        state.portRouting[p] = 70 + static_cast<int32_t>(p);
-    }
-}
-
 // A mixed configuration, validated: the tables hold what a board write would send, and the map
 // of channel ports what the LocalBoard then reports.
 inline MuxConfiguration writtenConfiguration(ProgramState& state) {
@@ -54,7 +37,7 @@ inline MuxConfiguration writtenConfiguration(ProgramState& state) {
                         {1, 2, 5, 9600, 0, 6, 307200, 1, 4, 350},
                         {0, 3, 4, 4800, 1, 3, 153600, 0, 3, 400}}};
     ConfigBench b;
-    fillSentinelTables(b.state);
+    fillTablesWithMarkers(b.state);
     b.show(config);
     EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), 0);
     EXPECT_EQ(b.state.configuration, config);

@@ -11,7 +11,6 @@
 #include "config/number_text.h"
 #include "config/value_lists.h"
 #include "config_bench.h"
-#include "link/data_file.h"
 
 namespace tivra::test {
 namespace {
@@ -42,7 +41,7 @@ TEST(ValidateConfiguration, ReportsTheFirstProblemOrPassesChangingNothing) {
     for (const auto& [edits, box] : dataRows("config/checks.txt", " =>")) {
         SCOPED_TRACE(edits);
         ConfigBench b;
-        fillSentinelTables(b.state);
+        fillTablesWithMarkers(b.state);
         b.show(defaultConfiguration());
         perform(b, "3 ENABLED=on, " + edits);
         ProgramState expected = b.state;
@@ -103,7 +102,7 @@ TEST(ValidateConfiguration, FailureKeepsCompletionsOfEarlierChannels) {
 
 TEST(BuildPortTables, NeverWritesOutsideTheTables) {
     ProgramState state;
-    fillSentinelTables(state);
+    fillTablesWithMarkers(state);
     const ProgramState before = state;
     state.configuration = defaultConfiguration();
     state.configuration.channel(1).localPort = -1;
