@@ -145,24 +145,22 @@ TEST(SimulatedBridge, HandlesBelongToOpenDevices) {
 }
 
 TEST(SimulatedBridge, TheBoardsHearOnlyARightlySetUpLine) {
-    const struct {
-        uint32_t baud;
-        uint16_t lineControl;
-        uint32_t answered;  // bytes waiting afterwards
-    } cases[] = {{57600, 0x0801, 179}, {9600, 0x0801, 0}, {57600, 0x0802, 0}, {0, 0, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.baud);
+    // The rate and line control set (0: not set), and the bytes waiting after a ReadRemote.
+    for (const auto& [baud, lineControl, answered] : {std::tuple(57600u, 0x0801, 179u),
+                                                      {9600u, 0x0801, 0u},
+                                                      {57600u, 0x0802, 0u},
+                                                      {0u, 0, 0u}}) {
+        SCOPED_TRACE(baud);
         SimulatedBridge bridge;
         DeviceHandle handle = nullptr;
         ASSERT_EQ(bridge.open(0, &handle), 0);
-        if (c.baud) bridge.setBaudRate(handle, c.baud);
-        if (c.lineControl) bridge.setLineControl(handle, c.lineControl);
+        if (baud) bridge.setBaudRate(handle, baud);
+        if (lineControl) bridge.setLineControl(handle, uint16_t(lineControl));
         const uint8_t request[] = {0x00, 0x05, 0x55, 0xAA, 0x01};
         uint32_t written = 0, waiting = 0, status = 0;
-        ASSERT_EQ(bridge.write(handle, request, 5, &written, nullptr), 0);
-        ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
-        EXPECT_EQ(waiting, c.answered);
-        EXPECT_EQ(status, c.answered ? 2u : 0u);
+        ASSERT_TRUE(bridge.write(handle, request, 5, &written, nullptr) == 0 &&
+                    bridge.checkRxQueue(handle, &waiting, &status) == 0);
+        EXPECT_EQ(std::pair(waiting, status), std::pair(answered, answered ? 2u : 0u));
     }
 }
 
