@@ -100,8 +100,7 @@ TEST(BoardRead, ARemoteReplyMayOverwriteTheJoining) {
     LinkBench bench;
     bench.openLink();
     ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
-    bench.boards.settings.answerWith =
-        std::vector<uint8_t>{0x55, 0xAA, 0x09, 0x07, 1, 2, 3, 4, 5, 6, 7, 0};
+    arrange("answer 55 AA 09 07 01 02 03 04 05 06 07 00", bench.boards.settings);
     EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
     EXPECT_EQ(bench.state.portRouting, (PortRouting{1, 2, 3, 4, 5, 6, 7, 0}));
     EXPECT_EQ(bench.state.channelPortMap, bench.boards.localBoard.channelPorts);
@@ -113,12 +112,12 @@ TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
     bad.channel(3).localPort = 0;  // channel 1 already uses local port 1
     bench.show(bad);
     // Refused silently: validation, which would speak up, does not even run.
-    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::WriteLocal), -1);
-    EXPECT_EQ(readBoardConfiguration(bench.context, static_cast<BoardCommand>(7)), -1);
-    EXPECT_EQ(writeBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
-    EXPECT_EQ(writeBoardConfiguration(bench.context, BoardCommand::ReadRemote), -1);
-    EXPECT_TRUE(bench.ui.boxes().empty());
-    // The button validates before each write and seeks no board.
+    EXPECT_EQ(std::vector({readBoardConfiguration(bench.context, BoardCommand::WriteLocal),
+                           readBoardConfiguration(bench.context, BoardCommand(7)),
+                           writeBoardConfiguration(bench.context, BoardCommand::ReadLocal),
+                           writeBoardConfiguration(bench.context, BoardCommand::ReadRemote)}),
+              std::vector(4, -1));
+    // The button validates before each write and seeks no board: its boxes are the only ones.
     EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
     EXPECT_EQ(bench.ui.boxes(),
               Calls(2, "Local Port Conflict: Check Local Ports On Channels 1 and 3"));
