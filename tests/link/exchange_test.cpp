@@ -1,6 +1,7 @@
 // The request/answer exchanges: every row of the failure table (tests/data/link/exchanges.txt)
-// for both boards with the exact library dialogue and the waiting rule, leftovers on the line, and
-// the two buttons when a board fails (their whole runs: SerialEndToEnd).
+// for both boards with the exact library dialogue and the waiting rule, each followed by a read
+// that must find nothing left on the line, and the two buttons when a board fails (their whole
+// runs: SerialEndToEnd).
 
 #include <gtest/gtest.h>
 

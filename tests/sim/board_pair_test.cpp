@@ -58,7 +58,7 @@ TEST(BoardPair, RefusesOrIgnoresWhatItCannotTake) {
 }
 
 TEST(BoardPair, OnASerialLineAnswersAreDueByTimeAloneAndANewRequestSupersedes) {
-    // (Through the bridge library the checks count too: WaitingRule.)
+    // (Through the bridge library the checks count too: BoardExchange.EveryOutcomeForBothBoards.)
     Pair line;
     line.boards.setCountQueueChecks(false);
     test::arrange("ready 50 10", line.boards.settings);
