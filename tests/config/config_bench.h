@@ -1,27 +1,34 @@
 #pragma once
 // What the configuration tests share: a program state, the blank headless form of start-up and a
-// recording operator.
-
-#include <gtest/gtest.h>
+// recording operator; tables filled with markers as the link tests fill them.
 
 #include <string>
+#include <vector>
 
-#include "config/channel_config.h"
-#include "config/controls.h"
-#include "config/form_transfer.h"
-#include "config/headless_form.h"
-#include "config/headless_setup.h"
-#include "config/program_state.h"
 #include "config/validation.h"
+#include "link/link_bench.h"
 #include "support/configuration_views.h"
-#include "support/recording_operator.h"
 
 namespace tivra::test {
+
+// An operator that notes what the form shows at the moment a message appears.
+class FormWatchingOperator : public RecordingOperator {
+  public:
+    explicit FormWatchingOperator(const ConfigForm& form) : form_(form) {}
+    void message(const std::string& title, const std::string& text) override {
+        formAtMessage = formSnapshot(form_);
+        RecordingOperator::message(title, text);
+    }
+    std::vector<std::string> formAtMessage;
+
+  private:
+    const ConfigForm& form_;
+};
 
 struct ConfigBench {
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
-    RecordingOperator ui;
+    FormWatchingOperator ui{form};
 
     // Puts a record onto the form, as Open does.
     void show(const MuxConfiguration& config) { showConfiguration(config, form); }
@@ -32,18 +39,9 @@ struct ConfigBench {
     }
 };
 
-// Board-side tables that no valid configuration produces, to see whether a check wrote them.
-inline void fillSentinelTables(ProgramState& state) {
-    for (size_t p = 0; p < PORT_COUNT; ++p) {
-        state.localPortTable[p] = {9, 9, 9999, 9, 9, 9999};
-        state.remotePortTable[p] = {-9, -9, -9999, -9, -9, -9999};
-        state.portRouting[p] = 70 + static_cast<int32_t>(p);
-    }
-}
-
-// A mixed configuration, validated: the tables hold what a board write would send, and the map
-// of channel ports what the LocalBoard then reports.
-inline MuxConfiguration writtenConfiguration(ProgramState& state) {
+// A mixed configuration, validated on the bench's form, which is then blank again: the tables hold
+// what a board write would send, and the map of channel ports what the LocalBoard then reports.
+inline MuxConfiguration writtenConfiguration(ConfigBench& b) {
     MuxConfiguration config;
     config.channels = {{{1, 1, 3, 230400, 0, 5, 600, 1, 10, 50},
                         {0, 2, 0, 115200, 1, 7, 1200, 0, 9, 100},
@@ -53,14 +51,13 @@ inline MuxConfiguration writtenConfiguration(ProgramState& state) {
                         {0, 1, 2, 19200, 0, 4, 460800, 0, 5, 300},
                         {1, 2, 5, 9600, 0, 6, 307200, 1, 4, 350},
                         {0, 3, 4, 4800, 1, 3, 153600, 0, 3, 400}}};
-    ConfigBench b;
-    fillSentinelTables(b.state);
+    fillTablesWithMarkers(b.state);
     b.show(config);
     EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), 0);
     EXPECT_EQ(b.state.configuration, config);
-    state = b.state;
+    b.form = blankHeadlessForm();
     for (int n = 1; n <= CHANNEL_COUNT; ++n)
-        state.channelPortMap[size_t(n - 1)] = config.channel(n).localPort;
+        b.state.channelPortMap[size_t(n - 1)] = config.channel(n).localPort;
     return config;
 }
 

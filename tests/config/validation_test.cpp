@@ -2,16 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "config/number_text.h"
 #include "config/value_lists.h"
 #include "config_bench.h"
-#include "link/data_file.h"
 
 namespace tivra::test {
 namespace {
@@ -34,41 +33,30 @@ void perform(ConfigBench& b, const std::string& edits) {
     }
 }
 
-// Defaults with channel 3 switched on, as a starting point that passes.
-MuxConfiguration channel3On() {
-    MuxConfiguration config = defaultConfiguration();
-    config.channel(3).enabled = 1;
-    return config;
-}
-
-// From defaults with channel 3 on and the edits made, the check shows `box` alone and changes
-// neither the board-side tables nor the form; or, for no box, passes silently with the record
-// keeping what the form shows (nothing completed, nothing snapped).
-void expectChecked(const std::string& edits, const std::string& box) {
-    SCOPED_TRACE(edits);
-    ConfigBench b;
-    fillSentinelTables(b.state);
-    const ProgramState tablesBefore = b.state;
-    b.show(channel3On());
-    perform(b, edits);
-    const std::vector<std::string> formBefore = formSnapshot(b.form);
-    MuxConfiguration typed;
-    formToConfiguration(b.form, typed);
-    EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), box.empty() ? 0 : -1);
-    EXPECT_EQ(b.ui.boxes(), box.empty() ? std::vector<std::string>{} : std::vector{box});
-    EXPECT_EQ(formSnapshot(b.form), formBefore);  // baud rates are not written back either
-    if (box.empty()) {
-        EXPECT_TRUE(b.ui.events.empty());
-        EXPECT_EQ(b.state.configuration, typed);
-        return;
-    }
-    EXPECT_EQ(b.state.localPortTable, tablesBefore.localPortTable);
-    EXPECT_EQ(b.state.remotePortTable, tablesBefore.remotePortTable);
-    EXPECT_EQ(b.state.portRouting, tablesBefore.portRouting);
-}
-
+// From defaults with channel 3 on and the edits made, the check shows the row's box alone and
+// changes neither the board-side tables nor the form (baud rates are not written back either); or,
+// for no box, passes silently with the record keeping what the form shows (nothing completed,
+// nothing snapped).
 TEST(ValidateConfiguration, ReportsTheFirstProblemOrPassesChangingNothing) {
-    for (const auto& [edits, box] : dataRows("config/checks.txt", " =>")) expectChecked(edits, box);
+    for (const auto& [edits, box] : dataRows("config/checks.txt", " =>")) {
+        SCOPED_TRACE(edits);
+        ConfigBench b;
+        fillTablesWithMarkers(b.state);
+        b.show(defaultConfiguration());
+        perform(b, "3 ENABLED=on, " + edits);
+        ProgramState expected = b.state;
+        formToConfiguration(b.form, expected.configuration);
+        const std::vector<std::string> formBefore = formSnapshot(b.form);
+        EXPECT_EQ(validateConfiguration(b.state, b.form, b.ui), box.empty() ? 0 : -1);
+        EXPECT_EQ(b.ui.boxes(), box.empty() ? std::vector<std::string>{} : std::vector{box});
+        EXPECT_EQ(formSnapshot(b.form), formBefore);
+        if (box.empty())
+            EXPECT_EQ(b.state.configuration, expected.configuration);
+        else
+            EXPECT_EQ(
+                std::tie(b.state.localPortTable, b.state.remotePortTable, b.state.portRouting),
+                std::tie(expected.localPortTable, expected.remotePortTable, expected.portRouting));
+    }
 }
 
 TEST(ValidateConfiguration, CompletesAndSnapsChannelsInTheRecordShowingOnlyTheRates) {
@@ -114,19 +102,17 @@ TEST(ValidateConfiguration, FailureKeepsCompletionsOfEarlierChannels) {
 
 TEST(BuildPortTables, NeverWritesOutsideTheTables) {
     ProgramState state;
-    fillSentinelTables(state);
+    fillTablesWithMarkers(state);
     const ProgramState before = state;
     state.configuration = defaultConfiguration();
     state.configuration.channel(1).localPort = -1;
     state.configuration.channel(2).remotePort = 8;
     state.configuration.channel(3).localPort = 127;
     buildPortTables(state);
-    EXPECT_EQ(state.localPortTable[0], before.localPortTable[0]);
-    EXPECT_EQ(state.remotePortTable[1], before.remotePortTable[1]);
-    EXPECT_EQ(state.localPortTable[2], before.localPortTable[2]);
-    EXPECT_EQ(state.portRouting[0], before.portRouting[0]);
-    EXPECT_EQ(state.portRouting[1], 8);
-    EXPECT_EQ(state.portRouting[2], before.portRouting[2]);
+    EXPECT_EQ(std::tuple(state.localPortTable[0], state.remotePortTable[1], state.localPortTable[2],
+                         state.portRouting),
+              std::tuple(before.localPortTable[0], before.remotePortTable[1],
+                         before.localPortTable[2], PortRouting{70, 8, 72, 3, 4, 5, 6, 7}));
 }
 
 TEST(SnapBaudrate, KnownResultsAndNoDivisionByZero) {
@@ -136,61 +122,35 @@ TEST(SnapBaudrate, KnownResultsAndNoDivisionByZero) {
         EXPECT_EQ(snapBaudrate(numberValue(entry)), numberValue(entry)) << entry;
 }
 
-// Numbers as typed into the form, and the form read into a configuration.
+// Numbers as typed into the form (tests/data/config/number_values.txt), and the form read into a
+// configuration. File values keep the low bits of their field instead: SettingsFileTest.
 
-constexpr int32_t MAX32 = std::numeric_limits<int32_t>::max();
-constexpr int32_t MIN32 = std::numeric_limits<int32_t>::min();
-
-// The form's rule (the default, BlanksAndTabs) skips blanks and tabs only; the files' rule any C
-// white space. Field widths: form texts saturate (FormToConfiguration), file values keep their low
-// bits (SettingsFileTest.ValuesKeepTheLowBitsOfTheirField).
-// "\240" is a no-break space, not a blank; 2^64 + 1 and 2^32 + 1 must not wrap to 1.
 TEST(NumberValue, FollowsTheTextRule) {
-    struct Case {
-        std::string text;
-        int32_t form;
-        int32_t atoi_;
-    };
-    const Case texts[] = {{"abc", 0, 0},     {"", 0, 0},        {" -5", -5, -5}, {"\t+12", 12, 12},
-                          {" \t \t7", 7, 7}, {"-", 0, 0},       {"+-3", 0, 0},   {"- 3", 0, 0},
-                          {"0x1F", 0, 0},    {"\r\n-5", 0, -5}, {"\v\f9", 0, 9}, {"\2405", 0, 0}};
-    const Case longer[] = {{"57600 bit/s", 57600, 57600},          {std::string("4\0002", 3), 4, 4},
-                           {"2147483647", MAX32, MAX32},           {"2147483648", MAX32, MAX32},
-                           {"-2147483648", MIN32, MIN32},          {"-2147483649", MIN32, MIN32},
-                           {"18446744073709551617", MAX32, MAX32}, {"4294967297", MAX32, MAX32},
-                           {std::string(5000, '9'), MAX32, MAX32}};
-    const auto check = [](const Case& c) {
-        SCOPED_TRACE("'" + c.text + "'");
-        EXPECT_EQ(numberValue(c.text), c.form);
-        EXPECT_EQ(numberValue(c.text, LeadingSpace::WhiteSpace), c.atoi_);
-    };
-    for (const Case& c : texts) check(c);
-    for (const Case& c : longer) check(c);
+    for (const auto& [quoted, expected] : dataRows("config/number_values.txt", " =>")) {
+        const std::string text = unescaped(quoted.substr(1, quoted.size() - 2));
+        EXPECT_EQ(std::to_string(numberValue(text)) + " " +
+                      std::to_string(numberValue(text, LeadingSpace::WhiteSpace)),
+                  expected)
+            << quoted;
+    }
 }
 
-TEST(FormToConfiguration, TypedNumbersFollowTheNumberRuleAndSaturateToTheirField) {
-    struct Case {
-        int offset;
-        std::string typed;
-        int32_t stored;
-    };
-    // The form skips blanks and tabs only; a chunksize of 65936 must not wrap to a valid 400.
-    const Case cases[] = {
-        {LBAUD, "\n12", 0},      {RBAUD, "\t+12", 12},    {RBAUD, "-99999999999", INT32_MIN},
-        {CHUNK, "12 bytes", 12}, {CHUNK, "65936", 32767}, {CHUNK, "-70000", -32768}};
-    for (const Case& c : cases) {
-        ConfigBench b;
-        b.setText(6, c.offset, c.typed);
-        formToConfiguration(b.form, b.state.configuration);
-        const ChannelConfig& ch = b.state.configuration.channel(6);
-        const int32_t stored = c.offset == LBAUD   ? ch.localBaudrate
-                               : c.offset == RBAUD ? ch.remoteBaudrate
-                                                   : ch.chunksize;
-        EXPECT_EQ(stored, c.stored) << "'" << c.typed << "'";
-        // The rest of the blank form reads as nothing chosen.
-        EXPECT_EQ(b.state.configuration.channel(1),
-                  (ChannelConfig{0, -1, -1, 0, -1, -1, 0, -1, 0, 0}));
-    }
+// The form skips blanks and tabs only and saturates to the field: a chunksize of 65936 must not
+// wrap to a valid 400. The rest of the blank form reads as nothing chosen.
+TEST(FormToConfiguration, TypedNumbersFollowTheFormsRuleAndSaturateToTheirField) {
+    ConfigBench b;
+    perform(b,
+            "2 LBAUD=\n12, 2 RBAUD=\t+12, 3 RBAUD=-99999999999, 4 CHUNK=12 bytes, "
+            "5 CHUNK=65936, 6 CHUNK=-70000");
+    formToConfiguration(b.form, b.state.configuration);
+    MuxConfiguration expected;
+    expected.channels.fill({0, -1, -1, 0, -1, -1, 0, -1, 0, 0});
+    expected.channel(2).remoteBaudrate = 12;
+    expected.channel(3).remoteBaudrate = INT32_MIN;
+    expected.channel(4).chunksize = 12;
+    expected.channel(5).chunksize = 32767;
+    expected.channel(6).chunksize = -32768;
+    EXPECT_EQ(b.state.configuration, expected);
 }
 
 }  // namespace

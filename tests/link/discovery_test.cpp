@@ -110,60 +110,56 @@ TEST(Bridges, ListDevicesAndNeverOverrunTheBuffer) {
 #endif
         for (UsbBridge* bridge : bridges) {
             uint32_t count = 0;
-            ASSERT_EQ(bridge->getNumDevices(&count), 0);
-            EXPECT_EQ(count, 2u);
             char buffer[PRODUCT_STRING_SIZE + 8];
             std::memset(buffer, '#', sizeof buffer);
-            ASSERT_EQ(bridge->getProductString(0, buffer, PRODUCT_DESCRIPTION), 0);
-            std::string expected = text.substr(0, PRODUCT_STRING_SIZE);
-            if (length < PRODUCT_STRING_SIZE) expected += '\0';
-            EXPECT_EQ(std::string(buffer, PRODUCT_STRING_SIZE + 1), expected + '#');
+            EXPECT_EQ(bridge->getNumDevices(&count), 0);
+            EXPECT_EQ(bridge->getProductString(0, buffer, PRODUCT_DESCRIPTION), 0);
+            EXPECT_EQ(count, 2u);
+            EXPECT_EQ(std::string(buffer, PRODUCT_STRING_SIZE + 1),
+                      (text + '\0').substr(0, PRODUCT_STRING_SIZE) + '#');
             EXPECT_NE(bridge->getProductString(2, buffer, PRODUCT_DESCRIPTION), 0);
             EXPECT_NE(bridge->getProductString(0, buffer, 0), 0);
         }
     }
 }
 
+// In turn: device 0 opened, opened again (one opener at a time), device 1 opened with another
+// handle, device 2 (none) opened; a queue check and a rate on handles of no open device; device 0
+// closed, closed again, flushed closed, and opened again. "0" for success, "x" for failure.
 TEST(SimulatedBridge, HandlesBelongToOpenDevices) {
     SimulatedBridge bridge;
     bridge.settings().devices = {{"Quorvantel Ostrel", true}, {"Other", false}};
-    DeviceHandle first = nullptr;
-    DeviceHandle second = nullptr;
-    ASSERT_EQ(bridge.open(0, &first), 0);
-    EXPECT_NE(bridge.open(0, &second), 0);  // one opener at a time
-    ASSERT_EQ(bridge.open(1, &second), 0);
-    EXPECT_NE(first, second);
-    EXPECT_NE(bridge.open(2, &second), 0);
-
+    DeviceHandle first = nullptr, second = nullptr;
     uint32_t waiting = 0, status = 0;
     int dummy = 0;
-    EXPECT_NE(bridge.checkRxQueue(&dummy, &waiting, &status), 0);
-    EXPECT_NE(bridge.setBaudRate(nullptr, 57600), 0);
-    EXPECT_EQ(bridge.close(first), 0);
-    EXPECT_NE(bridge.close(first), 0);
-    EXPECT_NE(bridge.flushBuffers(first, 1, 1), 0);
-    EXPECT_EQ(bridge.open(0, &first), 0);  // free again
+    std::string results;
+    for (const int32_t result :
+         {bridge.open(0, &first), bridge.open(0, &second), bridge.open(1, &second),
+          int32_t(first == second), bridge.open(2, &second),
+          bridge.checkRxQueue(&dummy, &waiting, &status), bridge.setBaudRate(nullptr, 57600),
+          bridge.close(first), bridge.close(first), bridge.flushBuffers(first, 1, 1),
+          bridge.open(0, &first)})
+        results += result == 0 ? '0' : 'x';
+    EXPECT_EQ(results, "0x00xxx0xx0");
 }
 
 TEST(SimulatedBridge, TheBoardsHearOnlyARightlySetUpLine) {
-    const struct {
-        uint32_t baud;
-        uint16_t lineControl;
-        uint32_t answered;  // bytes waiting afterwards
-    } cases[] = {{57600, 0x0801, 179}, {9600, 0x0801, 0}, {57600, 0x0802, 0}, {0, 0, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.baud);
+    // The rate and line control set (0: not set), and the bytes waiting after a ReadRemote.
+    for (const auto& [baud, lineControl, answered] : {std::tuple(57600u, 0x0801, 179u),
+                                                      {9600u, 0x0801, 0u},
+                                                      {57600u, 0x0802, 0u},
+                                                      {0u, 0, 0u}}) {
+        SCOPED_TRACE(baud);
         SimulatedBridge bridge;
         DeviceHandle handle = nullptr;
         ASSERT_EQ(bridge.open(0, &handle), 0);
-        if (c.baud) bridge.setBaudRate(handle, c.baud);
-        if (c.lineControl) bridge.setLineControl(handle, c.lineControl);
+        if (baud) bridge.setBaudRate(handle, baud);
+        if (lineControl) bridge.setLineControl(handle, uint16_t(lineControl));
         const uint8_t request[] = {0x00, 0x05, 0x55, 0xAA, 0x01};
         uint32_t written = 0, waiting = 0, status = 0;
-        ASSERT_EQ(bridge.write(handle, request, 5, &written, nullptr), 0);
-        ASSERT_EQ(bridge.checkRxQueue(handle, &waiting, &status), 0);
-        EXPECT_EQ(waiting, c.answered);
-        EXPECT_EQ(status, c.answered ? 2u : 0u);
+        ASSERT_TRUE(bridge.write(handle, request, 5, &written, nullptr) == 0 &&
+                    bridge.checkRxQueue(handle, &waiting, &status) == 0);
+        EXPECT_EQ(std::pair(waiting, status), std::pair(answered, answered ? 2u : 0u));
     }
 }
 

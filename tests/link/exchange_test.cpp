@@ -1,6 +1,7 @@
 // The request/answer exchanges: every row of the failure table (tests/data/link/exchanges.txt)
-// for both boards with the exact library dialogue and the waiting rule, leftovers on the line, and
-// the two buttons when a board fails (their whole runs: SerialEndToEnd).
+// for both boards with the exact library dialogue and the waiting rule, each followed by a read
+// that must find nothing left on the line, and the two buttons when a board fails (their whole
+// runs: SerialEndToEnd).
 
 #include <gtest/gtest.h>
 
@@ -36,13 +37,14 @@ Calls expand(const std::string& shorthand, const std::string& request, bool loca
     return calls;
 }
 
-TEST(BoardExchange, EveryOutcomeForBothBoards) {
+// Each exchange is followed by a ReadRemote as the board answers it: that one starts with a flush
+// and takes only its own answer, whatever the first one left on the line.
+TEST(BoardExchange, EveryOutcomeForBothBoardsLeavingNothingForTheNext) {
     for (const auto& [name, row] : dataRows("link/exchanges.txt")) {
         // The arrangement, the calls, the box, the pauses, whether the exchange takes.
         const std::vector<std::string> field = fieldsOf(row, " | ");
         ASSERT_EQ(field.size(), 5u) << name;
         const std::string box = field[2] == "-" ? "" : field[2];
-        const uint32_t pauses = std::stoul(field[3]);
         const bool read = name.starts_with("read "), takes = field[4] == "takes";
         for (const bool local : {true, false}) {
             // ReadLocal 0, ReadRemote 1, WriteRemote 2, WriteLocal 3.
@@ -54,6 +56,7 @@ TEST(BoardExchange, EveryOutcomeForBothBoards) {
             bench.show(sampleConfiguration());
             arrange(field[0], bench.boards.settings);
             const sim::BoardPair before = bench.boards;
+            ProgramState expected = bench.state;
             EXPECT_EQ(read ? readBoardConfiguration(bench.context, command)
                            : writeBoardConfiguration(bench.context, command),
                       box.empty() ? 0 : -1);
@@ -61,33 +64,35 @@ TEST(BoardExchange, EveryOutcomeForBothBoards) {
                                         : local ? READ_LOCAL_REQUEST
                                                 : READ_REMOTE_REQUEST;
             EXPECT_EQ(bench.bridge.calls, expand(field[1], request, local));
-            EXPECT_EQ(bench.pause.pauses, pauses);
-            EXPECT_EQ(bench.pause.nowMs, 10u * pauses);
+            EXPECT_EQ(bench.pause.pauses, std::stoul(field[3]));
+            EXPECT_EQ(bench.pause.nowMs, 10u * bench.pause.pauses);
             const std::string success = read ? (local ? LOCAL_READ : REMOTE_READ)
                                              : (local ? LOCAL_WRITTEN : REMOTE_WRITTEN);
             EXPECT_EQ(bench.ui.boxes(), Calls{box.empty() ? success : box});
+            // A write's table is on the board; a read stores a whole answer, from the LocalBoard
+            // the joining too, and leaves the board alone.
             const sim::LocalBoard& board = bench.boards.localBoard;
             const PortTable& boardPorts = local ? board.ports : bench.boards.remoteBoard.ports;
-            if (!read) {
-                const PortTable& sent =
-                    local ? bench.state.localPortTable : bench.state.remotePortTable;
-                const auto& old = local ? before.localBoard.ports : before.remoteBoard.ports;
-                EXPECT_EQ(boardPorts, takes ? sent : old);
-                continue;
-            }
-            // A whole answer is stored: the board's table, and from the LocalBoard the joining.
-            ProgramState expected;
-            fillTablesWithMarkers(expected);
-            if (takes) (local ? expected.localPortTable : expected.remotePortTable) = boardPorts;
-            if (takes && local) {
-                expected.portRouting = board.routing;
-                expected.channelPortMap = board.channelPorts;
-            }
-            const auto tables = [](const ProgramState& s) {
-                return std::tie(s.localPortTable, s.remotePortTable, s.portRouting,
-                                s.channelPortMap);
-            };
-            EXPECT_EQ(tables(bench.state), tables(expected));
+            EXPECT_EQ(boardPorts, !read && takes ? local ? bench.state.localPortTable
+                                                         : bench.state.remotePortTable
+                                  : local        ? before.localBoard.ports
+                                                 : before.remoteBoard.ports);
+            if (read && takes)
+                (local ? expected.localPortTable : expected.remotePortTable) = boardPorts;
+            if (read && takes && local)
+                expected.portRouting = board.routing, expected.channelPortMap = board.channelPorts;
+            if (read)
+                EXPECT_EQ(std::tie(bench.state.localPortTable, bench.state.remotePortTable,
+                                   bench.state.portRouting, bench.state.channelPortMap),
+                          std::tie(expected.localPortTable, expected.remotePortTable,
+                                   expected.portRouting, expected.channelPortMap));
+            bench.boards.settings = {};
+            bench.forget();
+            EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
+            EXPECT_EQ(bench.bridge.calls,
+                      expand("flush; REQ; check; read(3); read(176)", READ_REMOTE_REQUEST, true));
+            EXPECT_EQ(bench.state.remotePortTable, bench.boards.remoteBoard.ports);
+            EXPECT_EQ(bench.boards.waiting(), 0u);
         }
     }
 }
@@ -96,8 +101,7 @@ TEST(BoardRead, ARemoteReplyMayOverwriteTheJoining) {
     LinkBench bench;
     bench.openLink();
     ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
-    bench.boards.settings.answerWith =
-        std::vector<uint8_t>{0x55, 0xAA, 0x09, 0x07, 1, 2, 3, 4, 5, 6, 7, 0};
+    arrange("answer 55 AA 09 07 01 02 03 04 05 06 07 00", bench.boards.settings);
     EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
     EXPECT_EQ(bench.state.portRouting, (PortRouting{1, 2, 3, 4, 5, 6, 7, 0}));
     EXPECT_EQ(bench.state.channelPortMap, bench.boards.localBoard.channelPorts);
@@ -109,72 +113,42 @@ TEST(BoardExchange, NothingIsSentForAnInvalidFormOrACommandOfTheOtherKind) {
     bad.channel(3).localPort = 0;  // channel 1 already uses local port 1
     bench.show(bad);
     // Refused silently: validation, which would speak up, does not even run.
-    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::WriteLocal), -1);
-    EXPECT_EQ(readBoardConfiguration(bench.context, static_cast<BoardCommand>(7)), -1);
-    EXPECT_EQ(writeBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
-    EXPECT_EQ(writeBoardConfiguration(bench.context, BoardCommand::ReadRemote), -1);
-    EXPECT_TRUE(bench.ui.boxes().empty());
-    // The button validates before each write and seeks no board.
+    EXPECT_EQ(std::vector({readBoardConfiguration(bench.context, BoardCommand::WriteLocal),
+                           readBoardConfiguration(bench.context, BoardCommand(7)),
+                           writeBoardConfiguration(bench.context, BoardCommand::ReadLocal),
+                           writeBoardConfiguration(bench.context, BoardCommand::ReadRemote)}),
+              std::vector(4, -1));
+    // The button validates before each write and seeks no board: its boxes are the only ones.
     EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
     EXPECT_EQ(bench.ui.boxes(),
               Calls(2, "Local Port Conflict: Check Local Ports On Channels 1 and 3"));
     EXPECT_TRUE(bench.bridge.calls.empty());
 }
 
-// Spoiled ReadLocal answers, each followed by a ReadRemote that starts with a flush and takes
-// only its own answer.
-TEST(Leftovers, AFailedExchangeLeavesNothingForTheNext) {
-    const std::pair<std::string, int32_t> cases[] = {
-        {"spoil BadHead", -1}, {"ready 300 0", -1}, {"stray 55 AA 03 00 00 01", 0}};
-    for (const auto& [arrangement, firstResult] : cases) {
-        SCOPED_TRACE(arrangement);
-        LinkBench bench;
-        bench.openLink();
-        arrange("only 0 " + arrangement, bench.boards.settings);
-        EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), firstResult);
-        bench.forget();
-        EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
-        EXPECT_EQ(bench.bridge.calls.front(), "flushBuffers(1, 1)");
-        EXPECT_EQ(bench.bridge.calls.back(), "read(176)");
-        EXPECT_EQ(bench.state.remotePortTable, bench.boards.remoteBoard.ports);
-        EXPECT_EQ(bench.boards.waiting(), 0u);
-    }
-}
-
 // The buttons when a board fails: each board is tried in turn, and where nothing was read the
 // operator's form and record are left alone.
 TEST(Buttons, EachBoardIsTriedWhenOneFails) {
-    const std::string ALERT = "Alert: Configuration problem - reconfigure system";
-    const struct {
-        bool write;
-        std::string arrangement;
-        Calls boxes;
-    } cases[] = {
-        {false, "unplugged", Calls(2, NO_BOARD)},
-        {true, "unplugged", Calls(2, NO_BOARD)},
-        {true, "refuse only 3", {WRITE_FAILED, REMOTE_WRITTEN}},
-        {false, "spoil BadHead only 0", {READ_FAILED, REMOTE_READ, ALERT}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.arrangement);
+    for (const auto& [run, boxes] : dataRows("link/buttons.txt", " =>")) {
+        SCOPED_TRACE(run);
+        const bool write = run.starts_with("write");
         LinkBench bench;
-        arrange(c.arrangement, bench.boards.settings);
+        arrange(run.substr(run.find(' ')), bench.boards.settings);
         bench.boards.remoteBoard.ports[0].sensorType = 2;  // disagrees with a zero local table
         bench.show(sampleConfiguration());
-        EXPECT_EQ(c.write ? writeConfigurationToBoards(bench.context)
-                          : readConfigurationFromBoards(bench.context),
+        EXPECT_EQ(write ? writeConfigurationToBoards(bench.context)
+                        : readConfigurationFromBoards(bench.context),
                   -1);
-        EXPECT_EQ(bench.ui.boxes(), c.boxes);
-        if (c.write) {
+        EXPECT_EQ(bench.ui.boxes(), fieldsOf(boxes, " | "));
+        if (write) {
             EXPECT_EQ(bench.boards.remoteBoard.ports == bench.state.remotePortTable,
-                      c.boxes[1] == REMOTE_WRITTEN);
+                      boxes.ends_with(REMOTE_WRITTEN));
             EXPECT_NE(bench.boards.localBoard.ports, bench.state.localPortTable);
         }
-        if (c.boxes[0] != NO_BOARD) continue;
+        if (!boxes.starts_with(NO_BOARD)) continue;
         EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
         EXPECT_FALSE(bench.state.link.boardLinkOpen);
         EXPECT_EQ(bench.shown(), sampleConfiguration());
-        if (!c.write) EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
+        if (!write) EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
     }
 }
 

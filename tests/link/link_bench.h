@@ -26,8 +26,6 @@ namespace tivra::test {
 using Calls = std::vector<std::string>;
 
 inline const std::string NO_BOARD = "No Local Board Found: Check USB cable and retry";
-inline const std::string READ_FAILED = "USB Fault : Failed to read configuration data";
-inline const std::string WRITE_FAILED = "USB Fault : Failed to write configuration data";
 inline const std::string LOCAL_READ = "Success: Local configuration data read";
 inline const std::string REMOTE_READ = "Success: Remote configuration data read";
 inline const std::string LOCAL_WRITTEN = "Success: Local configuration data written";

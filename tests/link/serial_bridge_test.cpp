@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <iostream>
 #include <utility>
 
 #include "link/bridge_choice.h"
@@ -166,7 +165,6 @@ TEST(SerialEndToEnd, FullWriteAndReadAtTheLinesPace) {
     closeBoardLink(reader.bridge, reader.state.link);
 
     // 5 + 197 + 5 + 179 bytes to read, 2 x (201 + 2) to write: about 140 ms of line time.
-    std::cout << "[ timing ] full write " << writeMs << " ms, full read " << readMs << " ms\n";
     EXPECT_GT(readMs, 60.0);  // paced like the real line, not instantly
     EXPECT_LT(writeMs + readMs, 1000.0);
 }

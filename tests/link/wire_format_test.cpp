@@ -50,22 +50,18 @@ std::string changes(const ProgramState& decoded) {
     ProgramState markers;
     fillTablesWithMarkers(markers);
     std::ostringstream out;
-    for (size_t p = 0; p < PORT_COUNT; ++p) {
-        const PortSettings& s = decoded.localPortTable[p];
-        if (s != markers.localPortTable[p])
-            out << "port " << p << ": " << int(s.enabled) << " " << int(s.sensorType) << " "
-                << s.baudrate << " " << int(s.mode) << " " << int(s.priority) << " " << s.chunksize
-                << "; ";
-    }
+    for (size_t p = 0; p < PORT_COUNT; ++p)
+        if (const PortSettings& s = decoded.localPortTable[p]; s != markers.localPortTable[p])
+            out << "; port " << p << ": " << int(s.enabled) << " " << int(s.sensorType) << " "
+                << s.baudrate << " " << int(s.mode) << " " << int(s.priority) << " " << s.chunksize;
     for (const auto& [name, table, marked] :
          {std::tuple("routing", decoded.portRouting, markers.portRouting),
           std::tuple("channel ports", decoded.channelPortMap, markers.channelPortMap)}) {
         if (table == marked) continue;
-        out << name << ":";
+        out << "; " << name << ":";
         for (const int32_t port : table) out << " " << port;
-        out << "; ";
     }
-    return out.str().empty() ? "nothing" : out.str().substr(0, out.str().size() - 2);
+    return out.str().empty() ? "nothing" : out.str().substr(2);
 }
 
 TEST(WireFormat, DecodesWholeRepliesOnlyLaterItemsWinning) {

@@ -58,11 +58,10 @@ TEST(BoardPair, RefusesOrIgnoresWhatItCannotTake) {
 }
 
 TEST(BoardPair, OnASerialLineAnswersAreDueByTimeAloneAndANewRequestSupersedes) {
-    // (Through the bridge library the checks count too: WaitingRule.)
+    // (Through the bridge library the checks count too: BoardExchange.EveryOutcomeForBothBoards.)
     Pair line;
     line.boards.setCountQueueChecks(false);
-    line.boards.settings.readyAfterChecks = 50;
-    line.boards.settings.readyAfterMs = 10;
+    test::arrange("ready 50 10", line.boards.settings);
     line.sendRead(0);
     line.sendRead(1);
     EXPECT_TRUE(line.boards.answerPending());
