@@ -61,7 +61,9 @@ TEST(ConfigurationFromBoards, WarnsOnceAfterShowingWhenTheBoardsDisagree) {
         configurationFromBoards(b.state, b.form, b.ui);
         EXPECT_EQ(b.state.configuration, expected);
         EXPECT_EQ(b.ui.boxes(), flip(2) || flip(3) ? std::vector<std::string>{} : BOARDS_DISAGREE);
-        if (!b.ui.boxes().empty()) EXPECT_EQ(b.ui.formAtMessage, formSnapshot(b.form));
+        if (!b.ui.boxes().empty()) {
+            EXPECT_EQ(b.ui.formAtMessage, formSnapshot(b.form));
+        }
     }
 }
 

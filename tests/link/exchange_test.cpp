@@ -81,11 +81,12 @@ TEST(BoardExchange, EveryOutcomeForBothBoardsLeavingNothingForTheNext) {
                 (local ? expected.localPortTable : expected.remotePortTable) = boardPorts;
             if (read && takes && local)
                 expected.portRouting = board.routing, expected.channelPortMap = board.channelPorts;
-            if (read)
+            if (read) {
                 EXPECT_EQ(std::tie(bench.state.localPortTable, bench.state.remotePortTable,
                                    bench.state.portRouting, bench.state.channelPortMap),
                           std::tie(expected.localPortTable, expected.remotePortTable,
                                    expected.portRouting, expected.channelPortMap));
+            }
             bench.boards.settings = {};
             bench.forget();
             EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadRemote), 0);
@@ -148,7 +149,9 @@ TEST(Buttons, EachBoardIsTriedWhenOneFails) {
         EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
         EXPECT_FALSE(bench.state.link.boardLinkOpen);
         EXPECT_EQ(bench.shown(), sampleConfiguration());
-        if (!write) EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
+        if (!write) {
+            EXPECT_EQ(bench.state.configuration, MuxConfiguration{});
+        }
     }
 }
 
