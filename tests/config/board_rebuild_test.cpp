@@ -40,6 +40,11 @@ TEST(ConfigurationFromBoards, ZeroFilledMapRebuildsEveryRowFromLocalPort0) {
     expected.channels.fill({1, 4, 0, 19200, 1, 0, 38400, 0, 7, 99});
     EXPECT_EQ(b.state.configuration, expected);
     EXPECT_EQ(formSnapshot(b.form), formSnapshot(headlessFormShowing(expected)));
+
+    // Tables never filled at all: eight rows of the record's zero value, and both ends agree.
+    ConfigBench zero;
+    configurationFromBoards(zero.state, zero.form, zero.ui);
+    EXPECT_EQ(zero.state.configuration, MuxConfiguration{});
 }
 
 // The remote ends of channels 3 and 6 changed in one field: a channel takes its shared fields from
