@@ -54,7 +54,8 @@ std::optional<std::string> plainNumber(std::string_view value) {
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
         return std::nullopt;
     digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size() - 1));
-    return (negative && digits != "0" ? "-" : "") + std::string(digits);
+    std::string number(negative && digits != "0" ? "-" : "");
+    return number.append(digits);
 }
 
 // The warning about an entry of a known key whose value does not read as written, if any.

@@ -47,7 +47,8 @@ inline constexpr std::string_view KEY_CHUNKSIZE = "Chunksize";
 // as the file spells them.
 namespace lint_texts {
 inline std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted = "\"";
+    return quoted.append(text).append("\"");
 }
 inline std::string unknownGroup(std::string_view name) {
     return "unknown group " + quoted(name) + ", its lines are not read";

@@ -179,9 +179,8 @@ std::vector<uint8_t> BoardPair::configurationReply(uint8_t command) const {
             break;
     }
 
-    std::vector<uint8_t> reply{head1, head2, static_cast<uint8_t>(length)};
-    reply.insert(reply.end(), items.begin(), items.end());
-    return reply;
+    items.insert(items.begin(), {head1, head2, static_cast<uint8_t>(length)});
+    return items;
 }
 
 bool BoardPair::takeWrite(uint8_t command, const std::vector<uint8_t>& items) {
