@@ -20,6 +20,7 @@
 #include "config/form_transfer.h"
 #include "link/bridges/simulated.h"
 #include "sim/board_pair.h"
+#include "support/data_file.h"
 #include "support/recording_operator.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
@@ -38,8 +39,7 @@ class NoPause : public Pause {
 };
 
 inline std::string exampleFile(const std::string& name) {
-    const char* source = std::getenv("TIVRA_SOURCE_DIR");
-    return std::string(source != nullptr ? source : TIVRA_SOURCE_FALLBACK) + "/examples/" + name;
+    return sourcePath("examples/" + name);
 }
 
 class AppBench : public ::testing::Test {

@@ -6,8 +6,7 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main)
     target_include_directories(test_app PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(test_app PRIVATE tivra_shell tivra_test_support tivra_qt_test_main)
     # The program itself, for the tests that start it as a process of its own.
-    target_compile_definitions(test_app PRIVATE TIVRA_PROGRAM="$<TARGET_FILE:tivra>"
-        TIVRA_SOURCE_FALLBACK="${PROJECT_SOURCE_DIR}")
+    target_compile_definitions(test_app PRIVATE TIVRA_PROGRAM="$<TARGET_FILE:tivra>")
     add_dependencies(test_app tivra)
     gtest_discover_tests(test_app DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 60)

@@ -116,8 +116,7 @@ TEST_F(TivractlTest, FormatWritesWhatSaveWrites) {
 
     // Any other file becomes exactly what the window saves after opening it: the fixed layout,
     // every key, rates snapped (100000 to 102400).
-    const std::string expected =
-        readBytes(examplePath("../tests/data/cli/hand-edited.formatted.smc"));
+    const std::string expected = readBytes(sourcePath("tests/data/cli/hand-edited.formatted.smc"));
     r = run({"format", "-", "-o", "-"}, readBytes(HAND));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, expected);

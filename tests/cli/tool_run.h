@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #endif
 
+#include "support/data_file.h"
 #include "support/temp_folder.h"
 
 #ifndef TIVRACTL_PATH
@@ -38,14 +39,8 @@ inline std::string shellQuoted(const std::string& text) {
 #endif
 }
 
-// The examples folder of the source tree: from CTest's environment, else next to this file.
 inline std::string examplePath(const std::string& name) {
-    const char* source = std::getenv("TIVRA_SOURCE_DIR");
-    const std::string root =
-        source != nullptr
-            ? std::string(source)
-            : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().string();
-    return root + "/examples/" + name;
+    return sourcePath("examples/" + name);
 }
 
 // Text the tool printed, with the line ends of this platform's text streams made plain "\n".

@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "link/data_file.h"
+#include "support/data_file.h"
 #include "tool_run.h"
 
 namespace tivra::test {
@@ -31,7 +31,7 @@ void setVariable(const std::string& name, const std::string& value) {
 }
 
 void runTranscript(const std::string& name) {
-    const std::string path = examplePath("../tests/data/cli/" + name);
+    const std::string path = sourcePath("tests/data/cli/" + name);
     std::istringstream lines(readBytes(path));
     ASSERT_FALSE(lines.str().empty()) << path;
     TempFolder folder;
@@ -42,8 +42,8 @@ void runTranscript(const std::string& name) {
             while (close < text.size() && named(text[close])) ++close;
             if (close == open + 1 || close == text.size() || text[close] != '}') continue;
             const std::string inner = text.substr(open + 1, close - open - 1);
-            const std::string path = inner == "examples" ? examplePath("") : folder.file(inner);
-            text.replace(open, close - open + 1, path, 0, path.size() - (inner == "examples"));
+            text.replace(open, close - open + 1,
+                         inner == "examples" ? sourcePath("examples") : folder.file(inner));
         }
         return text;
     };

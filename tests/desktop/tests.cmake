@@ -5,7 +5,6 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main AND TARG
     target_include_directories(test_desktop PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(test_desktop PRIVATE tivra_shell tivra_test_support tivra_qt_test_main
         PkgConfig::XCB)
-    target_compile_definitions(test_desktop PRIVATE TIVRA_SOURCE_FALLBACK="${PROJECT_SOURCE_DIR}")
     add_test(NAME WindowOnDesktop
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop/on_desktop.sh $<TARGET_FILE:test_desktop>)
     set_tests_properties(WindowOnDesktop PROPERTIES TIMEOUT 60

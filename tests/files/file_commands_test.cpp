@@ -11,7 +11,7 @@
 #include "config/headless_setup.h"
 #include "file_test_support.h"
 #include "files/configuration_document.h"
-#include "link/data_file.h"
+#include "support/data_file.h"
 #include "support/recording_operator.h"
 #include "support/temp_folder.h"
 

@@ -12,8 +12,8 @@
 
 #include "config/channel_config.h"
 #include "files/configuration_document.h"
-#include "link/data_file.h"
 #include "support/configuration_views.h"
+#include "support/data_file.h"
 #include "support/temp_folder.h"
 
 namespace tivra::test {

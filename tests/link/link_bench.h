@@ -14,11 +14,11 @@
 
 #include "config/form_transfer.h"
 #include "config/headless_setup.h"
-#include "data_file.h"
 #include "link/board_protocol.h"
 #include "link/bridges/simulated.h"
 #include "link/recording_bridge.h"
 #include "link/wire_format.h"
+#include "support/data_file.h"
 #include "support/recording_operator.h"
 
 namespace tivra::test {

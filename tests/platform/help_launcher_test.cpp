@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "app/program_folder.h"
-#include "link/data_file.h"
+#include "support/data_file.h"
 
 #ifndef _WIN32
 #include <sys/wait.h>

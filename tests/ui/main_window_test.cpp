@@ -20,6 +20,8 @@
 #include <vector>
 
 #include "support/config_form_behaviour.h"
+#include "support/data_file.h"
+#include "support/data_file.h"
 #include "ui/compact_combo_style.h"
 #include "ui/drop_down_list.h"
 #include "ui/qt_config_form.h"
@@ -85,7 +87,7 @@ TEST(MainWindowLayout, EveryControlHasItsIdKindPlaceAndHoverTextAndTheWindowIsFi
     }
     // Frames, headings, rows 1..8 from offset 0 to 9, then the two buttons; the creation order is
     // also the keyboard's tab order and the stacking order (later controls above the frames).
-    std::ifstream table(TIVRA_UI_DATA "/main_window_layout.txt");
+    std::ifstream table(sourcePath("tests/data/ui/main_window_layout.txt"));
     std::vector<std::string> expected;
     for (std::string line; std::getline(table, line);) expected.push_back(line);
     EXPECT_EQ(actual, expected);

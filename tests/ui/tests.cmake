@@ -7,7 +7,6 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_window)
     file(GLOB ui_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*_test.cpp)
     add_executable(test_ui ${ui_test_sources})
     target_link_libraries(test_ui PRIVATE tivra_window tivra_test_support tivra_qt_test_main)
-    target_compile_definitions(test_ui PRIVATE TIVRA_UI_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data/ui")
     gtest_discover_tests(test_ui DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 60)
 endif()

@@ -21,11 +21,18 @@ namespace tivra::test {
 
 using DataRows = std::vector<std::pair<std::string, std::string>>;
 
-inline DataRows dataRows(const std::string& file, const std::string& separator = ": ") {
+// A path in the source tree: from CTest's environment, else from where this header lies.
+inline std::string sourcePath(const std::string& relative) {
     const char* source = std::getenv("TIVRA_SOURCE_DIR");
-    const std::filesystem::path root =
-        source ? source : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-    std::ifstream in(root / "tests" / "data" / file);
+    const std::string root =
+        source != nullptr
+            ? std::string(source)
+            : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().string();
+    return root + "/" + relative;
+}
+
+inline DataRows dataRows(const std::string& file, const std::string& separator = ": ") {
+    std::ifstream in(sourcePath("tests/data/" + file));
     EXPECT_TRUE(in.is_open()) << file;
     DataRows rows;
     for (std::string line; std::getline(in, line);)
