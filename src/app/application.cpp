@@ -8,6 +8,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "files/native_path.h"
 #endif
 
 #include "app/app_texts.h"
@@ -37,10 +39,24 @@ class WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+#ifdef _WIN32
+// tivra.exe is a window program: started from a console, it has none of its own, so --help and
+// --version print into the console it was started from (output redirected to a file or a pipe
+// goes there as it is).
+void printIntoParentConsole() {
+    if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN) return;
+    if (AttachConsole(ATTACH_PARENT_PROCESS) == 0) return;
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+}
+#endif
+
 }  // namespace
 
 Application::Application(ApplicationSetup setup)
-    : setup_(std::move(setup)), qtOperator_(std::make_unique<QtOperator>()) {
+    : setup_(std::move(setup)),
+      help_(setup_.helpViewer.empty() ? HelpLauncher::DEFAULT_VIEWER : setup_.helpViewer),
+      qtOperator_(std::make_unique<QtOperator>()) {
     qtOperator_->setBoxLog(setup_.boxLog);
 }
 
@@ -192,13 +208,18 @@ void Application::shutDown() {
 int runTivra(int argc, char** argv) {
 #ifdef _WIN32
     // Windows hands over one raw command line; its first argument is split out by our own rule.
-    const std::string argument = firstCommandLineArgument(GetCommandLineA());
+    // Read in wide characters, so that any file name arrives whole (as UTF-8).
+    const std::string argument = firstCommandLineArgument(utf8FromWide(GetCommandLineW()));
 #else
     // The file named on the command line, as the shell passed it (before Qt looks at argv).
     const std::string argument = argc > 1 ? argv[1] : "";
 #endif
 
     // Answered before anything starts: no guard, no splash, no display needed.
+#ifdef _WIN32
+    if (argument == app_texts::HELP_OPTION || argument == app_texts::VERSION_OPTION)
+        printIntoParentConsole();
+#endif
     if (argument == app_texts::HELP_OPTION) {
         std::fputs(app_texts::USAGE_TEXT.data(), stdout);
         return 0;
@@ -208,14 +229,17 @@ int runTivra(int argc, char** argv) {
         return 0;
     }
 
+    const auto set = [](const char* value) { return value != nullptr && value[0] != '\0'; };
+#ifndef _WIN32
+    // Windows always has its desktop; elsewhere Qt would abort without a display.
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     const char* display = std::getenv("DISPLAY");
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    const auto set = [](const char* value) { return value != nullptr && value[0] != '\0'; };
     if (!set(platform) && !set(display) && !set(wayland)) {
         std::fputs(app_texts::NO_DISPLAY_TEXT.data(), stderr);
         return 1;
     }
+#endif
 
     QApplication application(argc, argv);
     // The program ends on Quit or the main window's close box, not when the splash closes.

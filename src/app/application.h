@@ -38,6 +38,8 @@ struct ApplicationSetup {
     // Returns null with error set when no bridge can be made.
     std::function<std::unique_ptr<UsbBridge>(std::string& error)> makeBridge;
     Pause* pause = nullptr;  // null: the real 10 ms sleep
+    // Help's viewer (see HelpLauncher); empty: the platform's own.
+    std::string helpViewer;
 };
 
 class Application {

@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "files/native_path.h"
 #else
 #include <fcntl.h>
 #include <sys/types.h>
@@ -20,7 +22,8 @@ namespace tivra {
 
 namespace {
 
-using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+// The wide entry: the program's folder may hold any name (an ANSI call would lose it).
+using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
 constexpr UINT HH_DISPLAY_TOPIC = 0x0000;
 constexpr UINT HH_CLOSE_ALL = 0x0012;
 constexpr const char* HELP_FILE_NAME = "tivra.chm";
@@ -35,9 +38,9 @@ HelpLauncher::~HelpLauncher() {
 
 bool HelpLauncher::load() {
     if (htmlHelp_ != nullptr) return true;
-    HMODULE library = LoadLibraryA("hhctrl.ocx");
+    HMODULE library = LoadLibraryW(fileSystemPath(viewer_).c_str());
     if (library == nullptr) return false;
-    FARPROC entry = GetProcAddress(library, "HtmlHelpA");
+    FARPROC entry = GetProcAddress(library, "HtmlHelpW");
     if (entry == nullptr) {
         FreeLibrary(library);
         return false;
@@ -49,7 +52,7 @@ bool HelpLauncher::load() {
 
 void HelpLauncher::showHelp(const std::string& programFolder) {
     if (htmlHelp_ == nullptr) return;
-    const std::string file = programFolder + HELP_FILE_NAME;
+    const std::filesystem::path file = fileSystemPath(programFolder + HELP_FILE_NAME);
     reinterpret_cast<HtmlHelpFunction>(htmlHelp_)(nullptr, file.c_str(), HH_DISPLAY_TOPIC, 0);
 }
 
@@ -62,7 +65,6 @@ void HelpLauncher::closeAll() {
 
 namespace {
 
-constexpr const char* OPENER_NAME = "xdg-open";
 constexpr const char* HELP_PAGE = "help/index.html";
 // From the program's folder to the installed manual (share/doc/tivra/manual beside bin).
 constexpr const char* INSTALLED_HELP_PAGE = TIVRA_MANUAL_FOLDER "index.html";
@@ -97,7 +99,9 @@ std::string manualPage(const std::string& programFolder) {
 HelpLauncher::~HelpLauncher() = default;
 
 bool HelpLauncher::load() {
-    opener_ = findOnPath(OPENER_NAME);
+    opener_ = viewer_.find('/') == std::string::npos ? findOnPath(viewer_)
+              : access(viewer_.c_str(), X_OK) == 0   ? viewer_
+                                                     : "";
     loaded_ = !opener_.empty();
     return loaded_;
 }

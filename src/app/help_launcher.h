@@ -4,12 +4,20 @@
 // browser.
 
 #include <string>
+#include <utility>
 
 namespace tivra {
 
 class HelpLauncher {
   public:
-    HelpLauncher() = default;
+#ifdef _WIN32
+    static constexpr const char* DEFAULT_VIEWER = "hhctrl.ocx";
+#else
+    static constexpr const char* DEFAULT_VIEWER = "xdg-open";
+#endif
+    // viewer: the help viewer's library (Windows) or the opener program (elsewhere; a bare name
+    // is looked for on the PATH).
+    explicit HelpLauncher(std::string viewer = DEFAULT_VIEWER) : viewer_(std::move(viewer)) {}
     HelpLauncher(const HelpLauncher&) = delete;
     HelpLauncher& operator=(const HelpLauncher&) = delete;
     ~HelpLauncher();
@@ -23,6 +31,7 @@ class HelpLauncher {
     void closeAll();
 
   private:
+    std::string viewer_;
 #ifdef _WIN32
     void* library_ = nullptr;
     void* htmlHelp_ = nullptr;

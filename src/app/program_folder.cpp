@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "files/native_path.h"
 #else
 #include <unistd.h>
 #endif
@@ -18,13 +20,18 @@ std::string folderOfPath(const std::string& path) {
 
 std::string programFolder() {
     // Grow the buffer until the whole path fits: a truncated path would name the wrong folder.
+#ifdef _WIN32
+    std::vector<wchar_t> buffer(260);
+#else
     std::vector<char> buffer(260);
+#endif
     for (;;) {
 #ifdef _WIN32
         const DWORD length =
-            GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return "";
-        if (length < buffer.size()) return folderOfPath(std::string(buffer.data(), length));
+        if (length < buffer.size())
+            return folderOfPath(utf8FromWide(std::wstring_view(buffer.data(), length)));
 #else
         const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
         if (length < 0) return "";

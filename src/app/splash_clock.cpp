@@ -8,8 +8,14 @@ namespace tivra {
 int64_t WallClock::currentSecond() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
+#ifdef _WIN32
+    // The local calendar time read back as if it were UTC: the seconds of the local clock.
+    localtime_s(&local, &now);
+    return static_cast<int64_t>(_mkgmtime(&local));
+#else
     localtime_r(&now, &local);
     return static_cast<int64_t>(now) + local.tm_gmtoff;
+#endif
 }
 
 int WallClock::millisecondsToNextSecond() {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "files/file_texts.h"
+#include "files/native_path.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -91,7 +92,7 @@ bool readToEnd(int handle, [[maybe_unused]] bool stream, [[maybe_unused]] const 
 
 bool readWholeFile(const std::string& path, std::string& content, std::string& reason) {
 #ifdef _WIN32
-    const int handle = _open(path.c_str(), _O_RDONLY | _O_BINARY);
+    const int handle = _wopen(fileSystemPath(path).c_str(), _O_RDONLY | _O_BINARY);
 #else
     // Without O_NONBLOCK, opening a FIFO waits for a writer for as long as none comes.
     const int handle = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);

@@ -13,6 +13,7 @@
 
 #include "files/file_input.h"
 #include "files/file_texts.h"
+#include "files/native_path.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -90,9 +91,9 @@ long temporaryOwner(const Name& native) {
 void removeStaleTemporaries(const std::string& folder) {
     namespace fs = std::filesystem;
     std::error_code error;
-    fs::directory_iterator entry(folder.empty() ? fs::path(".") : fs::path(folder), error);
+    fs::directory_iterator entry(fileSystemPath(folder.empty() ? "." : folder), error);
     for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        const long owner = temporaryOwner(entry->path().filename().native());
+        const long owner = temporaryOwner(pathText(entry->path().filename()));
         std::error_code ignored;
         if (owner != 0 && owner != currentProcessId() &&
             entry->symlink_status(ignored).type() == fs::file_type::regular && processGone(owner))
@@ -109,7 +110,8 @@ std::string folderOf(const std::string& path) {
 
 int createExclusive(const std::string& path) {
 #ifdef _WIN32
-    return _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    return _wopen(fileSystemPath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                  _S_IREAD | _S_IWRITE);
 #else
     return open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 #endif
@@ -190,7 +192,7 @@ bool closeHandle(int handle) {
 
 bool removeFile(const std::string& path) {
 #ifdef _WIN32
-    return _unlink(path.c_str()) == 0;
+    return _wunlink(fileSystemPath(path).c_str()) == 0;
 #else
     return unlink(path.c_str()) == 0;
 #endif
@@ -199,7 +201,8 @@ bool removeFile(const std::string& path) {
 // Puts the finished file in the target's place in one step.
 bool renameOver(const std::string& from, const std::string& to, std::string& reason) {
 #ifdef _WIN32
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(fileSystemPath(from).c_str(), fileSystemPath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     reason = "system error " + std::to_string(GetLastError());
     return false;

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "ui/path_text.h"
 #include "ui/ui_texts.h"
 
 namespace tivra {
@@ -84,7 +85,7 @@ std::string FileDialog::run() {
     if (exec() != QDialog::Accepted) return std::string();
     const QStringList files = selectedFiles();
     if (files.isEmpty()) return std::string();
-    return QFile::encodeName(files.first()).toStdString();
+    return pathFromQt(files.first());
 }
 
 }  // namespace tivra

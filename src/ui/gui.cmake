@@ -50,7 +50,7 @@ set_target_properties(tivra_shell PROPERTIES AUTOMOC ON)
 target_compile_definitions(tivra_shell PRIVATE TIVRA_VERSION="${PROJECT_VERSION}"
     TIVRA_APP_ID="${TIVRA_APP_ID}")
 
-add_executable(tivra ${gui_src}/app/main.cpp)
+add_executable(tivra WIN32 ${gui_src}/app/main.cpp)
 target_link_libraries(tivra PRIVATE tivra_shell)
 
 # Build-only: takes the manual's pictures from the real window, splash and boxes (help/help.cmake).

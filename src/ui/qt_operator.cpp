@@ -10,6 +10,7 @@
 #include "ui/desktop_title.h"
 #include "ui/file_dialog.h"
 #include "ui/file_type_list.h"
+#include "ui/path_text.h"
 
 namespace tivra {
 
@@ -92,9 +93,8 @@ std::string QtOperator::chooseFileToSave(const std::string& title, const std::st
 }
 
 void QtOperator::setWindowTitle(const std::string& title) {
-    // Paths in the title are the file system's bytes, shown as they are.
-    if (window_)
-        window_->setWindowTitle(literalTitle(QFile::decodeName(QByteArray::fromStdString(title))));
+    // Paths in the title are the file system's, shown as they are.
+    if (window_) window_->setWindowTitle(literalTitle(pathToQt(title)));
 }
 
 }  // namespace tivra

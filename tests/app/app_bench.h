@@ -21,6 +21,7 @@
 #include "link/bridges/simulated.h"
 #include "sim/board_pair.h"
 #include "support/data_file.h"
+#include "support/environment.h"
 #include "support/recording_operator.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"

@@ -29,14 +29,17 @@ const std::string TITLE = "Quorvantel Ostrel RK-2";
 class ApplicationTest : public AppBench {};
 
 TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
-    // A stand-in for the desktop's opener records what Help asked it to open.
+    // A stand-in for the help viewer records what Help asked it to show.
     const std::string log = folder.file("opened");
-    writeBytes(folder.file("xdg-open"), "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + log + "'\n");
-    std::filesystem::permissions(folder.file("xdg-open"), std::filesystem::perms::owner_all);
-    const std::string savedPath = std::getenv("PATH");
-    setenv("PATH", (folder.path() + ":" + savedPath).c_str(), 1);
-    start();
-    setenv("PATH", savedPath.c_str(), 1);
+#ifdef _WIN32
+    const std::string viewer = TIVRA_HELP_VIEWER_STAND_IN;
+    setVariable("TIVRA_HELP_VIEWER_LOG", log);
+#else
+    const std::string viewer = folder.file("xdg-open");
+    writeBytes(viewer, "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" + log + "'\n");
+    std::filesystem::permissions(viewer, std::filesystem::perms::owner_all);
+#endif
+    start("", [&](ApplicationSetup& setup) { setup.helpViewer = viewer; });
     EXPECT_EQ(window().windowTitle().toStdString(), TITLE);
     // No device is touched before a board command.
     EXPECT_TRUE(window().isVisible() && ui.events.empty() && app->bridge() == nullptr);
@@ -84,9 +87,14 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     EXPECT_EQ(readBytes(log), "");
     QTest::keyClick(&window(), Qt::Key_F1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !readBytes(log).empty(); }, 5000));
+#ifdef _WIN32
+    // The compiled manual beside the program, whether or not it is there.
+    EXPECT_EQ(readBytes(log), "display " + programFolder() + "tivra.chm\n");
+#else
     // This test program has no manual beside it: Help takes the installed one's place.
     const auto installed = std::filesystem::path(programFolder()) / "../share/doc/tivra/manual";
     EXPECT_EQ(readBytes(log), (installed / "index.html").lexically_normal().string() + "\n");
+#endif
 
     // The close box ends the program without a question, also over unsaved work.
     form().setChecked(controlId(8, OFFSET_ENABLED), true);
@@ -94,6 +102,11 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
     QTimer::singleShot(0, [this] { window().close(); });
     app->runEventLoop();
     EXPECT_TRUE(app->quitRequested() && ui.events.empty());
+#ifdef _WIN32
+    // Shutdown closes the help windows.
+    app->shutDown();
+    EXPECT_EQ(readBytes(log), "display " + programFolder() + "tivra.chm\nclose all\n");
+#endif
 }
 
 // The real program, its boxes answering themselves into a log, while this test holds the guard

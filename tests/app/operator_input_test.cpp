@@ -185,7 +185,7 @@ TEST_F(BoardButtons, WriteThenReadGivesTheConfigurationBackWithTheRealBoxesInOrd
 // Without a bridge or a pause from the test: TIVRA_BRIDGE picks the bridge, and the program
 // really waits its 10 ms at each of a read's two looks at the receive queue.
 TEST_F(BoardButtons, AnUnknownBridgeChoiceIsReportedAtEachExchangeAndTheRealPauseWaits) {
-    setenv("TIVRA_BRIDGE", "bogus", 1);
+    setVariable("TIVRA_BRIDGE", "bogus");
     start("", [](ApplicationSetup& setup) {
         setup.makeBridge = nullptr;
         setup.pause = nullptr;
@@ -197,13 +197,13 @@ TEST_F(BoardButtons, AnUnknownBridgeChoiceIsReportedAtEachExchangeAndTheRealPaus
                               "Alert: unknown bridge \"bogus\": use \"sim\" or \"serial:PATH\", "
                               "or leave TIVRA_BRIDGE unset"));
     // Set right, the next press talks to the simulated pair.
-    setenv("TIVRA_BRIDGE", "sim", 1);
+    setVariable("TIVRA_BRIDGE", "sim");
     ui.clear();
     QElapsedTimer took;
     took.start();
     press(READ_BUTTON_ID);
     EXPECT_GE(took.elapsed(), 20);
-    unsetenv("TIVRA_BRIDGE");
+    setVariable("TIVRA_BRIDGE", "");
     EXPECT_EQ(ui.boxes(), READ_OK);
     EXPECT_TRUE(pause.cursors.empty());
 }

@@ -8,6 +8,14 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main)
     # The program itself, for the tests that start it as a process of its own.
     target_compile_definitions(test_app PRIVATE TIVRA_PROGRAM="$<TARGET_FILE:tivra>")
     add_dependencies(test_app tivra)
+    if(WIN32)
+        # Help's viewer: a stand-in library that notes what it is asked to show.
+        add_library(help_viewer_stand_in SHARED ${CMAKE_CURRENT_SOURCE_DIR}/windows/help_viewer_stand_in.cpp)
+        set_target_properties(help_viewer_stand_in PROPERTIES PREFIX "")
+        target_compile_definitions(test_app PRIVATE
+            TIVRA_HELP_VIEWER_STAND_IN="$<TARGET_FILE:help_viewer_stand_in>")
+        add_dependencies(test_app help_viewer_stand_in)
+    endif()
     gtest_discover_tests(test_app DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 60)
 endif()

@@ -17,18 +17,11 @@
 #include <sstream>
 
 #include "support/data_file.h"
+#include "support/environment.h"
 #include "tool_run.h"
 
 namespace tivra::test {
 namespace {
-
-void setVariable(const std::string& name, const std::string& value) {
-#ifdef _WIN32
-    _putenv_s(name.c_str(), value.c_str());
-#else
-    value.empty() ? unsetenv(name.c_str()) : setenv(name.c_str(), value.c_str(), 1);
-#endif
-}
 
 void runTranscript(const std::string& name) {
     const std::string path = sourcePath("tests/data/cli/" + name);

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "files/native_path.h"
+
 namespace tivra::test {
 
 class TempFolder {
@@ -31,14 +33,17 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string path() const { return path_.string(); }
+    // Paths as the program keeps them (UTF-8 on Windows, whatever the name).
+    std::string file(const std::string& name) const {
+        return pathText(path_ / fileSystemPath(name));
+    }
+    std::string path() const { return pathText(path_); }
 
     // The names in the folder, sorted.
     std::vector<std::string> names() const {
         std::vector<std::string> out;
         for (const auto& entry : std::filesystem::directory_iterator(path_))
-            out.push_back(entry.path().filename().string());
+            out.push_back(pathText(entry.path().filename()));
         std::sort(out.begin(), out.end());
         return out;
     }
@@ -48,12 +53,12 @@ class TempFolder {
 };
 
 inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fileSystemPath(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(fileSystemPath(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "files/native_path.h"
 #include "link/bridge_choice.h"
 
 namespace tivra {
@@ -64,11 +65,12 @@ namespace {
 // A bare file name is looked for in the program's folder and the system folder only: the
 // current folder and PATH are places where anyone may leave a library of that name.
 HMODULE loadLibrary(const std::string& library) {
+    const std::filesystem::path path = fileSystemPath(library);
     if (library.find_first_of("\\/") == std::string::npos) {
-        return LoadLibraryExA(library.c_str(), nullptr,
+        return LoadLibraryExW(path.c_str(), nullptr,
                               LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
-    return LoadLibraryA(library.c_str());
+    return LoadLibraryW(path.c_str());
 }
 
 }  // namespace
