@@ -1,7 +1,7 @@
 # The operator's manual in ${CMAKE_BINARY_DIR}/help: the pages and stylesheet of help/, the
 # pictures the program takes of itself, and, where chmcmd is installed, tivra.chm compiled from the
 # same pages. Builds without the window (the Windows cross build) take the pictures of a build that
-# has one, named by TIVRA_MANUAL_PICTURES.
+# has one, named by TIVRA_MANUAL_PICTURES; so do cross builds, which cannot run the program here.
 set(TIVRA_MANUAL_PICTURES "" CACHE PATH
     "Folder holding the manual's pictures, for builds without the window (e.g. build/help/pictures)")
 
@@ -14,10 +14,18 @@ foreach(page ${manual_pages})
     get_filename_component(name ${page} NAME)
     list(APPEND manual_copies ${manual_dir}/${name})
 endforeach()
+# Pictures kept in the sources: those no build here can take (the window under Wine, which the
+# Windows stage checks against its own run, tests/windows/window_under_wine.sh).
+file(GLOB kept_pictures CONFIGURE_DEPENDS ${manual_source}/pictures/*.png)
+foreach(picture ${kept_pictures})
+    get_filename_component(name ${picture} NAME)
+    list(APPEND manual_copies ${manual_dir}/pictures/${name})
+endforeach()
 add_custom_command(OUTPUT ${manual_copies}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${manual_dir}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${manual_dir}/pictures
     COMMAND ${CMAKE_COMMAND} -E copy ${manual_pages} ${manual_dir}
-    DEPENDS ${manual_pages}
+    COMMAND ${CMAKE_COMMAND} -E copy ${kept_pictures} ${manual_dir}/pictures
+    DEPENDS ${manual_pages} ${kept_pictures}
     COMMENT "Copying the manual's pages"
     VERBATIM)
 

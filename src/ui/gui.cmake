@@ -52,7 +52,35 @@ target_compile_definitions(tivra_shell PRIVATE TIVRA_VERSION="${PROJECT_VERSION}
 
 add_executable(tivra WIN32 ${gui_src}/app/main.cpp)
 target_link_libraries(tivra PRIVATE tivra_shell)
+if(WIN32)
+    # The icon Windows shows for the program, its shortcut and its files, drawn from the scalable
+    # icon, and the version in the file's properties.
+    enable_language(RC)
+    find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+    find_program(TIVRA_CONVERT convert REQUIRED)
+    set(TIVRA_WINDOWS_ICON ${gui_gen}/tivra.ico)
+    set(icon_commands)
+    set(icon_pngs)
+    foreach(size 16 32 48 256)
+        list(APPEND icon_commands COMMAND ${RSVG_CONVERT} -w ${size} -h ${size}
+            -o ${gui_gen}/icon-${size}.png ${PROJECT_SOURCE_DIR}/packaging/tivra.svg)
+        list(APPEND icon_pngs ${gui_gen}/icon-${size}.png)
+    endforeach()
+    add_custom_command(OUTPUT ${TIVRA_WINDOWS_ICON}
+        ${icon_commands}
+        COMMAND ${TIVRA_CONVERT} ${icon_pngs} ${TIVRA_WINDOWS_ICON}
+        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/tivra.svg
+        COMMENT "Drawing the Windows icon"
+        VERBATIM)
+    string(REPLACE "." "," TIVRA_VERSION_COMMAS "${PROJECT_VERSION}")
+    configure_file(${gui_src}/resources/tivra.rc.in ${gui_gen}/tivra.rc @ONLY)
+    target_sources(tivra PRIVATE ${gui_gen}/tivra.rc ${TIVRA_WINDOWS_ICON})
+    set_source_files_properties(${gui_gen}/tivra.rc PROPERTIES OBJECT_DEPENDS ${TIVRA_WINDOWS_ICON})
+endif()
 
 # Build-only: takes the manual's pictures from the real window, splash and boxes (help/help.cmake).
-add_executable(tivra_pictures ${gui_src}/app/manual_pictures.cpp)
-target_link_libraries(tivra_pictures PRIVATE tivra_shell)
+# A cross build cannot run it; it takes the pictures of a native build (TIVRA_MANUAL_PICTURES).
+if(NOT CMAKE_CROSSCOMPILING)
+    add_executable(tivra_pictures ${gui_src}/app/manual_pictures.cpp)
+    target_link_libraries(tivra_pictures PRIVATE tivra_shell)
+endif()

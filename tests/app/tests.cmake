@@ -16,6 +16,11 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main)
             TIVRA_HELP_VIEWER_STAND_IN="$<TARGET_FILE:help_viewer_stand_in>")
         add_dependencies(test_app help_viewer_stand_in)
     endif()
+    # On Windows the guard is one name per Wine server: the programs that take it take turns.
+    set(guard_lock)
+    if(WIN32)
+        set(guard_lock RESOURCE_LOCK tivra_instance_guard)
+    endif()
     gtest_discover_tests(test_app DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 60)
+        PROPERTIES ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 60 ${guard_lock})
 endif()

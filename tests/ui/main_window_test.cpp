@@ -21,7 +21,6 @@
 
 #include "support/config_form_behaviour.h"
 #include "support/data_file.h"
-#include "support/data_file.h"
 #include "ui/compact_combo_style.h"
 #include "ui/drop_down_list.h"
 #include "ui/qt_config_form.h"

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -117,9 +118,10 @@ TEST_F(QtOperatorTest, DialogsFilterByTypeAndTakeTheTypedNameAsItIsUnlessItsFold
     file("README", true);
     // Open or save, the name typed, whether it is refused.
     const std::tuple<bool, QString, bool> cases[] = {
-        {true, file("new name"), false},        // need not exist
-        {false, file("old.smc", true), false},  // replaced without a question
-        {false, file("plain"), false},          // no extension added
+        {true, file("new name"), false},                  // need not exist
+        {false, file("old.smc", true), false},            // replaced without a question
+        {false, file("plain"), false},                    // no extension added
+        {false, file("Mädchen für Ølfjord.smc"), false},  // any name, whole
         {true, file("no such folder/x.smc"), true},
     };
     std::vector<std::string> refusals;
@@ -161,7 +163,7 @@ TEST_F(QtOperatorTest, DialogsFilterByTypeAndTakeTheTypedNameAsItIsUnlessItsFold
         // Any question about replacing would be a second modal box and stall here.
         EXPECT_EQ(open ? ui.chooseFileToOpen(OPEN_TITLE, FILE_TYPES)
                        : ui.chooseFileToSave(SAVE_TITLE, FILE_TYPES),
-                  refused ? "" : typed.toStdString());
+                  refused ? "" : QDir::toNativeSeparators(typed).toStdString());
     }
     EXPECT_EQ(refusals, std::vector<std::string>{OPEN_TITLE});
     EXPECT_EQ(withSmc, QStringList({QStringLiteral("old.smc")}));

@@ -10,6 +10,12 @@
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef TIVRA_TEST_FONT_DIR
+    // Qt's offscreen platform on Windows reads fonts from one folder only (and Wine passes no QT_
+    // variable on, so it is set here).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        qputenv("QT_QPA_FONTDIR", TIVRA_TEST_FONT_DIR);
+#endif
     const QTemporaryDir runtime;  // removed after the application below
     if (runtime.isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     // The offscreen platform notes every opacity change and size hint it cannot pass on.

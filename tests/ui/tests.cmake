@@ -3,6 +3,11 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_window)
     # The main of every Qt test program: offscreen platform, private runtime folder.
     add_library(tivra_qt_test_main STATIC ${CMAKE_CURRENT_SOURCE_DIR}/ui/qt_test_main.cpp)
     target_link_libraries(tivra_qt_test_main PUBLIC Qt6::Widgets Qt6::Test GTest::gtest)
+    if(WIN32 AND CMAKE_CROSSCOMPILING AND EXISTS /usr/share/fonts/truetype/liberation2)
+        # Under Wine: the Linux fonts the Linux build measures with (Wine's drive Z: is /).
+        target_compile_definitions(tivra_qt_test_main PRIVATE
+            TIVRA_TEST_FONT_DIR="Z:/usr/share/fonts/truetype/liberation2")
+    endif()
 
     file(GLOB ui_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*_test.cpp)
     add_executable(test_ui ${ui_test_sources})

@@ -50,4 +50,19 @@ if(WIN32)
         set_tests_properties(StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES
             PASS_REGULAR_EXPRESSION "No Local Board Found: Check USB cable and retry")
     endif()
+
+    if(TARGET tivra)
+        # The window under Wine on a virtual X screen, with the stand-in beside a copy of it.
+        add_custom_command(OUTPUT ${windows_bin_dir}/tivra.exe
+            COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tivra> ${windows_bin_dir}/tivra.exe
+            DEPENDS tivra)
+        add_custom_target(tivra_beside_stand_in ALL DEPENDS ${windows_bin_dir}/tivra.exe)
+        add_test(NAME WindowUnderWine
+            COMMAND bash ${windows_tests_dir}/window_under_wine.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+                    ${windows_bin_dir}/tivra.exe ${PROJECT_SOURCE_DIR}/examples/mixed-sensors.smc
+                    --picture ${PROJECT_SOURCE_DIR}/help/pictures/windows-window.png)
+        # One copy per Wine server: the tests that start the window take turns.
+        set_tests_properties(WindowUnderWine PROPERTIES TIMEOUT 120 ENVIRONMENT "TIVRA_BRIDGE="
+            RESOURCE_LOCK tivra_instance_guard)
+    endif()
 endif()
