@@ -109,8 +109,8 @@ include(CPack)
 # The installer: Program Files\tivra, a Start-menu shortcut, .smc files opening in tivra with its
 # icon, and the uninstall entry that Windows Installer makes itself.
 find_program(TIVRA_WIXL wixl)
-if(NOT TIVRA_WIXL)
-    message(STATUS "wixl not found (Debian: wixl): no installer")
+if(NOT TIVRA_WIXL OR NOT TIVRA_WINDOWS_ICON)
+    message(STATUS "No wixl (Debian: wixl) or no icon: no installer")
     return()
 endif()
 set(components "")

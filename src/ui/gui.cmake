@@ -53,29 +53,39 @@ target_compile_definitions(tivra_shell PRIVATE TIVRA_VERSION="${PROJECT_VERSION}
 add_executable(tivra WIN32 ${gui_src}/app/main.cpp)
 target_link_libraries(tivra PRIVATE tivra_shell)
 if(WIN32)
-    # The icon Windows shows for the program, its shortcut and its files, drawn from the scalable
-    # icon, and the version in the file's properties.
+    # The version in the file's properties and the icon Windows shows for the program, its
+    # shortcut and its files, drawn from the scalable icon where rsvg-convert and ImageMagick are.
     enable_language(RC)
-    find_program(RSVG_CONVERT rsvg-convert REQUIRED)
-    find_program(TIVRA_CONVERT convert REQUIRED)
-    set(TIVRA_WINDOWS_ICON ${gui_gen}/tivra.ico)
-    set(icon_commands)
-    set(icon_pngs)
-    foreach(size 16 32 48 256)
-        list(APPEND icon_commands COMMAND ${RSVG_CONVERT} -w ${size} -h ${size}
-            -o ${gui_gen}/icon-${size}.png ${PROJECT_SOURCE_DIR}/packaging/tivra.svg)
-        list(APPEND icon_pngs ${gui_gen}/icon-${size}.png)
-    endforeach()
-    add_custom_command(OUTPUT ${TIVRA_WINDOWS_ICON}
-        ${icon_commands}
-        COMMAND ${TIVRA_CONVERT} ${icon_pngs} ${TIVRA_WINDOWS_ICON}
-        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/tivra.svg
-        COMMENT "Drawing the Windows icon"
-        VERBATIM)
+    find_program(RSVG_CONVERT rsvg-convert)
+    find_program(TIVRA_CONVERT convert)
+    set(TIVRA_WINDOWS_ICON "")
+    set(TIVRA_ICON_RESOURCE "")
+    if(RSVG_CONVERT AND TIVRA_CONVERT)
+        set(TIVRA_WINDOWS_ICON ${gui_gen}/tivra.ico)
+        set(TIVRA_ICON_RESOURCE "IDI_ICON1 ICON \"${TIVRA_WINDOWS_ICON}\"")
+        set(icon_commands)
+        set(icon_pngs)
+        foreach(size 16 32 48 256)
+            list(APPEND icon_commands COMMAND ${RSVG_CONVERT} -w ${size} -h ${size}
+                -o ${gui_gen}/icon-${size}.png ${PROJECT_SOURCE_DIR}/packaging/tivra.svg)
+            list(APPEND icon_pngs ${gui_gen}/icon-${size}.png)
+        endforeach()
+        add_custom_command(OUTPUT ${TIVRA_WINDOWS_ICON}
+            ${icon_commands}
+            COMMAND ${TIVRA_CONVERT} ${icon_pngs} ${TIVRA_WINDOWS_ICON}
+            DEPENDS ${PROJECT_SOURCE_DIR}/packaging/tivra.svg
+            COMMENT "Drawing the Windows icon"
+            VERBATIM)
+        target_sources(tivra PRIVATE ${TIVRA_WINDOWS_ICON})
+    else()
+        message(STATUS "No rsvg-convert and ImageMagick convert: tivra.exe without its icon")
+    endif()
     string(REPLACE "." "," TIVRA_VERSION_COMMAS "${PROJECT_VERSION}")
     configure_file(${gui_src}/resources/tivra.rc.in ${gui_gen}/tivra.rc @ONLY)
-    target_sources(tivra PRIVATE ${gui_gen}/tivra.rc ${TIVRA_WINDOWS_ICON})
-    set_source_files_properties(${gui_gen}/tivra.rc PROPERTIES OBJECT_DEPENDS ${TIVRA_WINDOWS_ICON})
+    target_sources(tivra PRIVATE ${gui_gen}/tivra.rc)
+    if(TIVRA_WINDOWS_ICON)
+        set_source_files_properties(${gui_gen}/tivra.rc PROPERTIES OBJECT_DEPENDS ${TIVRA_WINDOWS_ICON})
+    endif()
 endif()
 
 # Build-only: takes the manual's pictures from the real window, splash and boxes (help/help.cmake).
