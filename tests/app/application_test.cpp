@@ -137,10 +137,10 @@ TEST_F(ApplicationTest, CommandLineFileOpenAndSaveAsDoWhatTheyDoOnTheHeadlessFor
     const std::string FILE_TYPES =
         "Serial multiplexer configuration files (*.smc)|*.smc|All files (*.*)|*.*";
     const std::string path = exampleFile("mixed-sensors.smc");
-    const std::string copy = folder.file("with blanks/my mixed.smc");
-    const std::string target = folder.file("saved");  // no extension is added
-    std::filesystem::create_directories(folder.file("with blanks"));
-    std::filesystem::copy_file(path, copy);
+    const std::string copy = folder.file("with blanks, Ölfeld/my mixed.smc");
+    const std::string target = folder.file("with blanks, Ölfeld/saved");  // no extension added
+    std::filesystem::create_directories(fileSystemPath(folder.file("with blanks, Ölfeld")));
+    writeBytes(copy, readBytes(path));
     start(copy);
     ui.filesToOpen.push_back(path);
     ui.filesToSave.push_back(target);
@@ -178,10 +178,10 @@ TEST_F(ApplicationTest, CommandLineFileOpenAndSaveAsDoWhatTheyDoOnTheHeadlessFor
 
     // Save, by the menu and by Ctrl+S, writes the same file again under the same name.
     activate();
-    std::filesystem::remove(target);
+    std::filesystem::remove(fileSystemPath(target));
     app->menuItem(MENU_SAVE)->trigger();
     EXPECT_EQ(readBytes(target), saved);
-    std::filesystem::remove(target);
+    std::filesystem::remove(fileSystemPath(target));
     QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(readBytes(target), saved);
     EXPECT_EQ(ui.events.size(), expected.size());
