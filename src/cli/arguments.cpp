@@ -56,7 +56,13 @@ bool parseArguments(const std::vector<std::string>& arguments, std::span<const O
                 return false;
             }
         }
-        out.values[std::string(option->longName)] = value;
+        const std::string name(option->longName);
+        if (out.has(name) && !option->repeatable) {
+            error = "option --" + name + " given twice";
+            return false;
+        }
+        out.values[name] = value;
+        out.repeated[name].push_back(value);
     }
     return true;
 }

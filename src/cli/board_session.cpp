@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/cli_texts.h"
+#include "cli/command_support.h"
 #include "link/bridge_choice.h"
 #include "link/recording_bridge.h"
 
@@ -65,16 +66,21 @@ bool commandBridgeChoice(const Arguments& arguments, BridgeChoice& choice, std::
     return bridgeChoiceFromEnvironment(choice, error);
 }
 
-std::unique_ptr<UsbBridge> commandBridge(const Arguments& arguments, std::string& error) {
+std::unique_ptr<UsbBridge> commandBridge(const Command& command, const Arguments& arguments,
+                                         std::string& error) {
     BridgeChoice choice;
     if (!commandBridgeChoice(arguments, choice, error)) return nullptr;
     // Beside discovery's own message, the reason a named device would not open.
-    const OpenFailureNote note = [](const std::string& why) {
-        std::cerr << TOOL_NAME << ": " << why << '\n';
-    };
+    const OpenFailureNote note = [&command](const std::string& why) { printError(command, why); };
     std::unique_ptr<UsbBridge> bridge = makeBridge(choice, error, note);
     if (!bridge || !arguments.has("trace")) return bridge;
     return std::make_unique<TracingBridge>(std::move(bridge));
+}
+
+int bridgeError(const Command& command, const Arguments& arguments, const std::string& error) {
+    if (arguments.has("bridge")) return usageError(command, error);
+    printError(command, std::string(BRIDGE_VARIABLE_NAME) + ": " + error);
+    return STATUS_UNUSABLE;
 }
 
 }  // namespace tivra::cli

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/arguments.h"
+#include "cli/command.h"
 #include "link/bridge_choice.h"
 #include "link/usb_bridge.h"
 
@@ -19,8 +20,13 @@ inline constexpr OptionSpec TRACE_OPTION = {"trace", 0, false};
 // value is refused.
 bool commandBridgeChoice(const Arguments& arguments, BridgeChoice& choice, std::string& error);
 // The bridge of --bridge when given, else of TIVRA_BRIDGE; nullptr with error set when the value
-// is refused or the bridge is not available here.
-// With --trace, the bridge is wrapped so that each call is printed as "bridge: CALL".
-std::unique_ptr<UsbBridge> commandBridge(const Arguments& arguments, std::string& error);
+// is refused or the bridge is not available here. Why a named serial device would not open is
+// said on standard error for the command ("tivractl read: /dev/pts/3: in use by another
+// program"). With --trace, the bridge is wrapped so that each call is printed as "bridge: CALL".
+std::unique_ptr<UsbBridge> commandBridge(const Command& command, const Arguments& arguments,
+                                         std::string& error);
+// Says why no bridge was made: a wrong --bridge is the command line's fault (with the pointer to
+// the help), a wrong TIVRA_BRIDGE the environment's. STATUS_UNUSABLE.
+int bridgeError(const Command& command, const Arguments& arguments, const std::string& error);
 
 }  // namespace tivra::cli

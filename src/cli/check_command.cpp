@@ -18,7 +18,7 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec CHECK_OPTIONS[] = {{"strict", 0, false}, JSON_OPTION};
+constexpr OptionSpec CHECK_OPTIONS[] = {STRICT_OPTION, JSON_OPTION};
 constexpr const char* VERDICTS[] = {"valid", "invalid", "unusable"};  // by exit status
 
 // Checks one file; its messages, warnings and errors go to standard error as they come. Returns
@@ -30,18 +30,20 @@ int checkFile(const std::string& path, const Arguments& parsed, bool several, Js
     std::vector<DocumentWarning> warnings;
     std::string error;
     int status = STATUS_UNUSABLE;
-    const bool loaded = loadConfigurationFile(path, state, form, ui, error, &warnings);
+    // Any file is checked as the window's Open reads it, one without a channel group too.
+    const bool loaded = loadConfigurationFile(path, state, form, ui, error, &warnings, false);
     if (!loaded) {
         printError(CHECK_COMMAND, error);
     } else {
-        for (const DocumentWarning& warning : warnings)
-            std::cerr << path << ':' << warning.line << ": warning: " << warning.text << '\n';
+        printWarnings(path, warnings);
         const bool valid = validateConfiguration(state, form, ui) == 0;
         status =
             valid && (warnings.empty() || !parsed.has("strict")) ? STATUS_SUCCESS : STATUS_PROBLEM;
     }
 
-    Json record = {{"file", path}, {"verdict", VERDICTS[status]}};
+    Json record = Json::object();
+    addName(record, "file", path);
+    record["verdict"] = VERDICTS[status];
     if (!loaded) record["error"] = error;
     record["messages"] = Json::array();
     for (const ConsoleOperator::Shown& box : ui.shown())
@@ -61,7 +63,8 @@ int runCheck(const std::vector<std::string>& arguments) {
     if (parsed.help) return printHelp(CHECK_COMMAND);
     if (parsed.operands.empty()) return usageError(CHECK_COMMAND, std::string(MISSING_FILES));
 
-    Json report = {{"files", Json::array()}};
+    Json report = jsonDocument();
+    report["files"] = Json::array();
     int worst = STATUS_SUCCESS;
     for (const std::string& path : parsed.operands)
         worst = std::max(worst, checkFile(path, parsed, parsed.operands.size() > 1, report));

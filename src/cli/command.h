@@ -10,9 +10,10 @@ namespace tivra::cli {
 
 // Exit status of every command.
 constexpr int STATUS_SUCCESS = 0;
-constexpr int STATUS_PROBLEM = 1;       // the configuration (or an exchange) has a problem
-constexpr int STATUS_UNUSABLE = 2;      // a file or the command line could not be used
-constexpr int STATUS_NOT_VERIFIED = 3;  // write --verify: the boards hold something else
+constexpr int STATUS_PROBLEM = 1;           // the configuration (or an exchange) has a problem
+constexpr int STATUS_UNUSABLE = 2;          // a file or the command line could not be used
+constexpr int STATUS_NOT_VERIFIED = 3;      // write --verify: the boards hold something else
+constexpr int STATUS_WRITTEN_NOT_READ = 4;  // write --verify: both written, the read-back failed
 
 struct Command {
     std::string_view name;
@@ -32,6 +33,7 @@ extern const Command FRAME_COMMAND;
 extern const Command SIMULATE_COMMAND;
 extern const Command DIFF_COMMAND;
 extern const Command PORTS_COMMAND;
+extern const Command SET_COMMAND;
 
 // The commands in the order the tool's help lists them (command_table.cpp).
 std::span<const Command* const> commandTable();

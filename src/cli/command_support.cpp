@@ -11,6 +11,8 @@
 #endif
 
 #include "cli/cli_texts.h"
+#include "config/headless_setup.h"
+#include "config/validation.h"
 #include "files/configuration_document.h"
 
 namespace tivra::cli {
@@ -45,6 +47,25 @@ bool writeConfigurationOutput(const std::string& out, const MuxConfiguration& co
     return true;
 }
 
+int saveAsSaveWould(const Command& command, ProgramState& state, Operator& ui,
+                    const std::string& out) {
+    HeadlessForm form = headlessFormShowing(state.configuration);
+    if (validateConfiguration(state, form, ui) != 0) return STATUS_PROBLEM;
+    std::string error;
+    if (!writeConfigurationOutput(out, state.configuration, error)) {
+        printError(command, error);
+        return STATUS_UNUSABLE;
+    }
+    return STATUS_SUCCESS;
+}
+
+bool outputOption(const Command& command, const Arguments& parsed, std::string& out, int& status) {
+    out = parsed.has("output") ? parsed.values.at("output") : std::string(STANDARD_STREAM);
+    if (!out.empty()) return true;
+    status = usageError(command, "option -o needs a file name");
+    return false;
+}
+
 int checkedOutput(int status, const Command* command) {
     // std::cout writes through the C library's stdout, so this sees what either of them lost.
     errno = 0;
@@ -55,6 +76,7 @@ int checkedOutput(int status, const Command* command) {
         printError(*command, what);
     else
         std::cerr << TOOL_NAME << ": " << what << '\n';
+    std::clearerr(stdout);  // said once, not again when the command ends
     return STATUS_UNUSABLE;
 }
 

@@ -5,8 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/command.h"
 #include "config/channel_config.h"
+#include "config/operator.h"
+#include "config/program_state.h"
 #include "files/configuration_difference.h"
 
 namespace tivra::cli {
@@ -32,6 +35,20 @@ void writeStandardOutput(std::string_view bytes);
 // as Save saves it. False, with error set, when the file could not be written.
 bool writeConfigurationOutput(const std::string& out, const MuxConfiguration& configuration,
                               std::string& error);
+
+// What Save does with the record the state holds, OUT taking the file's place: the record shown
+// on a fresh form, checked as Save checks it (the check's message, STATUS_PROBLEM, nothing
+// written when it fails), then written to OUT as writeConfigurationOutput writes it
+// (STATUS_UNUSABLE, said, when it cannot be).
+int saveAsSaveWould(const Command& command, ProgramState& state, Operator& ui,
+                    const std::string& out);
+
+// --strict of the commands that print a file's warnings: refuse a file that has any.
+inline constexpr OptionSpec STRICT_OPTION = {"strict", 0, false};
+// -o OUT, once.
+inline constexpr OptionSpec OUTPUT_OPTION = {"output", 'o', true};
+// The value of -o, "-" (standard output) when not given; false, said, when it is empty.
+bool outputOption(const Command& command, const Arguments& parsed, std::string& out, int& status);
 
 // What was printed on standard output must have arrived (a full disk, a closed pipe): when it did
 // not, says so for the command (nullptr: the tool itself) and gives STATUS_UNUSABLE; otherwise

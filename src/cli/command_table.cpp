@@ -10,8 +10,8 @@ namespace tivra::cli {
 // The build picks up every .cpp in src/cli by itself.
 namespace {
 const Command* const COMMANDS[] = {
-    &CHECK_COMMAND, &FORMAT_COMMAND, &SHOW_COMMAND,     &DIFF_COMMAND,  &READ_COMMAND,
-    &WRITE_COMMAND, &FRAME_COMMAND,  &SIMULATE_COMMAND, &PORTS_COMMAND,
+    &CHECK_COMMAND, &FORMAT_COMMAND, &SET_COMMAND,   &SHOW_COMMAND,     &DIFF_COMMAND,
+    &READ_COMMAND,  &WRITE_COMMAND,  &FRAME_COMMAND, &SIMULATE_COMMAND, &PORTS_COMMAND,
 };
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command.h"
 #include "config/config_form.h"
 #include "config/operator.h"
 #include "config/program_state.h"
@@ -13,11 +14,27 @@ namespace tivra::cli {
 
 // Reads path into the state and shows it on the form, exactly as Open with that file does
 // (missing keys take their default values); "-" reads standard input. A file that cannot be read
-// is not replaced by the defaults: the result is false and error says why, naming the file. With
-// warnings given, they receive what the document read holds that the reader passes over (tivractl
-// check).
+// is not replaced by the defaults: the result is false and error says why, naming the file. So is
+// a file without a single [Channel 1]..[Channel 8] group (empty, JSON, binary) when
+// requireChannelGroup is set: Open reads it as all default values, but a command that sends,
+// prints or compares it would then pass off a blank configuration as the file's. With warnings
+// given, they receive what the document read holds that the reader passes over (tivractl check).
 bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigForm& form,
                            Operator& ui, std::string& error,
-                           std::vector<DocumentWarning>* warnings = nullptr);
+                           std::vector<DocumentWarning>* warnings = nullptr,
+                           bool requireChannelGroup = true);
+
+// "FILE:LINE: warning: TEXT" on standard error, one line per warning, as check prints them.
+void printWarnings(const std::string& path, const std::vector<DocumentWarning>& warnings);
+
+// What a command does with the warnings about its FILE.
+enum class Warnings { Print, Refuse };
+
+// Loads FILE for a command that sends, prints or compares its configuration: as
+// loadConfigurationFile, then prints the warnings. Returns STATUS_SUCCESS; STATUS_UNUSABLE when
+// FILE cannot be read or holds no configuration; STATUS_PROBLEM when it has warnings and they
+// are refused (both said on standard error, the latter with how to accept them).
+int openConfigurationFile(const Command& command, const std::string& path, Warnings warnings,
+                          ProgramState& state, ConfigForm& form, Operator& ui);
 
 }  // namespace tivra::cli

@@ -10,7 +10,9 @@
 #include "cli/command_support.h"
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
+#include "cli/json_output.h"
 #include "config/headless_setup.h"
+#include "config/validation.h"
 #include "files/configuration_difference.h"
 #include "link/board_protocol.h"
 
@@ -18,7 +20,8 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec DIFF_OPTIONS[] = {{"boards", 0, false}, BRIDGE_OPTION, TRACE_OPTION};
+constexpr OptionSpec DIFF_OPTIONS[] = {{"boards", 0, false}, {"as-read", 0, false}, STRICT_OPTION,
+                                       JSON_OPTION,          BRIDGE_OPTION,         TRACE_OPTION};
 
 // What the boards hold, rebuilt as Read Configuration rebuilds it; false when a read failed.
 bool readBoards(UsbBridge& bridge, MuxConfiguration& held) {
@@ -42,26 +45,37 @@ int runDiff(const std::vector<std::string>& arguments) {
     const bool boards = parsed.has("boards");
     if (parsed.operands.size() != (boards ? 1u : 2u))
         return usageError(DIFF_COMMAND, std::string(boards ? MISSING_FILE : DIFF_FILES_NEEDED));
-    if (!boards && (parsed.has("bridge") || parsed.has("trace")))
+    if (!boards && (parsed.has("bridge") || parsed.has("trace") || parsed.has("as-read")))
         return usageError(DIFF_COMMAND, std::string(BOARD_OPTIONS_NEED_BOARDS));
     std::unique_ptr<UsbBridge> bridge;
-    if (boards && !(bridge = commandBridge(parsed, error))) return usageError(DIFF_COMMAND, error);
+    if (boards && !(bridge = commandBridge(DIFF_COMMAND, parsed, error)))
+        return bridgeError(DIFF_COMMAND, parsed, error);
 
     MuxConfiguration compared[2];
     for (size_t i = 0; i < parsed.operands.size(); ++i) {
         ProgramState state;
         HeadlessForm form = blankHeadlessForm();
         ConsoleOperator ui(std::cerr);
-        if (!loadConfigurationFile(parsed.operands[i], state, form, ui, error)) {
-            printError(DIFF_COMMAND, error);
-            return STATUS_UNUSABLE;
-        }
+        const int status = openConfigurationFile(
+            DIFF_COMMAND, parsed.operands[i],
+            parsed.has("strict") ? Warnings::Refuse : Warnings::Print, state, form, ui);
+        if (status != STATUS_SUCCESS) return status;
+        // Against the boards: what writing the file would send, as the check completes it.
+        if (boards && !parsed.has("as-read") && validateConfiguration(state, form, ui) != 0)
+            return STATUS_PROBLEM;
         compared[i] = state.configuration;
     }
     if (bridge && !readBoards(*bridge, compared[1])) return STATUS_UNUSABLE;
 
     const std::vector<FieldDifference> differences = differingFields(compared[0], compared[1]);
-    printDifferences(differences, "", DIFF_ARROW);
+    if (parsed.has("json")) {
+        Json document = jsonDocument();
+        document["differences"] =
+            differencesJson(differences, boards ? "file" : "first", boards ? "boards" : "second");
+        std::cout << jsonText(document);
+    } else {
+        printDifferences(differences, "", DIFF_ARROW);
+    }
     return differences.empty() ? STATUS_SUCCESS : STATUS_PROBLEM;
 }
 

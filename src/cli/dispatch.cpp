@@ -6,6 +6,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
+#include "cli/terminal_text.h"
 
 namespace tivra::cli {
 
@@ -27,26 +28,32 @@ void printToolHelp(std::ostream& out) {
     out << TOOL_HELP_TAIL;
 }
 
-int unknownCommand(const std::string& name) {
-    std::cerr << TOOL_NAME << ": unknown command '" << name << "'\n" << SEE_HELP << '\n';
+int toolError(const std::string& what) {
+    std::cerr << TOOL_NAME << ": " << what << '\n' << SEE_HELP << '\n';
     return STATUS_UNUSABLE;
 }
 
-}  // namespace
+int unknownCommand(const std::string& name) {
+    return toolError("unknown command '" + name + "'");
+}
 
-int runTivractl(const std::vector<std::string>& arguments) {
+int dispatch(const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
         printToolHelp(std::cerr);
         return STATUS_UNUSABLE;
     }
     const std::string& first = arguments.front();
-    if (first == "--help" || first == "-h" || (first == "help" && arguments.size() == 1)) {
+    const bool alone = arguments.size() == 1;
+    if ((first == "--help" || first == "-h" || first == "--version") && !alone)
+        return toolError("'" + first + "' takes no operands");
+    if (first == "help" && arguments.size() > 2) return toolError("help takes one COMMAND");
+    if (first == "--help" || first == "-h" || (first == "help" && alone)) {
         printToolHelp(std::cout);
         return checkedOutput(STATUS_SUCCESS, nullptr);
     }
     if (first == "--version") {
         std::cout << TOOL_NAME << ' ' << TIVRA_VERSION << '\n';
-        return STATUS_SUCCESS;
+        return checkedOutput(STATUS_SUCCESS, nullptr);
     }
     if (first == "help") {
         // "tivractl help NAME" is "tivractl NAME --help".
@@ -58,6 +65,15 @@ int runTivractl(const std::vector<std::string>& arguments) {
     if (command == nullptr) return unknownCommand(first);
     return checkedOutput(
         command->run(std::vector<std::string>(arguments.begin() + 1, arguments.end())), command);
+}
+
+}  // namespace
+
+int runTivractl(const std::vector<std::string>& arguments) {
+    // Text from files and devices reaches the terminal without its control characters.
+    const TerminalSafeStream safeOutput(std::cout);
+    const TerminalSafeStream safeErrors(std::cerr);
+    return dispatch(arguments);
 }
 
 }  // namespace tivra::cli

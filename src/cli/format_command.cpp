@@ -1,4 +1,5 @@
-// tivractl format FILE [-o OUT]: what Save would write after Open of FILE.
+// tivractl format FILE [-o OUT]: what Save would write after Open of FILE; with --from-json, of
+// the configuration that JSON describes (as show --json and read --json print it).
 
 #include <iostream>
 
@@ -8,14 +9,34 @@
 #include "cli/command_support.h"
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
+#include "cli/json_output.h"
 #include "config/headless_setup.h"
-#include "config/validation.h"
+#include "files/file_input.h"
 
 namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec FORMAT_OPTIONS[] = {{"output", 'o', true}};
+constexpr OptionSpec FORMAT_OPTIONS[] = {OUTPUT_OPTION, STRICT_OPTION, {"from-json", 0, false}};
+
+// The configuration a JSON file describes; STATUS_UNUSABLE, said, when it cannot be read or is
+// not such a description.
+int readJson(const std::string& path, MuxConfiguration& configuration) {
+    std::string text;
+    std::string reason;
+    const bool read = path == STANDARD_STREAM ? readStandardInput(text, reason)
+                                              : readWholeFile(path, text, reason);
+    const std::string name = path == STANDARD_STREAM ? std::string(STANDARD_INPUT_NAME) : path;
+    if (!read) {
+        printError(FORMAT_COMMAND, "cannot read " + name + ": " + reason);
+        return STATUS_UNUSABLE;
+    }
+    if (!configurationFromJson(text, configuration, reason)) {
+        printError(FORMAT_COMMAND, name + ": " + reason);
+        return STATUS_UNUSABLE;
+    }
+    return STATUS_SUCCESS;
+}
 
 int runFormat(const std::vector<std::string>& arguments) {
     Arguments parsed;
@@ -24,26 +45,25 @@ int runFormat(const std::vector<std::string>& arguments) {
         return usageError(FORMAT_COMMAND, error);
     if (parsed.help) return printHelp(FORMAT_COMMAND);
     if (parsed.operands.size() != 1) return usageError(FORMAT_COMMAND, std::string(MISSING_FILE));
-    if (parsed.has("output") && parsed.values["output"].empty())
-        return usageError(FORMAT_COMMAND, "option -o needs a file name");
+    std::string out;
+    int status = STATUS_SUCCESS;
+    if (!outputOption(FORMAT_COMMAND, parsed, out, status)) return status;
+    if (parsed.has("from-json") && parsed.has("strict"))
+        return usageError(FORMAT_COMMAND, "--strict is about .smc files, not --from-json");
 
     ProgramState state;
-    HeadlessForm form = blankHeadlessForm();
     ConsoleOperator ui(std::cerr);
-    if (!loadConfigurationFile(parsed.operands[0], state, form, ui, error)) {
-        printError(FORMAT_COMMAND, error);
-        return STATUS_UNUSABLE;
+    if (parsed.has("from-json")) {
+        status = readJson(parsed.operands[0], state.configuration);
+    } else {
+        HeadlessForm form = blankHeadlessForm();
+        status = openConfigurationFile(FORMAT_COMMAND, parsed.operands[0],
+                                       parsed.has("strict") ? Warnings::Refuse : Warnings::Print,
+                                       state, form, ui);
     }
-    if (validateConfiguration(state, form, ui) != 0) return STATUS_PROBLEM;
-
+    if (status != STATUS_SUCCESS) return status;
     // The same document Save builds, from the checked and completed record.
-    const std::string out =
-        parsed.has("output") ? parsed.values["output"] : std::string(STANDARD_STREAM);
-    if (!writeConfigurationOutput(out, state.configuration, error)) {
-        printError(FORMAT_COMMAND, error);
-        return STATUS_UNUSABLE;
-    }
-    return STATUS_SUCCESS;
+    return saveAsSaveWould(FORMAT_COMMAND, state, ui, out);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec FRAME_OPTIONS[] = {{"board", 0, true}};
+constexpr OptionSpec FRAME_OPTIONS[] = {{"board", 0, true}, STRICT_OPTION};
 
 int runFrame(const std::vector<std::string>& arguments) {
     Arguments parsed;
@@ -25,7 +25,7 @@ int runFrame(const std::vector<std::string>& arguments) {
     if (!parseArguments(arguments, FRAME_OPTIONS, parsed, error))
         return usageError(FRAME_COMMAND, error);
     if (parsed.help) return printHelp(FRAME_COMMAND);
-    if (parsed.operands.size() != 1) return usageError(FRAME_COMMAND, "expected one FILE");
+    if (parsed.operands.size() != 1) return usageError(FRAME_COMMAND, std::string(MISSING_FILE));
     const std::string board = parsed.has("board") ? parsed.values["board"] : "";
     if (board != "local" && board != "remote")
         return usageError(FRAME_COMMAND, std::string(BOARD_OPTION_NEEDED));
@@ -33,10 +33,10 @@ int runFrame(const std::vector<std::string>& arguments) {
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
     ConsoleOperator ui(std::cerr);
-    if (!loadConfigurationFile(parsed.operands[0], state, form, ui, error)) {
-        printError(FRAME_COMMAND, error);
-        return STATUS_UNUSABLE;
-    }
+    const int status = openConfigurationFile(
+        FRAME_COMMAND, parsed.operands[0],
+        parsed.has("strict") ? Warnings::Refuse : Warnings::Print, state, form, ui);
+    if (status != STATUS_SUCCESS) return status;
     // The write checks first and sends the tables the check has just built.
     if (validateConfiguration(state, form, ui) != 0) return STATUS_PROBLEM;
     const auto frame = encodeBoardFrame(

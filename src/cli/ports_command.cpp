@@ -8,6 +8,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
+#include "cli/json_output.h"
 #include "cli/text_columns.h"
 #include "link/port_listing.h"
 
@@ -15,7 +16,19 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec PORTS_OPTIONS[] = {BRIDGE_OPTION};
+constexpr OptionSpec PORTS_OPTIONS[] = {BRIDGE_OPTION, JSON_OPTION};
+
+// A device named with serial:PATH is the LocalBoard only if it opens as a serial line: a missing
+// path or a regular file is no board. False, with the reason, when it does not.
+bool opensAsSerialLine(UsbBridge& bridge, const std::string& path, std::string& reason) {
+    DeviceHandle handle = nullptr;
+    if (bridge.open(0, &handle) != 0) {
+        if (reason.empty()) reason = path + ": cannot be opened";
+        return false;
+    }
+    bridge.close(handle);
+    return true;
+}
 
 int runPorts(const std::vector<std::string>& arguments) {
     Arguments parsed;
@@ -25,21 +38,42 @@ int runPorts(const std::vector<std::string>& arguments) {
     if (parsed.help) return printHelp(PORTS_COMMAND);
     if (!parsed.operands.empty()) return usageError(PORTS_COMMAND, "no operands expected");
     BridgeChoice choice;
-    if (!commandBridgeChoice(parsed, choice, error)) return usageError(PORTS_COMMAND, error);
+    if (!commandBridgeChoice(parsed, choice, error))
+        return bridgeError(PORTS_COMMAND, parsed, error);
 
     std::vector<ListedPort> ports;
     if (choice.kind == BridgeChoice::Kind::Platform) {
         ports = listMachinePorts();
     } else {
         // Another bridge: its devices as discovery sees them through it.
-        const std::unique_ptr<UsbBridge> bridge = makeBridge(choice, error);
-        if (!bridge) return usageError(PORTS_COMMAND, error);
+        std::string reason;
+        const std::unique_ptr<UsbBridge> bridge =
+            makeBridge(choice, error, [&reason](const std::string& why) { reason = why; });
+        if (!bridge) return bridgeError(PORTS_COMMAND, parsed, error);
+        if (choice.kind == BridgeChoice::Kind::SerialPath &&
+            !opensAsSerialLine(*bridge, choice.path, reason)) {
+            printError(PORTS_COMMAND, reason);
+            return STATUS_UNUSABLE;
+        }
         ports = listBridgeDevices(*bridge);
         if (choice.kind == BridgeChoice::Kind::SerialPath && !ports.empty())
             ports.front().name = choice.path;
     }
 
-    if (ports.empty()) {
+    if (parsed.has("json")) {
+        Json list = Json::array();
+        for (const ListedPort& port : ports) {
+            Json entry = Json::object();
+            addName(entry, "name", port.name);
+            entry["usb"] = port.usb;
+            entry["description"] = port.description;
+            entry["localBoard"] = port.localBoard;
+            list.push_back(std::move(entry));
+        }
+        Json document = jsonDocument();
+        document["ports"] = std::move(list);
+        std::cout << jsonText(document);
+    } else if (ports.empty()) {
         std::cout << NO_PORTS << '\n';
     } else {
         std::vector<std::vector<std::string>> rows;

@@ -17,8 +17,7 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec READ_OPTIONS[] = {
-    {"output", 'o', true}, JSON_OPTION, BRIDGE_OPTION, TRACE_OPTION};
+constexpr OptionSpec READ_OPTIONS[] = {OUTPUT_OPTION, JSON_OPTION, BRIDGE_OPTION, TRACE_OPTION};
 
 int runRead(const std::vector<std::string>& arguments) {
     Arguments parsed;
@@ -27,12 +26,13 @@ int runRead(const std::vector<std::string>& arguments) {
         return usageError(READ_COMMAND, error);
     if (parsed.help) return printHelp(READ_COMMAND);
     if (!parsed.operands.empty()) return usageError(READ_COMMAND, "no FILE expected; use -o FILE");
-    if (parsed.has("output") && parsed.values["output"].empty())
-        return usageError(READ_COMMAND, "option -o needs a file name");
+    std::string out;
+    int status = STATUS_SUCCESS;
+    if (!outputOption(READ_COMMAND, parsed, out, status)) return status;
     if (parsed.has("output") && parsed.has("json"))
         return usageError(READ_COMMAND, std::string(JSON_OR_OUTPUT));
-    const std::unique_ptr<UsbBridge> bridge = commandBridge(parsed, error);
-    if (!bridge) return usageError(READ_COMMAND, error);
+    const std::unique_ptr<UsbBridge> bridge = commandBridge(READ_COMMAND, parsed, error);
+    if (!bridge) return bridgeError(READ_COMMAND, parsed, error);
 
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
@@ -47,12 +47,7 @@ int runRead(const std::vector<std::string>& arguments) {
     if (!parsed.has("output")) return printConfiguration(state.configuration, parsed.has("json"));
     // Read Configuration followed by Save: the rebuilt configuration is checked as Save checks
     // it, so that no file is written that the window would refuse to save.
-    if (validateConfiguration(state, form, ui) != 0) return STATUS_PROBLEM;
-    if (!writeConfigurationOutput(parsed.values["output"], state.configuration, error)) {
-        printError(READ_COMMAND, error);
-        return STATUS_UNUSABLE;
-    }
-    return STATUS_SUCCESS;
+    return saveAsSaveWould(READ_COMMAND, state, ui, out);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec SHOW_OPTIONS[] = {JSON_OPTION};
+constexpr OptionSpec SHOW_OPTIONS[] = {JSON_OPTION, STRICT_OPTION};
 
 int runShow(const std::vector<std::string>& arguments) {
     Arguments parsed;
@@ -28,10 +28,10 @@ int runShow(const std::vector<std::string>& arguments) {
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
     ConsoleOperator ui(std::cerr);
-    if (!loadConfigurationFile(parsed.operands[0], state, form, ui, error)) {
-        printError(SHOW_COMMAND, error);
-        return STATUS_UNUSABLE;
-    }
+    const int status = openConfigurationFile(
+        SHOW_COMMAND, parsed.operands[0], parsed.has("strict") ? Warnings::Refuse : Warnings::Print,
+        state, form, ui);
+    if (status != STATUS_SUCCESS) return status;
     // The record as read, not as the form would show it: values outside the lists stay visible.
     return printConfiguration(state.configuration, parsed.has("json"));
 }

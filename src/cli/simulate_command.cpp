@@ -6,6 +6,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
+#include "cli/terminal_text.h"
 
 #ifndef _WIN32
 #include <csignal>
@@ -23,7 +24,8 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec SIMULATE_OPTIONS[] = {{"from", 0, true}, {"remote-stores-rate", 0, true}};
+constexpr OptionSpec SIMULATE_OPTIONS[] = {{"from", 0, true},
+                                           {"remote-stores-rate", 0, true, true}};
 
 #ifndef _WIN32
 // "PORT:RATE": PORT 1..8 as the operator counts ports, RATE a positive number of bit/s.
@@ -36,6 +38,33 @@ bool parseStoredRate(const std::string& text, sim::StoredRate& kept) {
         return false;
     kept = {static_cast<uint8_t>(port - 1), static_cast<int32_t>(rate)};
     return true;
+}
+
+// Why the boards cannot hold the configuration, one line per channel: each board port holds one
+// channel, so every channel needs a port 1 to 8 on each board that no other channel has.
+std::vector<std::string> unheldChannels(const MuxConfiguration& configuration) {
+    std::vector<std::string> reasons;
+    for (const bool local : {true, false}) {
+        int holder[PORT_COUNT] = {};
+        for (int n = 1; n <= CHANNEL_COUNT; ++n) {
+            const ChannelConfig& c = configuration.channel(n);
+            const int port = local ? c.localPort : c.remotePort;
+            const std::string which = std::string(local ? "local" : "remote");
+            const std::string channel = std::string(CHANNEL_WORD) + std::to_string(n) + ": ";
+            if (port == -1) {
+                reasons.push_back(channel + "no " + which + " port chosen");
+            } else if (port < 0 || port >= PORT_COUNT) {
+                reasons.push_back(channel + which + " port " + std::to_string(port + 1) +
+                                  std::string(NOT_A_BOARD_PORT));
+            } else if (holder[port] != 0) {
+                reasons.push_back(channel + which + " port " + std::to_string(port + 1) +
+                                  " is channel " + std::to_string(holder[port]) + "'s already");
+            } else {
+                holder[port] = n;
+            }
+        }
+    }
+    return reasons;
 }
 
 std::atomic<bool> interrupted{false};
@@ -64,20 +93,30 @@ int runSimulate(const std::vector<std::string>& arguments) {
     return STATUS_UNUSABLE;
 #else
     sim::BoardPair boards;
-    if (parsed.has("remote-stores-rate")) {
+    for (const std::string& value : parsed.repeated["remote-stores-rate"]) {
         sim::StoredRate kept;
-        if (!parseStoredRate(parsed.values["remote-stores-rate"], kept))
+        if (!parseStoredRate(value, kept))
             return usageError(SIMULATE_COMMAND, std::string(STORED_RATE_EXPECTED));
-        boards.settings.remoteStoresRate = kept;
+        for (const sim::StoredRate& earlier : boards.settings.remoteStoresRates)
+            if (earlier.port == kept.port)
+                return usageError(SIMULATE_COMMAND, "--remote-stores-rate for port " +
+                                                        std::to_string(kept.port + 1) + " twice");
+        boards.settings.remoteStoresRates.push_back(kept);
     }
     if (parsed.has("from")) {
         ProgramState state;
         HeadlessForm form = blankHeadlessForm();
         ConsoleOperator ui(std::cerr);
-        if (!loadConfigurationFile(parsed.values["from"], state, form, ui, error)) {
-            printError(SIMULATE_COMMAND, error);
-            return STATUS_UNUSABLE;
-        }
+        const std::string& path = parsed.values["from"];
+        const int status =
+            openConfigurationFile(SIMULATE_COMMAND, path, Warnings::Print, state, form, ui);
+        if (status != STATUS_SUCCESS) return status;
+        // Loading what the boards cannot hold would drop it silently: they would then hold
+        // something other than the file.
+        const std::vector<std::string> reasons = unheldChannels(state.configuration);
+        for (const std::string& reason : reasons)
+            printError(SIMULATE_COMMAND, path + ": " + reason);
+        if (!reasons.empty()) return STATUS_UNUSABLE;
         boards.loadConfiguration(state.configuration);
     }
 
@@ -98,7 +137,12 @@ int runSimulate(const std::vector<std::string>& arguments) {
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
 
-    std::cout << server.devicePath() << '\n' << std::flush;
+    // Nobody can use boards whose path never arrived.
+    std::fputs((terminalText(server.devicePath()) + '\n').c_str(), stdout);
+    if (checkedOutput(STATUS_SUCCESS, &SIMULATE_COMMAND) != STATUS_SUCCESS) {
+        serving = nullptr;
+        return STATUS_UNUSABLE;
+    }
     server.serve(interrupted);
     serving = nullptr;
     return STATUS_SUCCESS;

@@ -10,6 +10,7 @@
 #include "cli/command_support.h"
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
+#include "cli/json_output.h"
 #include "config/headless_setup.h"
 #include "files/configuration_difference.h"
 #include "link/board_protocol.h"
@@ -18,17 +19,27 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec WRITE_OPTIONS[] = {{"verify", 0, false}, BRIDGE_OPTION, TRACE_OPTION};
+constexpr OptionSpec WRITE_OPTIONS[] = {
+    {"verify", 0, false}, {"accept-warnings", 0, false}, JSON_OPTION, BRIDGE_OPTION, TRACE_OPTION};
 
 // After both writes: reads both boards back and prints every field they hold otherwise.
-int verify(BoardContext& context, const std::string& path) {
+int verify(BoardContext& context, const std::string& path, bool json) {
     // What was sent: the file as the check completed it.
     const MuxConfiguration written = context.state.configuration;
-    if (readConfigurationFromBoards(context) != 0) return STATUS_PROBLEM;
+    // Both boards took the frames; only the look back failed.
+    if (readConfigurationFromBoards(context) != 0) return STATUS_WRITTEN_NOT_READ;
     const std::vector<FieldDifference> differences =
         differingFields(written, context.state.configuration);
-    if (differences.empty()) std::cout << VERIFIED << path << '\n';
-    printDifferences(differences, VERIFY_WROTE, VERIFY_BOARDS_HOLD);
+    if (json) {
+        Json document = jsonDocument();
+        addName(document, "file", path);
+        document["verified"] = differences.empty();
+        document["differences"] = differencesJson(differences, "wrote", "boardsHold");
+        std::cout << jsonText(document);
+    } else {
+        if (differences.empty()) std::cout << VERIFIED << path << '\n';
+        printDifferences(differences, VERIFY_WROTE, VERIFY_BOARDS_HOLD);
+    }
     return differences.empty() ? STATUS_SUCCESS : STATUS_NOT_VERIFIED;
 }
 
@@ -39,21 +50,25 @@ int runWrite(const std::vector<std::string>& arguments) {
         return usageError(WRITE_COMMAND, error);
     if (parsed.help) return printHelp(WRITE_COMMAND);
     if (parsed.operands.size() != 1) return usageError(WRITE_COMMAND, std::string(MISSING_FILE));
-    const std::unique_ptr<UsbBridge> bridge = commandBridge(parsed, error);
-    if (!bridge) return usageError(WRITE_COMMAND, error);
+    if (parsed.has("json") && !parsed.has("verify"))
+        return usageError(WRITE_COMMAND, "--json is the result of --verify; give both");
+    const std::unique_ptr<UsbBridge> bridge = commandBridge(WRITE_COMMAND, parsed, error);
+    if (!bridge) return bridgeError(WRITE_COMMAND, parsed, error);
 
+    // Nothing is sent for a file that is not a configuration, nor for one with warnings unless
+    // the engineer says so: a typo'd key would otherwise write its default to the boards.
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
     ConsoleOperator ui(std::cerr);
-    if (!loadConfigurationFile(parsed.operands[0], state, form, ui, error)) {
-        printError(WRITE_COMMAND, error);
-        return STATUS_UNUSABLE;
-    }
+    const int loaded = openConfigurationFile(
+        WRITE_COMMAND, parsed.operands[0],
+        parsed.has("accept-warnings") ? Warnings::Print : Warnings::Refuse, state, form, ui);
+    if (loaded != STATUS_SUCCESS) return loaded;
     SleepingPause pause;
     BoardContext context{state, form, ui, *bridge, pause};
     int status = writeConfigurationToBoards(context) == 0 ? STATUS_SUCCESS : STATUS_PROBLEM;
     if (status == STATUS_SUCCESS && parsed.has("verify"))
-        status = verify(context, parsed.operands[0]);
+        status = verify(context, parsed.operands[0], parsed.has("json"));
     closeBoardLink(*bridge, state.link);
     return status;
 }

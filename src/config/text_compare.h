@@ -1,6 +1,7 @@
 #pragma once
 // Byte texts compared the way the form lists and the settings files compare them.
 
+#include <cstddef>
 #include <string_view>
 
 namespace tivra {
@@ -16,5 +17,9 @@ constexpr bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
         if (asciiLower(a[i]) != asciiLower(b[i])) return false;
     return true;
 }
+
+// Edits (insert, delete, change, swap two neighbours) between two texts, letter case ignored: how
+// near a mistyped name is to a known one.
+size_t editDistance(std::string_view a, std::string_view b);
 
 }  // namespace tivra

@@ -23,23 +23,6 @@ int channelOfGroup(const std::string& name) {
     return 0;
 }
 
-// Edits (insert, delete, change, swap two neighbours) between two keys, letter case ignored.
-size_t editDistance(std::string_view a, std::string_view b) {
-    std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
-    for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
-    for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
-    for (size_t i = 1; i <= a.size(); ++i)
-        for (size_t j = 1; j <= b.size(); ++j) {
-            const bool same = asciiLower(a[i - 1]) == asciiLower(b[j - 1]);
-            d[i][j] =
-                std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (same ? 0 : 1)});
-            if (i > 1 && j > 1 && asciiLower(a[i - 1]) == asciiLower(b[j - 2]) &&
-                asciiLower(a[i - 2]) == asciiLower(b[j - 1]))
-                d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
-        }
-    return d[a.size()][b.size()];
-}
-
 // The number a value spells when it is one: an optional sign and digits, blanks around them,
 // perhaps a "; comment" behind. The result has no "+", no leading zeros and no "-0", as
 // decimalOfField writes it.
@@ -58,23 +41,26 @@ std::optional<std::string> plainNumber(std::string_view value) {
     return number.append(digits);
 }
 
-// The warning about an entry of a known key whose value does not read as written, if any.
-std::optional<std::string> valueWarning(const SettingsLine& entry) {
+}  // namespace
+
+std::optional<std::string> valueWarning(std::string_view key, std::string_view value) {
     std::optional<std::string> warning;
     ChannelConfig fields;
-    visitChannelFields(fields, [&](const ChannelKey& key, auto& field) {
+    visitChannelFields(fields, [&](const ChannelKey& known, auto& field) {
         using Field = std::remove_reference_t<decltype(field)>;
-        if (!equalIgnoringAsciiCase(entry.name, key.text)) return;
-        const std::string read = decimalOfField(
-            lowBitsOfField<Field>(numberValue(entry.value, LeadingSpace::WhiteSpace)));
-        const std::optional<std::string> written = plainNumber(entry.value);
+        if (!equalIgnoringAsciiCase(key, known.text)) return;
+        const std::string read =
+            decimalOfField(lowBitsOfField<Field>(numberValue(value, LeadingSpace::WhiteSpace)));
+        const std::optional<std::string> written = plainNumber(value);
         if (!written)
-            warning = lint_texts::notANumber(entry.name, entry.value, read);
+            warning = lint_texts::notANumber(key, value, read);
         else if (*written != read)
-            warning = lint_texts::doesNotFit(entry.name, entry.value, 8 * sizeof(Field), read);
+            warning = lint_texts::doesNotFit(key, value, 8 * sizeof(Field), read);
     });
     return warning;
 }
+
+namespace {
 
 bool isKnownKey(const std::string& key) {
     bool known = false;
@@ -146,7 +132,7 @@ std::vector<DocumentWarning> lintConfigurationDocument(const SettingsFile& docum
             warn(line, lint_texts::keyAgain(line.name, first->second));
         else if (line.keyOnly)
             warn(line, lint_texts::noValue(line.name));
-        else if (std::optional<std::string> value = valueWarning(line))
+        else if (std::optional<std::string> value = valueWarning(line.name, line.value))
             warn(line, std::move(*value));
     }
     return warnings;

@@ -4,7 +4,9 @@
 // rules stay as they are; this only looks at what they make of the lines.
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/settings_file.h"
@@ -22,5 +24,9 @@ struct DocumentWarning {
 // first group, unknown keys (with the nearest known key), keys given again in one group, values
 // that are not plain numbers or do not fit their field, and lines that are no entry at all.
 std::vector<DocumentWarning> lintConfigurationDocument(const SettingsFile& document);
+
+// The warning about an entry of a known key whose value does not read as written (not a plain
+// number, or one that does not fit its field), if any.
+std::optional<std::string> valueWarning(std::string_view key, std::string_view value);
 
 }  // namespace tivra

@@ -190,8 +190,9 @@ bool BoardPair::takeWrite(uint8_t command, const std::vector<uint8_t>& items) {
     PortRouting routing = localBoard.routing;
     ChannelPortMap channelPorts = localBoard.channelPorts;
     if (!applyItems(items, remoteBoard.ports, routing, channelPorts)) return false;
-    if (const auto& kept = settings.remoteStoresRate; kept && faultApplies(command))
-        remoteBoard.ports[kept->port % PORT_COUNT].baudrate = kept->baudrate;
+    if (faultApplies(command))
+        for (const StoredRate& kept : settings.remoteStoresRates)
+            remoteBoard.ports[kept.port % PORT_COUNT].baudrate = kept.baudrate;
     return true;
 }
 

@@ -70,10 +70,10 @@ struct SimSettings {
     std::optional<std::vector<uint8_t>> answerWith;
     // Sent after every answer.
     std::vector<uint8_t> strayBytes;
-    // A write of the RemoteBoard is acknowledged, but this port then holds this rate.
-    std::optional<StoredRate> remoteStoresRate;
+    // A write of the RemoteBoard is acknowledged, but these ports then hold these rates.
+    std::vector<StoredRate> remoteStoresRates;
     // The board faults (answers, delays, replyFault, negativeAcknowledge, answerWith, strayBytes
-    // and remoteStoresRate) apply only to requests with this command byte; to all requests when
+    // and remoteStoresRates) apply only to requests with this command byte; to all requests when
     // empty.
     std::optional<uint8_t> faultsOnlyFor;
 };

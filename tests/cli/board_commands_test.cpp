@@ -15,8 +15,11 @@
 
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <thread>
+#include <utility>
 
+#include "link/board_command.h"
 #include "link/pty_boards.h"
 #endif
 
@@ -81,6 +84,8 @@ class Simulator {
 
 // Through the real serial code: what write --verify and diff --boards find on healthy boards
 // and on a RemoteBoard that keeps its own rate on port 3 (the example's channel 4, 9600 bit/s).
+// diff --boards compares what the write sent, so a rate the check rounds is no difference, unless
+// asked to compare the file as read.
 TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
     struct Case {
         const char* keptRate;  // --remote-stores-rate, or none
@@ -107,6 +112,19 @@ TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
         EXPECT_EQ(r.status, c.diffStatus);
         EXPECT_EQ(r.err, READ);
         EXPECT_EQ(r.out, c.differences);
+        if (c.keptRate == nullptr) {
+            std::string text = readBytes(MIXED);
+            text.replace(text.find("Local Baudrate = 57600"), 22, "Local Baudrate = 100000");
+            writeBytes(folder.file("rounded.smc"), text);
+            const std::string rounded = folder.file("rounded.smc");
+            EXPECT_EQ(runTool(folder, {"write", rounded, "--verify", "--bridge", bridge}).status,
+                      0);
+            EXPECT_EQ(runTool(folder, {"diff", rounded, "--boards", "--bridge", bridge}).status, 0);
+            r = runTool(folder, {"diff", rounded, "--boards", "--as-read", "--bridge", bridge});
+            EXPECT_EQ(r.status, 1);
+            EXPECT_EQ(r.out, "Channel 1 Local Baudrate: 100000 -> 102400\n");
+            runTool(folder, {"write", MIXED, "--bridge", bridge});
+        }
         // With no client writing, the simulator sleeps (once it has seen the last one go).
         usleep(200 * 1000);
         const std::string idle = simulator.wakeUps();
@@ -122,10 +140,67 @@ TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
         usleep(200 * 1000);
         close(line);
         const std::string reads = "request ReadLocal (5 bytes)\nrequest ReadRemote (5 bytes)\n";
-        EXPECT_EQ(simulator.log(),
-                  "request WriteLocal (199 bytes)\nrequest WriteRemote (199 bytes)\n" + reads +
-                      reads + "request unknown command (5 bytes)\n");
+        const std::string writes =
+            "request WriteLocal (199 bytes)\nrequest WriteRemote (199 bytes)\n";
+        EXPECT_EQ(simulator.log(), writes + reads + reads +
+                                       (c.keptRate ? "" : writes + reads + reads + reads + writes) +
+                                       "request unknown command (5 bytes)\n");
     }
+}
+
+// Nothing is sent for what is not a configuration, nor for a file with warnings unless the
+// engineer says so: the boards, holding the example, still hold it afterwards.
+TEST(BoardCommands, NothingIsSentForWhatIsNotAConfiguration) {
+    Simulator simulator("--from", MIXED.c_str());
+    ASSERT_TRUE(simulator.device().starts_with("/dev/")) << simulator.device();
+    TempFolder folder;
+    const std::string bridge = "serial:" + simulator.device();
+    const std::string example = runTool(folder, {"format", MIXED}).out;
+    std::string noise(4096, '\0');
+    for (size_t i = 0; i < noise.size(); ++i) noise[i] = char((i * 7919 + 13) % 251);
+    writeBytes(folder.file("noise"), noise);
+    writeBytes(folder.file("json"), runTool(folder, {"show", "--json", MIXED}).out);
+    const std::pair<std::string, std::optional<std::string>> inputs[] = {
+        {"/dev/null", std::nullopt},
+        {folder.file("json"), std::nullopt},
+        {folder.file("noise"), std::nullopt},
+        {"-", std::string()},  // cat missing.smc | tivractl write -
+    };
+    for (const auto& [file, input] : inputs) {
+        const ToolResult r =
+            runTool(folder, {"write", file, "--verify", "--bridge", bridge}, input);
+        EXPECT_EQ(r.status, 2) << file;
+        EXPECT_EQ(r.err, "tivractl write: " + (file == "-" ? "standard input" : file) +
+                             ": holds no channel group; not a configuration file\n");
+        ASSERT_EQ(runTool(folder, {"read", "--bridge", bridge, "-o", "-"}).out, example);
+    }
+    // A misspelt key: refused with the warning, written when accepted.
+    writeBytes(folder.file("typo.smc"), "[Channel 1]\nEnabeld = 1\n");
+    ToolResult r = runTool(folder, {"write", folder.file("typo.smc"), "--bridge", bridge});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, folder.file("typo.smc") +
+                         ":2: warning: unknown key \"Enabeld\" is not read (did you mean "
+                         "\"Enabled\"?)\ntivractl write: " +
+                         folder.file("typo.smc") +
+                         ": 1 warning; nothing is sent (--accept-warnings sends it anyway)\n");
+    ASSERT_EQ(runTool(folder, {"read", "--bridge", bridge, "-o", "-"}).out, example);
+    r = runTool(folder,
+                {"write", folder.file("typo.smc"), "--accept-warnings", "--bridge", bridge});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(runTool(folder, {"read", "--bridge", bridge, "-o", "-"}).out, example);
+}
+
+// Both boards acknowledge the write, then stay silent: written, but not verified (status 4).
+TEST(BoardCommands, WrittenButNotReadBackIsStatusFour) {
+    PtyBoards boards;
+    boards.boards.settings.answers = false;
+    boards.boards.settings.faultsOnlyFor = static_cast<uint8_t>(BoardCommand::ReadLocal);
+    const std::string bridge = "serial:" + boards.start();
+    TempFolder folder;
+    const ToolResult r = runTool(folder, {"write", MIXED, "--verify", "--bridge", bridge});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_TRUE(r.err.starts_with(WRITTEN)) << r.err;
+    EXPECT_EQ(r.out, "");
 }
 
 // Read Configuration followed by Save: boards that answer with no items at all give a
@@ -152,7 +227,7 @@ TEST(BoardCommands, TwoWritersAtOnceOnOneLine) {
     const std::vector<std::string> files = {MIXED, examplePath("hand-edited.smc")};
     const std::string held[] = {runTool(folder, {"format", files[0]}).out,
                                 runTool(folder, {"format", files[1]}).out};
-    const std::string turnedAway = "tivractl: " + simulator.device() +
+    const std::string turnedAway = "tivractl write: " + simulator.device() +
                                    ": in use by another program\nUSB Fault : Please Check Cables\n";
     for (int round = 0; round < 15; ++round) {
         ToolResult r[2];

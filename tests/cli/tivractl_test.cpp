@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <future>
 #include <optional>
+#include <random>
 #include <thread>
 #include <tuple>
 
@@ -104,6 +106,78 @@ TEST_F(TivractlTest, InputOfEveryKindIsReadToItsEndOrRefused) {
     }
     close(holder);
 #endif
+}
+
+// Every command the tool's help lists has a help of its own, however it is asked for, and the
+// tool's help is the same however it is asked for (on standard error, status 2, when no command
+// is given).
+TEST_F(TivractlTest, EveryCommandHasItsHelp) {
+    const ToolResult tool = run({"--help"});
+    EXPECT_EQ(tool.status, 0);
+    EXPECT_EQ(run({"help"}).out, tool.out);
+    const ToolResult bare = run({});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_EQ(bare.err, tool.out);
+    std::string commands;
+    const size_t list = tool.out.find("\nCommands:\n");
+    for (size_t at = tool.out.find("\n  ", list); at < tool.out.find("\n\n", list + 1);
+         at = tool.out.find("\n  ", at + 1)) {
+        const std::string name = tool.out.substr(at + 3, tool.out.find(' ', at + 3) - at - 3);
+        commands += name + ' ';
+        const ToolResult help = run({name, "--help"});
+        EXPECT_EQ(help.status, 0) << name;
+        EXPECT_TRUE(help.out.starts_with("Usage: tivractl " + name + ' ')) << help.out;
+        EXPECT_EQ(run({"help", name}).out, help.out);
+    }
+    EXPECT_EQ(commands, "check format set show diff read write frame simulate ports ");
+}
+
+// JSON to file and back: what show --json prints of a file, format --from-json turns into exactly
+// what format makes of the file, for the examples and for a few hundred files of random values
+// (valid or not: both ways must then refuse alike).
+TEST_F(TivractlTest, ShowJsonFormatsBackToWhatFormatWrites) {
+    std::vector<std::string> files = {MIXED, HAND, CONFLICT};
+    std::mt19937 random(20261207);
+    const auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    const int rates[] = {600, 9600, 19200, 38400, 57600, 100000, 115200, 460800, 921600, 5};
+    const auto rate = [&] { return rates[pick(0, 40) != 0 ? pick(0, 7) : pick(0, 9)]; };
+    for (int f = 0; f < 200; ++f) {
+        std::string text = "; generated\r\n";
+        // Mostly one port for each channel on each board, as valid files have.
+        int local[8] = {0, 1, 2, 3, 4, 5, 6, 7}, remote[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+        std::shuffle(local, local + 8, random);
+        std::shuffle(remote, remote + 8, random);
+        for (int n = 1; n <= 8; ++n) {
+            text += "[Channel " + std::to_string(n) + "]\r\n";
+            const std::pair<const char*, int> entries[] = {
+                {"Enabled", pick(0, 1)},
+                {"Sensor Type", pick(-1, 40) < 0 ? -1 : pick(0, 4)},
+                {"Local Port", pick(0, 20) != 0 ? local[n - 1] : pick(0, 7)},
+                {"Local Baudrate", rate()},
+                {"Local Mode", pick(-1, 40) < 0 ? -1 : pick(0, 1)},
+                {"Remote Port", pick(0, 20) != 0 ? remote[n - 1] : pick(0, 7)},
+                {"Remote Baudrate", rate()},
+                {"Remote Mode", pick(0, 1)},
+                {"Priority", pick(0, 40) != 0 ? pick(1, 10) : pick(0, 12)},
+                {"Chunksize", pick(0, 40) != 0 ? pick(1, 400) : pick(0, 420)}};
+            for (const auto& [key, value] : entries)
+                if (pick(0, 9) != 0)
+                    text += std::string(key) + " = " + std::to_string(value) + "\r\n";
+        }
+        files.push_back(file("f" + std::to_string(f) + ".smc", text));
+    }
+    int valid = 0;
+    for (const std::string& path : files) {
+        const ToolResult direct = run({"format", path});
+        const ToolResult json = run({"show", "--json", path});
+        const ToolResult back = run({"format", "--from-json", "-", "-o", "-"}, json.out);
+        ASSERT_EQ(back.out, direct.out) << path;
+        ASSERT_EQ(back.status, direct.status) << path;
+        valid += direct.status == 0;
+    }
+    EXPECT_GT(valid, 20);  // the property is not only about refusals
 }
 
 TEST_F(TivractlTest, FormatWritesWhatSaveWrites) {
@@ -206,7 +280,8 @@ TEST_F(TivractlTest, OutputToAFullDeviceFails) {
                                                             {"show", MIXED},
                                                             {"format", MIXED},
                                                             {"frame", MIXED, "--board", "local"},
-                                                            {"read", "--bridge", "sim", "-o", "-"}};
+                                                            {"read", "--bridge", "sim", "-o", "-"},
+                                                            {"simulate"}};  // at once, not serving
     for (const auto& arguments : commands) {
         const ToolResult r = run(arguments, std::nullopt, "/dev/full");
         const std::string who = arguments[0] == "--help" ? "tivractl" : "tivractl " + arguments[0];

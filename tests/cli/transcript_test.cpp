@@ -3,8 +3,11 @@
 // - "# ...": a comment;
 // - "file NAME = TEXT": a file in the test's folder (escapes \n \r \t \0 \xHH \\); "folder NAME";
 // - "skip windows": the next command is not run on Windows;
-// - "$ [VAR=VALUE] ARGS [< IN]": tivractl with ARGS (split at blanks), VAR set, IN as input;
+// - "$ [VAR=VALUE] ARGS [< IN]": tivractl with ARGS (split at blanks; "a b" is one argument),
+//   VAR set, IN as input;
 // - "1> LINE" and "2> LINE": a line of standard output and of standard error (none: empty);
+// - "1j> JSON": standard output is this JSON document, compared written compactly (member order
+//   kept), so that a long document takes one line;
 // - "? STATUS": the exit status, which ends the command;
 // - "holds NAME = TEXT": NAME now holds exactly TEXT; "names A B": the folder holds just these.
 // {NAME} stands for NAME in the test's folder, {examples} for the examples folder (NAME: letters,
@@ -14,6 +17,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "support/data_file.h"
@@ -41,7 +45,7 @@ void runTranscript(const std::string& name) {
         return text;
     };
     std::vector<std::string> arguments, variables;
-    std::optional<std::string> input;
+    std::optional<std::string> input, json;
     std::string out, err, where;
     bool skip = false;
     std::string line;
@@ -70,6 +74,14 @@ void runTranscript(const std::string& name) {
             where = name + ":" + std::to_string(number) + ": " + line;
             std::istringstream words(expand(rest));
             for (std::string word; words >> word;) {
+                if (word.starts_with('"'))
+                    while (!word.ends_with('"') || word.size() == 1) {
+                        std::string more;
+                        if (!(words >> more)) break;
+                        word += ' ' + more;
+                    }
+                if (word.size() > 1 && word.starts_with('"') && word.ends_with('"'))
+                    word = word.substr(1, word.size() - 2);
                 if (word == "<" && words >> word)
                     input = readBytes(word);
                 else if (arguments.empty() && word.find('=') != std::string::npos &&
@@ -78,6 +90,8 @@ void runTranscript(const std::string& name) {
                 else
                     arguments.push_back(word);
             }
+        } else if (line.starts_with("1j> ")) {
+            json = expand(rest);
         } else if (line.starts_with("1>") || line.starts_with("2>")) {
             (line[0] == '1' ? out : err) += expand(rest) + "\n";
         } else if (line.starts_with("? ")) {
@@ -86,11 +100,18 @@ void runTranscript(const std::string& name) {
                     setVariable(v.substr(0, v.find('=')), v.substr(v.find('=') + 1));
                 const ToolResult r = runTool(folder, arguments, input);
                 for (const std::string& v : variables) setVariable(v.substr(0, v.find('=')), "");
-                EXPECT_EQ(plainText(r.out), out) << where;
+                if (json) {
+                    using Json = nlohmann::ordered_json;
+                    EXPECT_EQ(Json::parse(r.out, nullptr, false).dump(), Json::parse(*json).dump())
+                        << where;
+                } else {
+                    EXPECT_EQ(plainText(r.out), out) << where;
+                }
                 EXPECT_EQ(r.err, err) << where;
                 EXPECT_EQ(r.status, std::stoi(rest)) << where;
             }
-            arguments.clear(), variables.clear(), input.reset(), out.clear(), err.clear();
+            arguments.clear(), variables.clear(), input.reset(), json.reset(), out.clear(),
+                err.clear();
             skip = false;
         } else {
             EXPECT_TRUE(line.empty() || line[0] == '#') << name << ":" << number << ": " << line;
@@ -113,6 +134,9 @@ TEST(Transcripts, BoardCommandsOnTheSimulatedPair) {
 }
 TEST(Transcripts, FormatThatFails) {
     runTranscript("format.t");
+}
+TEST(Transcripts, SetJsonAndWhatIsNoConfiguration) {
+    runTranscript("scripting.t");
 }
 
 }  // namespace

@@ -61,3 +61,35 @@ $ diff {priority.smc} --boards --bridge sim
 2> Success: Local configuration data read
 2> Success: Remote configuration data read
 ? 1
+
+# For scripts: the same as JSON.
+$ ports --json --bridge sim
+1j> {"format":1,"ports":[{"name":"device 0","usb":true,"description":"Quorvantel Ostrel","localBoard":true}]}
+? 0
+$ write {examples}/mixed-sensors.smc --verify --json --bridge sim
+1j> {"format":1,"file":"{examples}/mixed-sensors.smc","verified":true,"differences":[]}
+2> Success: Local configuration data written
+2> Success: Remote configuration data written
+2> Success: Local configuration data read
+2> Success: Remote configuration data read
+? 0
+
+# A serial:PATH that does not open as a serial line is no LocalBoard.
+file plain.smc = [Channel 1]\n
+skip windows
+$ ports --bridge serial:{missing}
+2> tivractl ports: {missing}: No such file or directory
+? 2
+skip windows
+$ ports --bridge serial:{plain.smc}
+2> tivractl ports: {plain.smc}: not a serial line
+? 2
+
+# simulate --from refuses what the boards cannot hold, channel by channel, before serving.
+file unheld.smc = [Channel 3]\nLocal Port = 8\nRemote Port = -1\n[Channel 4]\nRemote Port = 1\n
+skip windows
+$ simulate --from {unheld.smc}
+2> tivractl simulate: {unheld.smc}: Channel 3: local port 9 is not one of the boards' ports 1 to 8
+2> tivractl simulate: {unheld.smc}: Channel 3: no remote port chosen
+2> tivractl simulate: {unheld.smc}: Channel 4: remote port 2 is channel 2's already
+? 2

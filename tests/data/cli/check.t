@@ -61,75 +61,7 @@ $ check {examples}/mixed-sensors.smc {wrap.smc} {examples}/port-conflict.smc
 ? 1
 skip windows
 $ check --json {lint.smc} {examples}/port-conflict.smc {missing.smc}
-1> {
-1>   "files": [
-1>     {
-1>       "file": "{lint.smc}",
-1>       "verdict": "valid",
-1>       "messages": [],
-1>       "warnings": [
-1>         {
-1>           "line": 1,
-1>           "text": "entry \"Enabled\" before any group is not read"
-1>         },
-1>         {
-1>           "line": 2,
-1>           "text": "unknown group \"Chanel 3\", its lines are not read"
-1>         },
-1>         {
-1>           "line": 5,
-1>           "text": "unknown key \"Enabeld\" is not read (did you mean \"Enabled\"?)"
-1>         },
-1>         {
-1>           "line": 6,
-1>           "text": "\"Priority\" value \"fast\" is not a number, read as 0"
-1>         },
-1>         {
-1>           "line": 7,
-1>           "text": "key \"PRIORITY\" again in this group (first on line 6), this one is not read"
-1>         },
-1>         {
-1>           "line": 9,
-1>           "text": "\"Sensor Type\" value \"257\" does not fit in 8 bits, read as 1"
-1>         },
-1>         {
-1>           "line": 10,
-1>           "text": "not a comment, a [group] or a \"key = value\" entry"
-1>         },
-1>         {
-1>           "line": 11,
-1>           "text": "\"Local Mode\" has no \"= value\", read as 0"
-1>         },
-1>         {
-1>           "line": 12,
-1>           "text": "unknown key \"remote prot\" is not read (did you mean \"Remote Port\"?)"
-1>         },
-1>         {
-1>           "line": 13,
-1>           "text": "group \"channel 2\" again (first on line 4), its lines are not read"
-1>         }
-1>       ]
-1>     },
-1>     {
-1>       "file": "{examples}/port-conflict.smc",
-1>       "verdict": "invalid",
-1>       "messages": [
-1>         {
-1>           "title": "Remote Port Conflict",
-1>           "text": "Check Remote Ports On Channels 5 and 6"
-1>         }
-1>       ],
-1>       "warnings": []
-1>     },
-1>     {
-1>       "file": "{missing.smc}",
-1>       "verdict": "unusable",
-1>       "error": "cannot open {missing.smc}: No such file or directory",
-1>       "messages": [],
-1>       "warnings": []
-1>     }
-1>   ]
-1> }
+1j> {"format":1,"files":[{"file":"{lint.smc}","verdict":"valid","messages":[],"warnings":[{"line":1,"text":"entry \"Enabled\" before any group is not read"},{"line":2,"text":"unknown group \"Chanel 3\", its lines are not read"},{"line":5,"text":"unknown key \"Enabeld\" is not read (did you mean \"Enabled\"?)"},{"line":6,"text":"\"Priority\" value \"fast\" is not a number, read as 0"},{"line":7,"text":"key \"PRIORITY\" again in this group (first on line 6), this one is not read"},{"line":9,"text":"\"Sensor Type\" value \"257\" does not fit in 8 bits, read as 1"},{"line":10,"text":"not a comment, a [group] or a \"key = value\" entry"},{"line":11,"text":"\"Local Mode\" has no \"= value\", read as 0"},{"line":12,"text":"unknown key \"remote prot\" is not read (did you mean \"Remote Port\"?)"},{"line":13,"text":"group \"channel 2\" again (first on line 4), its lines are not read"}]},{"file":"{examples}/port-conflict.smc","verdict":"invalid","messages":[{"title":"Remote Port Conflict","text":"Check Remote Ports On Channels 5 and 6"}],"warnings":[]},{"file":"{missing.smc}","verdict":"unusable","error":"cannot open {missing.smc}: No such file or directory","messages":[],"warnings":[]}]}
 2> {lint.smc}:1: warning: entry "Enabled" before any group is not read
 2> {lint.smc}:2: warning: unknown group "Chanel 3", its lines are not read
 2> {lint.smc}:5: warning: unknown key "Enabeld" is not read (did you mean "Enabled"?)

@@ -1,0 +1,57 @@
+# set: a variant of a file, field by field, as diff names the fields and a file stores the values,
+# checked and written as Save writes (the rate rounded to 102400).
+$ set {examples}/mixed-sensors.smc "Channel 6 Enabled=1" "Channel 6 Sensor Type=4" "Channel 6 Local Port=7" "Channel 6 Local Baudrate=4800" "Channel 6 Local Mode=1" "Channel 6 Remote Port=7" "Channel 6 Remote Baudrate=100000" "Channel 6 Remote Mode=1" "Channel 6 Priority=2" "Channel 6 Chunksize=200" "Channel 8 Local Port=5" "Channel 8 Remote Port=5" -o {variant.smc}
+? 0
+$ diff {examples}/mixed-sensors.smc {variant.smc}
+1> Channel 6 Enabled: 0 -> 1
+1> Channel 6 Sensor Type: 0 -> 4
+1> Channel 6 Local Port: 5 -> 7
+1> Channel 6 Local Baudrate: 57600 -> 4800
+1> Channel 6 Local Mode: 0 -> 1
+1> Channel 6 Remote Port: 5 -> 7
+1> Channel 6 Remote Baudrate: 57600 -> 102400
+1> Channel 6 Remote Mode: 0 -> 1
+1> Channel 6 Priority: 1 -> 2
+1> Channel 6 Chunksize: 10 -> 200
+1> Channel 8 Local Port: 7 -> 5
+1> Channel 8 Remote Port: 7 -> 5
+? 1
+$ set {examples}/mixed-sensors.smc "channel 6 local baudrat=9600" "Channel 9 Enabled=1" "Channel 6 Enabled=yes" "Channel 6 Enabled=257" "Channel 6 Enabled" -o {refused.smc}
+2> tivractl set: unknown field "channel 6 local baudrat" (did you mean "Channel 6 Local Baudrate"?)
+2> tivractl set: unknown field "Channel 9 Enabled" (did you mean "Channel 1 Enabled"?)
+2> tivractl set: 'Channel 6 Enabled=yes': "Enabled" value "yes" is not a number, read as 0
+2> tivractl set: 'Channel 6 Enabled=257': "Enabled" value "257" does not fit in 8 bits, read as 1
+2> tivractl set: 'Channel 6 Enabled': expected NAME=VALUE, such as 'Channel 3 Local Baudrate=9600'
+? 2
+$ set {examples}/mixed-sensors.smc "Channel 6 Enabled=1" "Channel 6 Local Port=2"
+2> Local Port Conflict: Check Local Ports On Channels 3 and 6
+? 1
+names variant.smc
+
+# format --from-json: what show --json prints, back to a file (tivractl_test.cpp: byte for byte);
+# anything else is refused with the member's place.
+file v2.json = {"format": 2}
+file notjson = nope
+file few.json = {"channels": []}
+$ format --from-json {v2.json}
+2> tivractl format: {v2.json}: format: expected 1 (this tivractl's)
+? 2
+$ format --from-json {notjson}
+2> tivractl format: {notjson}: not JSON: parse error at line 1, column 2: syntax error while parsing value - invalid literal; last read: 'no'
+? 2
+$ format --from-json - < {few.json}
+2> tivractl format: standard input: channels: expected an array of 8 channels
+? 2
+
+# Nothing from a file reaches the terminal as a control character: ESC and BEL in a comment,
+# a group and a key are shown escaped (JSON escapes them itself).
+file esc.smc = ; \x1b]0;owned\x07\n[Channel 1\x1b[31m]\n[Channel 2]\n\x1b[2J = 1\n
+$ check {esc.smc}
+2> {esc.smc}:2: warning: unknown group "Channel 1\x1b[31m", its lines are not read
+2> {esc.smc}:4: warning: unknown key "\x1b[2J" is not read (did you mean "Enabled"?)
+? 0
+$ show {esc.smc} --strict
+2> {esc.smc}:2: warning: unknown group "Channel 1\x1b[31m", its lines are not read
+2> {esc.smc}:4: warning: unknown key "\x1b[2J" is not read (did you mean "Enabled"?)
+2> tivractl show: {esc.smc}: 2 warnings; refused (--strict)
+? 1
