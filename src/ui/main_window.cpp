@@ -36,6 +36,14 @@ QRect rectOf(const form_layout::Box& box) {
     return {box.x, box.y, box.width, box.height};
 }
 
+// What a screen reader says a row control is: its hover text, which names the channel and the
+// field ("Channel 3 Local Baudrate"), and "Enable Channel N" for the enable boxes. Unlike the
+// value it shows, the name never changes.
+QString accessibleNameOf(int channel, int offset) {
+    if (offset == OFFSET_ENABLED) return QStringLiteral("Enable Channel %1").arg(channel);
+    return QString::fromStdString(ui_texts::rowHoverText(channel, offset));
+}
+
 }  // namespace
 
 MainWindow::MainWindow() {
@@ -103,13 +111,29 @@ void MainWindow::createFrames() {
         auto* box = new QGroupBox(qtText(frame.title), clientArea_);
         box->setGeometry(rectOf(frame.box));
         remember(frame.id, box);
+        frames_.push_back(box);
     }
+}
+
+// A control lies in the frame drawn around it (a drop-down by its closed place), so that the frame holds it for a screen reader
+// ("Local Ports", then its lists); the buttons lie below the frames, in the client area. The
+// order of creation stays that of the layout tables, which is the keyboard's order.
+QWidget* MainWindow::holderOf(const QRect& inClientArea) const {
+    for (QWidget* frame : frames_)
+        if (frame->geometry().contains(inClientArea.topLeft())) return frame;
+    return clientArea_;
+}
+
+void MainWindow::place(QWidget* widget, const QRect& inClientArea) const {
+    QWidget* holder = widget->parentWidget();
+    widget->setGeometry(holder == clientArea_ ? inClientArea
+                                              : inClientArea.translated(-holder->pos()));
 }
 
 void MainWindow::createHeadings() {
     for (const auto& heading : form_layout::HEADINGS) {
-        auto* label = new QLabel(qtText(heading.text), clientArea_);
-        label->setGeometry(rectOf(heading.box));
+        auto* label = new QLabel(qtText(heading.text), holderOf(rectOf(heading.box)));
+        place(label, rectOf(heading.box));
         label->setAlignment((heading.centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
         remember(heading.id, label);
     }
@@ -118,25 +142,26 @@ void MainWindow::createHeadings() {
 void MainWindow::createRow(int channel) {
     const int y = form_layout::rowY(channel);
     for (int offset = 0; offset < FIELD_COUNT; ++offset) {
-        const auto& place = form_layout::ROW_CONTROLS.at(static_cast<size_t>(offset));
+        const auto& spot = form_layout::ROW_CONTROLS.at(static_cast<size_t>(offset));
+        const QRect box(spot.x, y, spot.width, spot.height);
+        QWidget* holder = holderOf(box);
         const int id = controlId(channel, offset);
         QWidget* widget = nullptr;
         switch (controlKindOfOffset(offset)) {
             case ControlKind::CheckBox: {
-                auto* box = new EnableBox(QString::number(channel), clientArea_);
-                box->setGeometry(place.x, y, place.width, place.height);
+                auto* enable = new EnableBox(QString::number(channel), holder);
+                place(enable, box);
                 // clicked() comes from the operator only (mouse or space bar), never from
                 // setChecked.
-                QObject::connect(box, &QCheckBox::clicked, this, [this, id] { report(id); });
-                widget = box;
+                QObject::connect(enable, &QCheckBox::clicked, this, [this, id] { report(id); });
+                widget = enable;
                 break;
             }
             case ControlKind::List:
             case ControlKind::EditableList: {
                 auto* list = new DropDownList(
-                    place.height, controlKindOfOffset(offset) == ControlKind::EditableList,
-                    clientArea_);
-                list->setGeometry(place.x, y, place.width, list->sizeHint().height());
+                    spot.height, controlKindOfOffset(offset) == ControlKind::EditableList, holder);
+                place(list, QRect(spot.x, y, spot.width, list->sizeHint().height()));
                 if (offset == OFFSET_SENSOR_TYPE) {
                     // activated() is the operator's choice; selections made by the program
                     // are not reported.
@@ -146,21 +171,25 @@ void MainWindow::createRow(int channel) {
                 break;
             }
             case ControlKind::TextField: {
-                auto* field = new QLineEdit(clientArea_);
-                field->setGeometry(place.x, y, place.width, place.height);
+                auto* field = new QLineEdit(holder);
+                place(field, box);
                 widget = field;
                 break;
             }
         }
         widget->setToolTip(QString::fromStdString(ui_texts::rowHoverText(channel, offset)));
+        widget->setAccessibleName(accessibleNameOf(channel, offset));
+        // An editable list's edit field is what takes the focus: it carries the list's name.
+        if (auto* list = qobject_cast<QComboBox*>(widget); list != nullptr && list->lineEdit())
+            list->lineEdit()->setAccessibleName(widget->accessibleName());
         remember(id, widget);
     }
 }
 
 void MainWindow::createButtons() {
     for (const auto& layout : form_layout::BUTTONS) {
-        auto* button = new QPushButton(qtText(layout.caption), clientArea_);
-        button->setGeometry(rectOf(layout.box));
+        auto* button = new QPushButton(qtText(layout.caption), holderOf(rectOf(layout.box)));
+        place(button, rectOf(layout.box));
         button->setToolTip(qtText(layout.hover));
         button->setAutoDefault(false);
         const int id = layout.id;

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -51,12 +52,17 @@ class MainWindow : public QMainWindow {
     void createHeadings();
     void createRow(int channel);
     void createButtons();
+    // The frame drawn around a box of the client area, or the client area itself.
+    QWidget* holderOf(const QRect& inClientArea) const;
+    // Puts a widget made in its holder at its place in the client area.
+    void place(QWidget* widget, const QRect& inClientArea) const;
     void remember(int id, QWidget* widget);
     void report(int id) const;
     int menuBarHeight();
     void centreOnScreen();
 
     QWidget* clientArea_ = nullptr;
+    std::vector<QWidget*> frames_;
     bool centredByFrame_ = false;
     std::array<QWidget*, 96> controls_{};
     ControlHandler controlHandler_;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into an empty folder and checks the tree as the desktop, AppStream, man and
 # bash would see it: every file in its place, every validator silent, the version everywhere, and
-# every command and option of tivractl documented in its man page and offered by its completion.
+# every command and option of tivractl documented in its man page and offered by its completions
+# (bash, zsh, fish), and what show --json prints valid by the installed JSON Schema.
 # Then makes the Debian package and checks that it depends on the libraries the programs use.
 # Arguments: CMAKE BUILD_FOLDER APP_ID VERSION
 set -euo pipefail
@@ -29,8 +30,12 @@ mime=share/mime/packages/$id.xml
 metainfo=share/metainfo/$id.metainfo.xml
 man=share/man/man1
 completion=share/bash-completion/completions/tivractl
+zsh_completion=share/zsh/vendor-completions/_tivractl
+fish_completion=share/fish/vendor_completions.d/tivractl.fish
+schema=share/doc/tivra/tivractl-configuration.schema.json
 for file in bin/tivra bin/tivractl "$desktop" "$mime" "$metainfo" "$icons/scalable/apps/$id.svg" \
-    "$man/tivra.1" "$man/tivractl.1" "$completion" share/doc/tivra/manual/index.html \
+    "$man/tivra.1" "$man/tivractl.1" "$completion" "$zsh_completion" "$fish_completion" "$schema" \
+    share/doc/tivra/manual/index.html \
     lib/udev/rules.d/70-tivra.rules; do
     [ -s "$file" ] || fail "$file is not installed"
 done
@@ -45,6 +50,8 @@ quiet xmllint --noout "$mime" "$metainfo" "$icons/scalable/apps/$id.svg"
 out=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || fail "appstreamcli: $out"
 for page in tivra.1 tivractl.1; do quiet groff -man -ww -z "$man/$page"; done
 quiet bash -n "$completion"
+quiet zsh -n "$zsh_completion"
+quiet fish --no-execute "$fish_completion"
 XDG_DATA_DIRS=$prefix/share quiet update-mime-database share/mime
 type=$(xmllint --xpath 'string(//*[local-name()="mime-type"]/@type)' "$mime")
 grep -qx "$type" share/mime/types || fail "the file type $type is not in the MIME database"
@@ -65,11 +72,30 @@ for command in $commands; do
     grep -q "^\.SS \"$command\b" <<<"$page" || fail "tivractl.1 does not document $command"
     grep -q "^    local commands=\".*\b$command\b" "$completion" ||
         fail "the completion does not offer $command"
+    grep -q "'$command:" "$zsh_completion" || fail "the zsh completion does not offer $command"
+    grep -q "^complete -c tivractl .* -a $command " "$fish_completion" ||
+        fail "the fish completion does not offer $command"
+    # zsh: the lines from "COMMAND)" to ";;"; fish: the lines for COMMAND's options.
+    zsh_case=$(sed -n "/^ *$command)/,/;;/p" "$zsh_completion")
+    fish_lines=$(grep "__fish_seen_subcommand_from [a-z ]*\b$command\b" "$fish_completion")
     for option in $(bin/tivractl help "$command" | grep -o -- '--[a-z][a-z-]*' | sort -u); do
         grep -q -- "$option\b" <<<"$page" || fail "tivractl.1 does not document $command $option"
         grep -q -- "$command).*$option\b" "$completion" ||
             fail "the completion does not offer $command $option"
+        case $option in --json | --strict | --trace | --help) variable=${option#--} ;; *) variable="" ;; esac
+        grep -q -- "$option\b" <<<"$zsh_case" || { [ -n "$variable" ] && grep -q "\$$variable\b" <<<"$zsh_case"; } ||
+            fail "the zsh completion does not offer $command $option"
+        grep -q -- "-l ${option#--}\b" <<<"$fish_lines" ||
+            fail "the fish completion does not offer $command $option"
     done
+done
+
+# The JSON scripts are promised, by the schema installed for them.
+for example in "$TIVRA_SOURCE_DIR"/examples/*.smc; do
+    bin/tivractl show --json "$example" >"$work/show.json" 2>/dev/null
+    out=$(/usr/bin/python3 -c 'import json, sys, jsonschema
+jsonschema.validate(json.load(open(sys.argv[1])), json.load(open(sys.argv[2])))' \
+        "$work/show.json" "$schema" 2>&1) || fail "show --json of $example against $schema: $out"
 done
 
 out=$("$(dirname "$cmake")/cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" 2>&1) ||

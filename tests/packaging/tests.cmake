@@ -3,5 +3,6 @@
 if(TARGET tivra AND NOT WIN32)
     add_test(NAME install_tree COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/packaging/install_test.sh
         ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${TIVRA_APP_ID} ${PROJECT_VERSION})
-    set_tests_properties(install_tree PROPERTIES TIMEOUT 300)
+    set_tests_properties(install_tree PROPERTIES TIMEOUT 300
+        ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endif()

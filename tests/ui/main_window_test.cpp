@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QStyleOptionComboBox>
 #include <fstream>
@@ -69,9 +70,11 @@ std::string describe(QWidget* widget) {
     } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
         kind = field->hasFrame() ? "field" : "frameless field";
     }
+    const QPoint at =
+        widget->mapTo(static_cast<QMainWindow*>(widget->window())->centralWidget(), QPoint(0, 0));
     std::string text = widget->property(CONTROL_ID_PROPERTY).toString().toStdString() + ' ' + kind +
-                       " @" + std::to_string(widget->x()) + ',' + std::to_string(widget->y()) +
-                       ' ' + std::to_string(widget->width()) + 'x' + std::to_string(height);
+                       " @" + std::to_string(at.x()) + ',' + std::to_string(at.y()) + ' ' +
+                       std::to_string(widget->width()) + 'x' + std::to_string(height);
     if (!widget->toolTip().isEmpty()) text += ' ' + quoted(widget->toolTip());
     return text;
 }
@@ -79,13 +82,18 @@ std::string describe(QWidget* widget) {
 TEST(MainWindowLayout, EveryControlHasItsIdKindPlaceAndHoverTextAndTheWindowIsFixed) {
     MainWindow window;
     std::vector<std::string> actual;
-    for (QObject* child : window.clientArea()->children()) {
-        auto* widget = qobject_cast<QWidget*>(child);
-        if (widget == nullptr || !widget->property(CONTROL_ID_PROPERTY).isValid()) continue;
+    // In the keyboard's order, which is that of creation; each control within the frame drawn
+    // around it, so above it and announced in it.
+    for (QWidget* widget = window.clientArea()->nextInFocusChain(); widget != window.clientArea();
+         widget = widget->nextInFocusChain()) {
+        if (!widget->property(CONTROL_ID_PROPERTY).isValid()) continue;
         actual.push_back(describe(widget));
+        const bool framed = qobject_cast<QGroupBox*>(widget->parentWidget()) != nullptr;
+        EXPECT_EQ(framed, widget->mapTo(window.clientArea(), QPoint()).y() < 300 &&
+                              qobject_cast<QGroupBox*>(widget) == nullptr)
+            << actual.back();
     }
-    // Frames, headings, rows 1..8 from offset 0 to 9, then the two buttons; the creation order is
-    // also the keyboard's tab order and the stacking order (later controls above the frames).
+    // Frames, headings, rows 1..8 from offset 0 to 9, then the two buttons.
     std::ifstream table(sourcePath("tests/data/ui/main_window_layout.txt"));
     std::vector<std::string> expected;
     for (std::string line; std::getline(table, line);) expected.push_back(line);
