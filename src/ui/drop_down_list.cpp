@@ -1,9 +1,14 @@
 #include "ui/drop_down_list.h"
 
 #include <QAbstractItemView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSignalBlocker>
+#include <QWheelEvent>
 #include <algorithm>
+
+#include "config/number_text.h"
 
 namespace tivra {
 
@@ -19,7 +24,51 @@ DropDownList::DropDownList(int openedHeight, bool editable, QWidget* parent)
     }
 }
 
+void DropDownList::selectEntryOfText() {
+    if (!isEditable()) return;
+    const QString typed = currentText();
+    const int entry = findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (entry == currentIndex()) return;
+    const QSignalBlocker quiet(this);
+    setCurrentIndex(entry);
+    setEditText(typed);
+}
+
+bool DropDownList::stepFromTypedRate(bool up) {
+    if (!isEditable() || currentIndex() >= 0 || count() == 0) return false;
+    const int32_t typed = numberValue(currentText().toStdString());
+    int target = -1;
+    for (int i = 0; i < count(); ++i) {
+        const int32_t entry = numberValue(itemText(i).toStdString());
+        if (up ? entry > typed && target < 0 : entry < typed) target = i;
+    }
+    if (target >= 0) setCurrentIndex(target);
+    return true;
+}
+
+void DropDownList::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (isEditable() && plain && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        selectEntryOfText();
+        if (stepFromTypedRate(event->key() == Qt::Key_Down)) return;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void DropDownList::wheelEvent(QWheelEvent* event) {
+    if (isEditable() && event->angleDelta().y() != 0) {
+        selectEntryOfText();
+        // Turning the wheel away from oneself moves down the list, to higher rates.
+        if (stepFromTypedRate(event->angleDelta().y() < 0)) {
+            event->accept();
+            return;
+        }
+    }
+    QComboBox::wheelEvent(event);
+}
+
 void DropDownList::showPopup() {
+    selectEntryOfText();
     // Entries too wide beside the scroll bar are cut, as the desktop's own lists do, rather than
     // shortened in the middle.
     view()->setTextElideMode(Qt::ElideNone);

@@ -15,11 +15,15 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QStyleOptionComboBox>
+#include <QTest>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "config/controls.h"
+#include "config/form_transfer.h"
+#include "config/value_lists.h"
 #include "support/config_form_behaviour.h"
 #include "support/data_file.h"
 #include "ui/compact_combo_style.h"
@@ -119,6 +123,53 @@ TEST(MainWindowLayout, EveryControlHasItsIdKindPlaceAndHoverTextAndTheWindowIsFi
     QFont bigger = wide;
     bigger.setPointSizeF(wide.pointSizeF() + 0.5);
     EXPECT_TRUE(fixedTextsFit(window.font()) && fixedTextsFit(wide) && !fixedTextsFit(bigger));
+}
+
+// Every baud-rate list starts its keys, the wheel and its opened list from the entry its text
+// shows: Down from a rate opened from a file goes to the next entry, Alt+Down opens on it. A
+// typed rate that is no entry stays as typed until a key moves to the entry above or below it.
+TEST(MainWindowKeyboard, BaudRateListsMoveOnFromTheRateTheyShow) {
+    MainWindow window;
+    QtConfigForm form(window);
+    fillValueLists(form);
+    MuxConfiguration configuration;
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
+        ChannelConfig& c = configuration.channel(n);
+        c = DefaultChannelConfig(n);
+        c.enabled = 1;
+        c.localBaudrate = std::stoi(std::string(BAUD_RATES[size_t(n)]));
+        c.remoteBaudrate = std::stoi(std::string(BAUD_RATES[size_t(n + 1)]));
+    }
+    showConfiguration(configuration, form);
+    window.show();
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
+        for (const auto& [offset, shown] : {std::pair{OFFSET_LOCAL_BAUDRATE, size_t(n)},
+                                            std::pair{OFFSET_REMOTE_BAUDRATE, size_t(n + 1)}}) {
+            auto* list = static_cast<DropDownList*>(window.list(controlId(n, offset)));
+            const auto text = [list] { return list->currentText().toStdString(); };
+            SCOPED_TRACE(list->accessibleName().toStdString());
+            ASSERT_EQ(text(), BAUD_RATES[shown]);
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+            EXPECT_EQ(text(), BAUD_RATES[shown + 1]);
+            QTest::keyClick(list, Qt::Key_Up);
+            EXPECT_EQ(text(), BAUD_RATES[shown]);
+            list->showPopup();
+            EXPECT_EQ(list->view()->currentIndex().row(), int(shown));
+            list->hidePopup();
+            // Typed between the shown rate and the next: as typed, then the entries around it.
+            list->lineEdit()->selectAll();
+            QTest::keyClicks(list->lineEdit(),
+                             QString::number(std::stoi(std::string(BAUD_RATES[shown])) + 1));
+            EXPECT_EQ(form.text(controlId(n, offset)),
+                      std::to_string(std::stoi(std::string(BAUD_RATES[shown])) + 1));
+            QTest::keyClick(list, Qt::Key_Down);
+            EXPECT_EQ(text(), BAUD_RATES[shown + 1]);
+            list->setEditText(QString::number(std::stoi(std::string(BAUD_RATES[shown])) + 1));
+            QTest::keyClick(list, Qt::Key_Up);
+            EXPECT_EQ(text(), BAUD_RATES[shown]);
+        }
+    }
 }
 
 }  // namespace
