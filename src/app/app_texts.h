@@ -19,6 +19,11 @@ inline constexpr std::string_view SPLASH_TITLE = "Splash Window";
 inline constexpr std::string_view NO_DISPLAY_TEXT =
     "tivra: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
     "Start it from a desktop session, or under a virtual display: xvfb-run -a tivra [FILE]\n";
+inline constexpr std::string_view NO_WAYLAND_PLUGIN_TEXT =
+    "tivra: this session has only Wayland (WAYLAND_DISPLAY is set, DISPLAY is not), and Qt's\n"
+    "Wayland platform plugin is not installed (Debian: sudo apt install qt6-wayland).\n";
+inline constexpr std::string_view NO_X_PLUGIN_TEXT =
+    "tivra: Qt's X platform plugin is not installed (Debian: sudo apt install qt6-qpa-plugins).\n";
 
 // The only two words the program takes as options; anything else is the file to open.
 inline constexpr std::string_view HELP_OPTION = "--help";

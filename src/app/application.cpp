@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
+#include <QLibraryInfo>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,6 +15,7 @@
 #endif
 
 #include "app/app_texts.h"
+#include "app/display_choice.h"
 #include "app/exit_when_shown.h"
 #include "app/program_folder.h"
 #include "config/controls.h"
@@ -205,6 +208,29 @@ void Application::shutDown() {
     window_.reset();
 }
 
+bool prepareDisplay() {
+#ifndef _WIN32
+    // Windows always has its desktop; elsewhere Qt would abort without a usable display.
+    const auto value = [](const char* name) {
+        const char* text = std::getenv(name);
+        return std::string(text != nullptr ? text : "");
+    };
+    const QString platforms =
+        QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/");
+    const DisplayChoice choice =
+        chooseDisplay({value("QT_QPA_PLATFORM"), value("DISPLAY"), value("WAYLAND_DISPLAY"),
+                       QFile::exists(platforms + QStringLiteral("libqxcb.so")),
+                       QFile::exists(platforms + QStringLiteral("libqwayland-generic.so"))});
+    if (!choice.problem.empty()) {
+        std::fputs(choice.problem.c_str(), stderr);
+        return false;
+    }
+    if (!choice.platforms.empty())
+        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(choice.platforms));
+#endif
+    return true;
+}
+
 int runTivra(int argc, char** argv) {
 #ifdef _WIN32
     // Windows hands over one raw command line; its first argument is split out by our own rule.
@@ -230,16 +256,7 @@ int runTivra(int argc, char** argv) {
     }
 
     const auto set = [](const char* value) { return value != nullptr && value[0] != '\0'; };
-#ifndef _WIN32
-    // Windows always has its desktop; elsewhere Qt would abort without a display.
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    const char* display = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (!set(platform) && !set(display) && !set(wayland)) {
-        std::fputs(app_texts::NO_DISPLAY_TEXT.data(), stderr);
-        return 1;
-    }
-#endif
+    if (!prepareDisplay()) return 1;
 
     QApplication application(argc, argv);
     // The program ends on Quit or the main window's close box, not when the splash closes.

@@ -94,6 +94,10 @@ class Application {
     bool shutDown_ = false;
 };
 
+// Before the QApplication: picks Qt's platform for the session's display (app/display_choice.h).
+// False, the reason printed on standard error, when there is none to start on.
+bool prepareDisplay();
+
 // main(): the QApplication, the Application, the loop, exit code 0.
 int runTivra(int argc, char** argv);
 

@@ -44,7 +44,9 @@ SplashScreen::SplashScreen(QWidget& owner, const QImage& picture, SplashClock& c
     : QWidget(&owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       owner_(owner),
       clock_(clock),
-      timing_(timing) {
+      timing_(timing),
+      // Wayland windows have no opacity: there the splash appears and goes without fading.
+      fades_(!QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
     setWindowTitle(QString::fromUtf8(app_texts::SPLASH_TITLE.data(),
                                      static_cast<qsizetype>(app_texts::SPLASH_TITLE.size())));
     setFixedSize(SPLASH_WIDTH, SPLASH_HEIGHT);
@@ -74,7 +76,7 @@ void SplashScreen::run() {
     // Input for the whole program goes through this filter while the splash is up.
     qApp->installEventFilter(this);
 
-    setWindowOpacity(0.0);
+    if (fades_) setWindowOpacity(0.0);
     show();
     raise();
     activateWindow();
@@ -103,6 +105,7 @@ void SplashScreen::run() {
 }
 
 void SplashScreen::fade(double from, double to) {
+    if (!fades_) return;
     if (timing_.fadeMilliseconds <= 0) {
         setWindowOpacity(to);
         return;

@@ -55,6 +55,7 @@ class SplashScreen : public QWidget {
     QWidget& owner_;
     SplashClock& clock_;
     SplashTiming timing_;
+    bool fades_;
     QLabel* picture_ = nullptr;
     Phase phase_ = Phase::Hidden;
     bool endRequested_ = false;

@@ -9,11 +9,13 @@
 #include <algorithm>
 
 #include "config/number_text.h"
+#include "ui/drop_down_accessible.h"
 
 namespace tivra {
 
 DropDownList::DropDownList(int openedHeight, bool editable, QWidget* parent)
     : QComboBox(parent), openedHeight_(openedHeight) {
+    installDropDownAccessibility();
     if (editable) {
         // An edit field makes the list editable; setEditable would also build the pop-up now
         // rather than when it is first opened.

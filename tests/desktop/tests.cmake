@@ -10,3 +10,25 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main AND TARG
     set_tests_properties(WindowOnDesktop PROPERTIES TIMEOUT 60
         ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endif()
+
+# The window on Wayland without an X server (weston's headless backend), and what a screen reader
+# reads of it through AT-SPI on the X screen.
+find_program(TIVRA_WESTON weston)
+if(TIVRA_BUILD_GUI AND TARGET tivra AND TIVRA_WESTON AND NOT WIN32)
+    add_executable(test_wayland ${CMAKE_CURRENT_SOURCE_DIR}/desktop/window_on_wayland_test.cpp)
+    target_include_directories(test_wayland PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(test_wayland PRIVATE tivra_shell tivra_test_support Qt6::Test
+        GTest::gtest)
+    add_test(NAME WindowOnWayland
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop/on_wayland.sh $<TARGET_FILE:tivra>
+                ${PROJECT_SOURCE_DIR}/examples/mixed-sensors.smc $<TARGET_FILE:test_wayland>)
+    set_tests_properties(WindowOnWayland PROPERTIES TIMEOUT 60
+        ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endif()
+find_program(TIVRA_DBUS_RUN_SESSION dbus-run-session)
+if(TIVRA_BUILD_GUI AND TARGET tivra AND TIVRA_DBUS_RUN_SESSION AND NOT WIN32)
+    add_test(NAME ScreenReader
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop/screen_reader.sh $<TARGET_FILE:tivra>
+                ${PROJECT_SOURCE_DIR}/examples/mixed-sensors.smc)
+    set_tests_properties(ScreenReader PROPERTIES TIMEOUT 60)
+endif()

@@ -15,7 +15,7 @@ set(rows
     "index@config/config_texts.h@.*@"
     "index@files/file_texts.h@_(TITLE|TEXT)$@"
     "index@link/link_texts.h@_(TITLE|TEXT)$@"
-    "index@app/app_texts.h@_(TITLE|TEXT)$@^(NO_DISPLAY|USAGE)_TEXT$"
+    "index@app/app_texts.h@_(TITLE|TEXT)$@^(NO_DISPLAY|NO_WAYLAND_PLUGIN|NO_X_PLUGIN|USAGE)_TEXT$"
     "index@ui/ui_texts.h@_(TITLE|TEXT)$@")
 set(placeholders "TODO" "TBD" "FIXME" "later release" "to be written" "lorem ipsum")
 

@@ -78,12 +78,14 @@ for command in $commands; do
     # zsh: the lines from "COMMAND)" to ";;"; fish: the lines for COMMAND's options.
     zsh_case=$(sed -n "/^ *$command)/,/;;/p" "$zsh_completion")
     fish_lines=$(grep "__fish_seen_subcommand_from [a-z ]*\b$command\b" "$fish_completion")
-    for option in $(bin/tivractl help "$command" | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+    # The options a command's help lists as its own (at the start of a line of its Options).
+    for option in $(bin/tivractl help "$command" | grep -oE '^  (-[a-zA-Z], )?--[a-z][a-z-]*' |
+        grep -o -- '--[a-z-]*' | sort -u); do
         grep -q -- "$option\b" <<<"$page" || fail "tivractl.1 does not document $command $option"
         grep -q -- "$command).*$option\b" "$completion" ||
             fail "the completion does not offer $command $option"
-        case $option in --json | --strict | --trace | --help) variable=${option#--} ;; *) variable="" ;; esac
-        grep -q -- "$option\b" <<<"$zsh_case" || { [ -n "$variable" ] && grep -q "\$$variable\b" <<<"$zsh_case"; } ||
+        # Options shared by several commands are offered through a variable of their name.
+        grep -q -- "$option\b" <<<"$zsh_case" || grep -q "\${\?${option#--}\b" <<<"$zsh_case" ||
             fail "the zsh completion does not offer $command $option"
         grep -q -- "-l ${option#--}\b" <<<"$fish_lines" ||
             fail "the fish completion does not offer $command $option"

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -123,6 +125,58 @@ TEST(MainWindowLayout, EveryControlHasItsIdKindPlaceAndHoverTextAndTheWindowIsFi
     QFont bigger = wide;
     bigger.setPointSizeF(wide.pointSizeF() + 0.5);
     EXPECT_TRUE(fixedTextsFit(window.font()) && fixedTextsFit(wide) && !fixedTextsFit(bigger));
+}
+
+// What a screen reader finds: every control it can act on named for what it is (not for what it
+// holds), each name once, and the frames holding what is drawn in them, in the keyboard's order.
+TEST(MainWindowAccessibility, EveryControlNamedOnceAndHeldByItsFrame) {
+    MainWindow window;
+    QtConfigForm form(window);
+    fillValueLists(form);
+    const auto controls = [&window] {
+        std::vector<std::string> named;
+        std::vector<QAccessibleInterface*> pending = {
+            QAccessible::queryAccessibleInterface(window.clientArea())};
+        while (!pending.empty()) {
+            QAccessibleInterface* node = pending.back();
+            pending.pop_back();
+            for (int i = node->childCount() - 1; i >= 0; --i) pending.push_back(node->child(i));
+            const QAccessible::Role role = node->role();
+            if (role == QAccessible::CheckBox || role == QAccessible::ComboBox ||
+                role == QAccessible::EditableText || role == QAccessible::PushButton)
+                named.push_back(node->text(QAccessible::Name).toStdString());
+        }
+        return named;
+    };
+    const std::vector<std::string> blank = controls();
+    // 8 enable boxes, 64 lists, 16 edit fields in the baud-rate lists, 8 packet sizes, 2 buttons.
+    ASSERT_EQ(blank.size(), 98u);
+    std::set<std::string> unique;
+    for (const std::string& name : blank) {
+        EXPECT_FALSE(name.empty());
+        // The edit field inside a baud-rate list is named like its list, right after it.
+        if (!unique.insert(name).second) {
+            EXPECT_TRUE(name.ends_with("Baudrate")) << name;
+        }
+    }
+    EXPECT_EQ(unique.size(), 98u - 16u);
+    EXPECT_EQ(blank[1], "Channel 1 Sensor Type");
+    EXPECT_EQ(blank[0], "Enable Channel 1");
+    // Showing a configuration changes values, not names.
+    MuxConfiguration configuration;
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) configuration.channel(n) = DefaultChannelConfig(n);
+    showConfiguration(configuration, form);
+    EXPECT_EQ(controls(), blank);
+
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.control(0));
+    ASSERT_EQ(frame->text(QAccessible::Name).toStdString(), "Local Ports");
+    std::vector<std::string> held;
+    for (int i = 0; i < frame->childCount(); ++i)
+        held.push_back(frame->child(i)->text(QAccessible::Name).toStdString());
+    ASSERT_EQ(held.size(), 3u + 24u);
+    EXPECT_EQ(held[3], "Channel 1 Local Board Port Number");
+    EXPECT_EQ(held[4], "Channel 1 Local Baudrate");
+    EXPECT_EQ(held[26], "Channel 8 Local Comms Type");
 }
 
 // Every baud-rate list starts its keys, the wheel and its opened list from the entry its text
