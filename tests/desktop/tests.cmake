@@ -7,8 +7,13 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main AND TARG
         PkgConfig::XCB)
     add_test(NAME WindowOnDesktop
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop/on_desktop.sh $<TARGET_FILE:test_desktop>)
+    add_test(NAME WindowOnDesktopAtTwiceTheScale
+        COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop/on_desktop.sh $<TARGET_FILE:test_desktop>
+                --gtest_filter=*AtTwiceTheScale*)
     set_tests_properties(WindowOnDesktop PROPERTIES TIMEOUT 60
         ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    set_tests_properties(WindowOnDesktopAtTwiceTheScale PROPERTIES TIMEOUT 60
+        ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR};QT_SCALE_FACTOR=2")
 endif()
 
 # The window on Wayland without an X server (weston's headless backend), and what a screen reader

@@ -5,7 +5,10 @@
 #include <xcb/xcb.h>
 
 #include <QAbstractItemView>
+#include <QComboBox>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <cstdlib>
 #include <cstring>
@@ -115,6 +118,35 @@ TEST_F(WindowOnDesktop, TitlesSizePlaceAndOpenedListsAreWhatTheDesktopShows) {
     });
     app->menuItem(MENU_ABOUT)->trigger();
     EXPECT_EQ(about, "|");
+}
+
+// At twice the scale (QT_SCALE_FACTOR=2, tests.cmake) the window is exactly twice its size on the
+// screen, and every list still shows its widest entry whole.
+TEST_F(WindowOnDesktop, AtTwiceTheScaleTwiceTheSizeEveryEntryWhole) {
+    if (qEnvironmentVariable("QT_SCALE_FACTOR") != QStringLiteral("2"))
+        GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
+    start(exampleFile("mixed-sensors.smc"));
+    XServer x;
+    EXPECT_EQ(window().devicePixelRatio(), 2.0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return x.geometry(window().winId()).size() ==
+                   QSize(2 * 739, 2 * (window().menuBar()->height() + 354));
+        },
+        5000))
+        << x.geometry(window().winId()).width() << 'x' << x.geometry(window().winId()).height();
+    for (int offset = OFFSET_SENSOR_TYPE; offset <= OFFSET_PRIORITY; ++offset) {
+        QComboBox* list = window().list(controlId(1, offset));
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const int room =
+            list->style()
+                ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+                .width();
+        for (int i = 0; i < list->count(); ++i)
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)), room)
+                << list->itemText(i).toStdString();
+    }
 }
 
 }  // namespace

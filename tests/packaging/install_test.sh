@@ -34,7 +34,7 @@ zsh_completion=share/zsh/vendor-completions/_tivractl
 fish_completion=share/fish/vendor_completions.d/tivractl.fish
 schema=share/doc/tivra/tivractl-configuration.schema.json
 for file in bin/tivra bin/tivractl "$desktop" "$mime" "$metainfo" "$icons/scalable/apps/$id.svg" \
-    "$man/tivra.1" "$man/tivractl.1" "$completion" "$zsh_completion" "$fish_completion" "$schema" \
+    "$man/tivra.1.gz" "$man/tivractl.1.gz" "$completion" "$zsh_completion" "$fish_completion" "$schema" \
     share/doc/tivra/manual/index.html \
     lib/udev/rules.d/70-tivra.rules; do
     [ -s "$file" ] || fail "$file is not installed"
@@ -48,7 +48,10 @@ done
 quiet desktop-file-validate "$desktop"
 quiet xmllint --noout "$mime" "$metainfo" "$icons/scalable/apps/$id.svg"
 out=$(appstreamcli validate --no-net --pedantic "$metainfo" 2>&1) || fail "appstreamcli: $out"
-for page in tivra.1 tivractl.1; do quiet groff -man -ww -z "$man/$page"; done
+for page in tivra.1 tivractl.1; do
+    zcat "$man/$page.gz" >"$work/$page"
+    quiet groff -man -ww -z "$work/$page"
+done
 quiet bash -n "$completion"
 quiet zsh -n "$zsh_completion"
 quiet fish --no-execute "$fish_completion"
@@ -65,7 +68,7 @@ headless="env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM"
 grep -q "<release version=\"$version\"" "$metainfo" || fail "no release $version in $metainfo"
 
 # The man page's text without its font changes and with plain hyphens.
-page=$(sed 's/\\-/-/g; s/\\f[BIRP]//g' "$man/tivractl.1")
+page=$(sed 's/\\-/-/g; s/\\f[BIRP]//g' "$work/tivractl.1")
 commands=$(bin/tivractl --help | sed -n '/^Commands:/,/^$/s/^  \([a-z]*\) .*/\1/p')
 [ -n "$commands" ] || fail "no commands in tivractl --help"
 for command in $commands; do
@@ -102,7 +105,13 @@ done
 
 out=$("$(dirname "$cmake")/cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" 2>&1) ||
     fail "cpack: $out"
-depends=$(dpkg-deb -f "$work"/deb/tivra_"$version"_*.deb Depends)
-for library in libqt6widgets6 libserialport0 qt6-qpa-plugins; do
+deb=$(ls "$work"/deb/tivra_"$version"_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libserialport0 qt6-qpa-plugins qt6-wayland; do
     grep -q "\b$library\b" <<<"$depends" || fail "the package does not depend on $library: $depends"
 done
+# The Windows help file is not for Linux.
+! dpkg-deb -c "$deb" | grep -q '\.chm$' || fail "the package holds tivra.chm"
+# Debian's own checks: no error and no warning (information is allowed).
+out=$(lintian --fail-on error,warning "$deb" 2>&1) || fail "lintian: $out"
+! grep -qE '^[EW]:' <<<"$out" || fail "lintian: $out"
