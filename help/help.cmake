@@ -1,73 +1,109 @@
-# The operator's manual in ${CMAKE_BINARY_DIR}/help: the pages and stylesheet of help/, the
-# pictures the program takes of itself, and, where chmcmd is installed, tivra.chm compiled from the
-# same pages. Builds without the window (the Windows cross build) take the pictures of a build that
-# has one, named by TIVRA_MANUAL_PICTURES; so do cross builds, which cannot run the program here.
-set(TIVRA_MANUAL_PICTURES "" CACHE PATH
-    "Folder holding the manual's pictures, for builds without the window (e.g. build/help/pictures)")
+# The operator's manual in ${CMAKE_BINARY_DIR}/help: the pages of help/ made into the built manual
+# (help/make_manual.cmake: navigation, titles, the rate table the program computes, the contents,
+# the index and its page), the stylesheet, the pictures the program takes of itself, and, where
+# chmcmd is installed, tivra.chm compiled from the same pages. A build that cannot run the program
+# here (the Windows cross build) takes the whole built manual of one that can, named by
+# TIVRA_MANUAL_FROM (e.g. build, whose help/ and help-project/ it copies).
+set(TIVRA_MANUAL_FROM "" CACHE PATH
+    "A native build whose manual this build takes, for builds that cannot run the program")
 
 set(manual_source ${PROJECT_SOURCE_DIR}/help)
 set(manual_dir ${CMAKE_BINARY_DIR}/help)
+set(manual_project ${CMAKE_BINARY_DIR}/help-project)
+# The pages in the order of the navigation bar and the contents, with their labels in the bar.
+set(manual_page_order
+    "index.html=Contents" "getting-started.html=Getting started" "tasks.html=Tasks"
+    "window.html=The window" "checking.html=Checking" "files.html=Files" "boards.html=Boards"
+    "tivractl.html=tivractl" "troubleshooting.html=Troubleshooting" "messages.html=Messages"
+    "glossary.html=Glossary" "installing.html=Installing" "terms.html=Index")
+# What tivra_pictures (src/app/manual_pictures.cpp) writes.
+set(manual_picture_names window-start.png window.png window-annotated.png splash.png
+    box-port-conflict.png box-read-error.png box-success.png)
 
-file(GLOB manual_pages CONFIGURE_DEPENDS ${manual_source}/*.html ${manual_source}/*.css)
-set(manual_copies)
+file(GLOB manual_pages CONFIGURE_DEPENDS ${manual_source}/*.html)
+set(manual_built ${manual_dir}/style.css ${manual_dir}/terms.html ${manual_project}/tivra.hhc
+    ${manual_project}/tivra.hhk ${manual_project}/tivra.hhp)
 foreach(page ${manual_pages})
     get_filename_component(name ${page} NAME)
-    list(APPEND manual_copies ${manual_dir}/${name})
+    list(APPEND manual_built ${manual_dir}/${name})
 endforeach()
 # Pictures kept in the sources: those no build here can take (the window under Wine, which the
 # Windows stage checks against its own run, tests/windows/window_under_wine.sh).
 file(GLOB kept_pictures CONFIGURE_DEPENDS ${manual_source}/pictures/*.png)
+set(kept_copies)
 foreach(picture ${kept_pictures})
     get_filename_component(name ${picture} NAME)
-    list(APPEND manual_copies ${manual_dir}/pictures/${name})
+    list(APPEND kept_copies ${manual_dir}/pictures/${name})
 endforeach()
-add_custom_command(OUTPUT ${manual_copies}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${manual_dir}/pictures
-    COMMAND ${CMAKE_COMMAND} -E copy ${manual_pages} ${manual_dir}
-    COMMAND ${CMAKE_COMMAND} -E copy ${kept_pictures} ${manual_dir}/pictures
-    DEPENDS ${manual_pages} ${kept_pictures}
-    COMMENT "Copying the manual's pages"
-    VERBATIM)
-
-# What tivra_pictures (src/app/manual_pictures.cpp) writes.
-set(manual_picture_names
-    window-start.png window.png splash.png box-port-conflict.png box-read-error.png box-success.png)
 list(TRANSFORM manual_picture_names PREPEND ${manual_dir}/pictures/ OUTPUT_VARIABLE manual_pictures)
-if(TARGET tivra_pictures)
-    set(examples ${PROJECT_SOURCE_DIR}/examples)
-    add_custom_command(OUTPUT ${manual_pictures}
-        COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
-                $<TARGET_FILE:tivra_pictures> ${manual_dir}/pictures
-                examples/mixed-sensors.smc examples/port-conflict.smc
-        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-        DEPENDS tivra_pictures ${examples}/mixed-sensors.smc ${examples}/port-conflict.smc
-        COMMENT "Taking the manual's pictures from the window"
+
+if(NOT CMAKE_CROSSCOMPILING)
+    # Tables computed by the program's own rules.
+    add_executable(tivra_manual_tables ${PROJECT_SOURCE_DIR}/src/app/manual_tables.cpp)
+    target_link_libraries(tivra_manual_tables PRIVATE tivra_core)
+    set(rates ${CMAKE_BINARY_DIR}/help-tables/rates.html)
+    add_custom_command(OUTPUT ${rates}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/help-tables
+        COMMAND $<TARGET_FILE:tivra_manual_tables> rates > ${rates}
+        DEPENDS tivra_manual_tables
         VERBATIM)
-elseif(TIVRA_MANUAL_PICTURES)
-    list(TRANSFORM manual_picture_names PREPEND ${TIVRA_MANUAL_PICTURES}/
-         OUTPUT_VARIABLE picture_sources)
-    add_custom_command(OUTPUT ${manual_pictures}
+    add_custom_command(OUTPUT ${manual_built} ${kept_copies}
+        COMMAND ${CMAKE_COMMAND} -DSOURCE=${manual_source} -DOUT=${manual_dir}
+                -DPROJECT_OUT=${manual_project} "-DPAGES=${manual_page_order}" -DRATES=${rates}
+                -P ${manual_source}/make_manual.cmake
+        COMMAND ${CMAKE_COMMAND} -E copy ${manual_source}/style.css ${manual_dir}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${manual_dir}/pictures
-        COMMAND ${CMAKE_COMMAND} -E copy ${picture_sources} ${manual_dir}/pictures
-        DEPENDS ${picture_sources}
-        COMMENT "Copying the manual's pictures from ${TIVRA_MANUAL_PICTURES}"
+        COMMAND ${CMAKE_COMMAND} -E copy ${kept_pictures} ${manual_dir}/pictures
+        DEPENDS ${manual_pages} ${manual_source}/style.css ${manual_source}/index.txt
+                ${manual_source}/tivra.hhp ${manual_source}/make_manual.cmake ${rates}
+                ${kept_pictures}
+        COMMENT "Making the manual's pages, contents and index"
+        VERBATIM)
+    if(TARGET tivra_pictures)
+        set(examples ${PROJECT_SOURCE_DIR}/examples)
+        add_custom_command(OUTPUT ${manual_pictures}
+            COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+                    $<TARGET_FILE:tivra_pictures> ${manual_dir}/pictures
+                    examples/mixed-sensors.smc examples/port-conflict.smc
+            WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+            DEPENDS tivra_pictures ${examples}/mixed-sensors.smc ${examples}/port-conflict.smc
+            COMMENT "Taking the manual's pictures from the window"
+            VERBATIM)
+    else()
+        set(manual_pictures)
+        message(STATUS "Manual: no pictures and no tivra.chm in this build (no window)")
+    endif()
+elseif(TIVRA_MANUAL_FROM)
+    set(from ${TIVRA_MANUAL_FROM})
+    set(sources)
+    foreach(file ${manual_built} ${kept_copies} ${manual_pictures})
+        string(REPLACE "${CMAKE_BINARY_DIR}" "${from}" source "${file}")
+        list(APPEND sources ${source})
+    endforeach()
+    add_custom_command(OUTPUT ${manual_built} ${kept_copies} ${manual_pictures}
+        COMMAND ${CMAKE_COMMAND} -E copy_directory ${from}/help ${manual_dir}
+        COMMAND ${CMAKE_COMMAND} -E copy_directory ${from}/help-project ${manual_project}
+        DEPENDS ${sources}
+        COMMENT "Copying the manual of ${from}"
         VERBATIM)
 else()
+    set(manual_built)
+    set(kept_copies)
     set(manual_pictures)
-    message(STATUS "Manual: no pictures and no tivra.chm in this build "
-                   "(no window; set TIVRA_MANUAL_PICTURES to a folder of them)")
+    message(STATUS "Manual: none in this build (cross build; set TIVRA_MANUAL_FROM to a native one)")
 endif()
 
 find_program(TIVRA_CHMCMD chmcmd)
 set(manual_chm)
 if(TIVRA_CHMCMD AND manual_pictures)
     set(manual_chm ${manual_dir}/tivra.chm)
-    set(project_files ${manual_source}/tivra.hhp ${manual_source}/tivra.hhc ${manual_source}/tivra.hhk)
+    set(project_files ${manual_project}/tivra.hhp ${manual_project}/tivra.hhc
+        ${manual_project}/tivra.hhk)
     add_custom_command(OUTPUT ${manual_chm}
         COMMAND ${CMAKE_COMMAND} -DCHMCMD=${TIVRA_CHMCMD} -DMANUAL_DIR=${manual_dir}
                 "-DPROJECT_FILES=${project_files}" -DSTAGE=${CMAKE_BINARY_DIR}/help-chm
                 -P ${manual_source}/compile_chm.cmake
-        DEPENDS ${manual_copies} ${manual_pictures} ${project_files} ${manual_source}/compile_chm.cmake
+        DEPENDS ${manual_built} ${manual_pictures} ${kept_copies} ${manual_source}/compile_chm.cmake
         COMMENT "Compiling tivra.chm"
         VERBATIM)
     if(WIN32)
@@ -80,7 +116,8 @@ if(TIVRA_CHMCMD AND manual_pictures)
     endif()
 endif()
 
-add_custom_target(tivra_manual ALL DEPENDS ${manual_copies} ${manual_pictures} ${manual_chm})
+add_custom_target(tivra_manual ALL
+    DEPENDS ${manual_built} ${kept_copies} ${manual_pictures} ${manual_chm})
 if(TARGET tivra)
     add_dependencies(tivra tivra_manual)
 endif()

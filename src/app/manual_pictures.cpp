@@ -3,7 +3,8 @@
 //
 //   tivra_pictures OUTPUT_FOLDER EXAMPLE CONFLICTING_EXAMPLE
 //
-// Writes window-start.png, window.png (EXAMPLE opened as from the command line), splash.png,
+// Writes window-start.png, window.png (EXAMPLE opened as from the command line),
+// window-annotated.png (the same with numbered callouts, explained in window.html), splash.png,
 // box-port-conflict.png (the check of CONFLICTING_EXAMPLE), box-read-error.png (opening a file
 // that does not exist) and box-success.png (the first box of a write to the simulated boards).
 
@@ -13,12 +14,14 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 
 #include "app/menu_bar.h"
 #include "app/splash_clock.h"
 #include "app/splash_screen.h"
+#include "config/controls.h"
 #include "config/program_state.h"
 #include "config/validation.h"
 #include "config/value_lists.h"
@@ -48,6 +51,59 @@ QImage framed(QWidget& widget) {
     painter.drawText(QRect(8, 1, content.width() - 16, bar - 1), Qt::AlignVCenter | Qt::AlignLeft,
                      widget.windowTitle());
     painter.drawPixmap(1, bar, content);
+    return image;
+}
+
+// The window with numbered marks on its parts, in the order window.html explains them: 1 the
+// title, 2 the menus, 3 channel 4's row, 4 an enable box, 5 a sensor type list, 6 to 8 the frames
+// of the LocalBoard, the RemoteBoard and the general-purpose sensors, 9 and 10 the buttons.
+QImage annotated(MainWindow& window) {
+    QImage image = framed(window);
+    const QFontMetrics metrics(QApplication::font());
+    const QPoint content(1, metrics.height() + 8);  // where framed() put the window
+    const auto at = [&](QWidget* widget) {
+        return QRect(widget->mapTo(&window, QPoint(0, 0)) + content, widget->size());
+    };
+    QWidget* menus = window.menuWidget();
+    const QRect row(at(window.control(controlId(4, OFFSET_ENABLED))).topLeft() - QPoint(4, 3),
+                    at(window.control(controlId(4, OFFSET_CHUNKSIZE))).bottomRight() +
+                        QPoint(4, 3));
+    const QRect marks[] = {
+        QRect(0, 0, image.width(), content.y()),
+        menus != nullptr ? at(menus) : QRect(),
+        row,
+        at(window.control(controlId(1, OFFSET_ENABLED))),
+        at(window.control(controlId(1, OFFSET_SENSOR_TYPE))),
+        at(window.control(0)),
+        at(window.control(84)),
+        at(window.control(89)),
+        at(window.control(READ_BUTTON_ID)),
+        at(window.control(WRITE_BUTTON_ID)),
+    };
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    const QColor mark(0xc0, 0x10, 0x20);
+    int number = 0;
+    for (const QRect& target : marks) {
+        ++number;
+        if (target.isNull()) continue;
+        painter.setPen(QPen(mark, 2));
+        painter.setBrush(Qt::NoBrush);
+        if (number != 1) painter.drawRect(target.adjusted(0, 0, -1, -1));
+        // The number in a disc at the mark's right end, inside the picture.
+        const int radius = 9;
+        const QPoint centre(std::min(target.right() - radius - 2, image.width() - radius - 1),
+                            std::max(target.top() + radius + 1, radius + 1));
+        painter.setBrush(mark);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(centre, radius, radius);
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius),
+                         Qt::AlignCenter, QString::number(number));
+    }
     return image;
 }
 
@@ -109,6 +165,7 @@ int takePictures(const QString& folder, const std::string& example,
     ProgramState state{};
     openFromCommandLine(state, form, ui, example);
     ok = save(framed(window), folder + "window.png") && ok;
+    ok = save(annotated(window), folder + "window-annotated.png") && ok;
 
     // The boxes as the operator meets them.
     camera.expect({"box-success.png", ""});

@@ -14,9 +14,6 @@ namespace tivra {
 
 namespace {
 
-// The highest rate of the form BAUD_BASE / n with n of at least 2. Above it snapBaudrate's
-// divisors would reach 0, so such rates are refused (switched on) or replaced (switched off).
-constexpr int32_t MAX_BAUDRATE = BAUD_BASE / 2;
 constexpr int32_t COMPLETION_BAUDRATE = 9600;
 constexpr int8_t COMPLETION_MODE = 0;  // "232"
 constexpr int8_t COMPLETION_PRIORITY = 5;
@@ -117,6 +114,10 @@ int32_t snapBaudrate(int32_t rate) {
     // BAUD_BASE / n (n >= 2) is then the highest one, or 0 (n beyond BAUD_BASE) for no rate.
     if (rate < 1) return 0;
     if (rate > MAX_BAUDRATE) return MAX_BAUDRATE;
+    return BAUD_BASE / baudDivisor(rate);
+}
+
+int32_t baudDivisor(int32_t rate) {
 
     const int32_t d = BAUD_BASE / rate;  // at least 2
     const auto distance = [rate](int32_t divisor) { return std::abs(BAUD_BASE / divisor - rate); };
@@ -130,7 +131,7 @@ int32_t snapBaudrate(int32_t rate) {
         chosen = d - 1;
     else if (above == nearest)
         chosen = d + 1;
-    return BAUD_BASE / chosen;
+    return chosen;
 }
 
 void buildPortTables(ProgramState& state) {

@@ -6,14 +6,20 @@
 #include "config/config_form.h"
 #include "config/operator.h"
 #include "config/program_state.h"
+#include "config/value_lists.h"
 
 namespace tivra {
 
 // Reads the form, checks and completes the record, snaps and shows the baud rates and rebuilds
 // the board-side tables. 0 when valid; -1 after showing the first problem.
 int32_t validateConfiguration(ProgramState& state, ConfigForm& form, Operator& ui);
+// The highest rate of the form BAUD_BASE / n with n of at least 2. Above it snapBaudrate's
+// divisors would reach 0, so such rates are refused (switched on) or replaced (switched off).
+inline constexpr int32_t MAX_BAUDRATE = BAUD_BASE / 2;
 // The nearest rate of the form 921600 / n.
 int32_t snapBaudrate(int32_t rate);
+// The n of that rate, for a rate of 1 to MAX_BAUDRATE; on a tie the larger n (the lower rate).
+int32_t baudDivisor(int32_t rate);
 // Per-port tables and routing from a record that has passed the checks.
 void buildPortTables(ProgramState& state);
 

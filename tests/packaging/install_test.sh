@@ -95,6 +95,12 @@ for command in $commands; do
     done
 done
 
+# Every example file the manual names is installed beside it.
+for example in $(grep -ohE 'examples[/\\][a-z-]+\.smc' share/doc/tivra/manual/*.html | sed 's|.*[/\\]||' |
+    sort -u); do
+    [ -s "share/doc/tivra/examples/$example" ] || fail "the manual names $example, which is not installed"
+done
+
 # The JSON scripts are promised, by the schema installed for them.
 for example in "$TIVRA_SOURCE_DIR"/examples/*.smc; do
     bin/tivractl show --json "$example" >"$work/show.json" 2>/dev/null
