@@ -180,6 +180,24 @@ TEST_F(TivractlTest, ShowJsonFormatsBackToWhatFormatWrites) {
     EXPECT_GT(valid, 20);  // the property is not only about refusals
 }
 
+#ifndef _WIN32
+// A file name that is not UTF-8 shows as U+FFFD in JSON, and its bytes come beside it.
+TEST_F(TivractlTest, JsonKeepsAFileNameThatIsNotUtf8) {
+    const std::string path = file("unit\xff.smc", readBytes(MIXED));
+    const ToolResult r = run({"check", "--json", path});
+    EXPECT_EQ(r.status, 0);
+    std::string hex;
+    for (const unsigned char c : path) {
+        static const char DIGITS[] = "0123456789ABCDEF";
+        hex += std::string(hex.empty() ? "" : " ") + DIGITS[c >> 4] + DIGITS[c & 15];
+    }
+    const std::string shown = path.substr(0, path.size() - 5) + "\xEF\xBF\xBD.smc";
+    EXPECT_NE(r.out.find("\"file\": \"" + shown + "\",\n      \"fileBytes\": \"" + hex + "\""),
+              std::string::npos)
+        << r.out;
+}
+#endif
+
 TEST_F(TivractlTest, FormatWritesWhatSaveWrites) {
     // A file in the saved layout formats to itself.
     ToolResult r = run({"format", MIXED});
