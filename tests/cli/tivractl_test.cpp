@@ -117,12 +117,13 @@ TEST_F(TivractlTest, EveryCommandHasItsHelp) {
     EXPECT_EQ(run({"help"}).out, tool.out);
     const ToolResult bare = run({});
     EXPECT_EQ(bare.status, 2);
-    EXPECT_EQ(bare.err, tool.out);
+    const std::string text = plainText(tool.out);
+    EXPECT_EQ(bare.err, text);
     std::string commands;
-    const size_t list = tool.out.find("\nCommands:\n");
-    for (size_t at = tool.out.find("\n  ", list); at < tool.out.find("\n\n", list + 1);
-         at = tool.out.find("\n  ", at + 1)) {
-        const std::string name = tool.out.substr(at + 3, tool.out.find(' ', at + 3) - at - 3);
+    const size_t list = text.find("\nCommands:\n");
+    for (size_t at = text.find("\n  ", list); at < text.find("\n\n", list + 1);
+         at = text.find("\n  ", at + 1)) {
+        const std::string name = text.substr(at + 3, text.find(' ', at + 3) - at - 3);
         commands += name + ' ';
         const ToolResult help = run({name, "--help"});
         EXPECT_EQ(help.status, 0) << name;
@@ -143,7 +144,12 @@ TEST_F(TivractlTest, ShowJsonFormatsBackToWhatFormatWrites) {
     };
     const int rates[] = {600, 9600, 19200, 38400, 57600, 100000, 115200, 460800, 921600, 5};
     const auto rate = [&] { return rates[pick(0, 40) != 0 ? pick(0, 7) : pick(0, 9)]; };
-    for (int f = 0; f < 200; ++f) {
+#ifdef _WIN32
+    const int generated = 20;  // the rule is the same; each run under Wine costs a new process
+#else
+    const int generated = 200;
+#endif
+    for (int f = 0; f < generated; ++f) {
         std::string text = "; generated\r\n";
         // Mostly one port for each channel on each board, as valid files have.
         int local[8] = {0, 1, 2, 3, 4, 5, 6, 7}, remote[8] = {0, 1, 2, 3, 4, 5, 6, 7};
@@ -177,7 +183,7 @@ TEST_F(TivractlTest, ShowJsonFormatsBackToWhatFormatWrites) {
         ASSERT_EQ(back.status, direct.status) << path;
         valid += direct.status == 0;
     }
-    EXPECT_GT(valid, 20);  // the property is not only about refusals
+    EXPECT_GT(valid, generated / 10);  // the property is not only about refusals
 }
 
 #ifndef _WIN32

@@ -42,6 +42,7 @@ cp "$example" "$folder/mixed sensors.smc"
 windows_file="Z:${folder//\//\\}\\mixed sensors.smc"
 
 export TIVRA_BRIDGE=${TIVRA_BRIDGE:-}
+xdotool mousemove 0 0  # the window must not come up under the pointer
 if [ -n "$by_association" ]; then
     TIVRA_BOX_LOG="$work/boxes" "$wine_run" start /wait "$windows_file" >"$work/out" 2>&1 </dev/null &
 else
