@@ -180,7 +180,7 @@ TEST_F(TivractlTest, ShowJsonFormatsBackToWhatFormatWrites) {
         const ToolResult json = run({"show", "--json", path});
         const ToolResult back = run({"format", "--from-json", "-", "-o", "-"}, json.out);
         ASSERT_EQ(back.out, direct.out) << path;
-        ASSERT_EQ(back.status, direct.status) << path;
+        ASSERT_EQ(back.status, direct.status) << path << back.err << direct.err;
         valid += direct.status == 0;
     }
     EXPECT_GT(valid, generated / 10);  // the property is not only about refusals
