@@ -38,9 +38,9 @@ inline constexpr std::string_view CHECK_SUMMARY = "check configuration files as 
 inline constexpr std::string_view CHECK_HELP =
     "Usage: tivractl check FILE... [--strict] [--json]\n"
     "\n"
-    "Reads each FILE as the configurator's Open does (missing keys take their default values),\n"
-    "then checks it as Save does. Prints nothing when it is valid; otherwise prints the message\n"
-    "the configurator would show, as TITLE: TEXT, on standard error, for example\n"
+    "Reads each FILE as Open does in a configurator just started (missing keys take their\n"
+    "default values), then checks it as Save does. Prints nothing when it is valid; otherwise\n"
+    "prints the message the configurator would show, as TITLE: TEXT, on standard error, e.g.\n"
     "    Invalid Port: Check Channel 1 Ports\n"
     "With several files, each message line begins with its file's name and \": \".\n"
     "\n"
@@ -92,7 +92,7 @@ inline constexpr std::string_view SHOW_SUMMARY = "print the eight channels of a 
 inline constexpr std::string_view SHOW_HELP =
     "Usage: tivractl show FILE [--json] [--strict]\n"
     "\n"
-    "Reads FILE as the configurator's Open does (missing keys take their default values) and\n"
+    "Reads FILE as Open does in a configurator just started (missing keys take their defaults) and\n"
     "prints its eight channels as a table, without checking them. List entries show as their\n"
     "texts (\"QV Sonar\", port \"3\", mode \"485\"); a list with nothing chosen shows \"-\" and a\n"
     "position outside its list \"?(N)\". The reader's warnings go to standard error.\n"
@@ -118,7 +118,7 @@ inline constexpr std::string_view DIFF_HELP =
     "Usage: tivractl diff A B [--json] [--strict]\n"
     "       tivractl diff FILE --boards [--as-read] [--json] [--bridge sim|serial:PATH] [--trace]\n"
     "\n"
-    "Reads A and B as the configurator's Open does (missing keys take their default values) and\n"
+    "Reads A and B as Open does in a configurator just started (missing keys: their defaults) and\n"
     "prints one line for each field that differs, by channel and then in the file's key order:\n"
     "    Channel 4 Remote Baudrate: 9600 -> 19200\n"
     "with the values as a file stores them. With --boards, B is what the two boards hold, read as\n"
@@ -188,6 +188,9 @@ inline constexpr std::string_view WRITE_HELP =
     "                     check completed it). Prints \"Verified FILE\" when all is the same,\n"
     "                     otherwise one line per field, in the file's words, for example\n"
     "                         Channel 4 Remote Baudrate: wrote 9600, boards hold 19200\n"
+    "                     Boards whose tables disagree with each other (the read-back\n"
+    "                     shows \"Configuration problem - reconfigure system\") are not\n"
+    "                     verified either, whatever their rows show.\n"
     "  --json             with --verify: print {\"format\": 1, \"file\", \"verified\": "
     "true|false,\n"
     "                     \"differences\": [{\"channel\", \"key\", \"wrote\", \"boardsHold\"}]} "
@@ -299,6 +302,8 @@ inline constexpr std::string_view DIFF_ARROW = " -> ";
 inline constexpr std::string_view VERIFY_WROTE = "wrote ";
 inline constexpr std::string_view VERIFY_BOARDS_HOLD = ", boards hold ";
 inline constexpr std::string_view VERIFIED = "Verified ";
+inline constexpr std::string_view NOT_VERIFIED_DISAGREE =
+    "Not verified: the boards' tables disagree with each other (the Alert above) for ";
 inline constexpr std::string_view STORED_RATE_EXPECTED =
     "--remote-stores-rate needs PORT:RATE, PORT 1 to 8 and RATE in bit/s";
 inline constexpr std::string_view NO_PORTS = "No serial ports found.";

@@ -11,6 +11,7 @@
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
 #include "cli/json_output.h"
+#include "config/config_texts.h"
 #include "config/headless_setup.h"
 #include "files/configuration_difference.h"
 #include "link/board_protocol.h"
@@ -23,24 +24,33 @@ constexpr OptionSpec WRITE_OPTIONS[] = {
     {"verify", 0, false}, {"accept-warnings", 0, false}, JSON_OPTION, BRIDGE_OPTION, TRACE_OPTION};
 
 // After both writes: reads both boards back and prints every field they hold otherwise.
-int verify(BoardContext& context, const std::string& path, bool json) {
+int verify(BoardContext& context, const ConsoleOperator& ui, const std::string& path, bool json) {
     // What was sent: the file as the check completed it.
     const MuxConfiguration written = context.state.configuration;
     // Both boards took the frames; only the look back failed.
+    const size_t shownBefore = ui.shown().size();
     if (readConfigurationFromBoards(context) != 0) return STATUS_WRITTEN_NOT_READ;
     const std::vector<FieldDifference> differences =
         differingFields(written, context.state.configuration);
+    // Boards whose tables disagree with each other are rebuilt from the LocalBoard's: equal rows
+    // then prove nothing, and the read-back's Alert says so.
+    bool agree = true;
+    for (size_t i = shownBefore; i < ui.shown().size(); ++i)
+        agree = agree && ui.shown()[i].text != BOARDS_DISAGREE_TEXT;
+    const bool verified = differences.empty() && agree;
     if (json) {
         Json document = jsonDocument();
         addName(document, "file", path);
-        document["verified"] = differences.empty();
+        document["verified"] = verified;
+        document["boardsAgree"] = agree;
         document["differences"] = differencesJson(differences, "wrote", "boardsHold");
         std::cout << jsonText(document);
     } else {
-        if (differences.empty()) std::cout << VERIFIED << path << '\n';
+        if (verified) std::cout << VERIFIED << path << '\n';
+        if (!agree) std::cout << NOT_VERIFIED_DISAGREE << path << '\n';
         printDifferences(differences, VERIFY_WROTE, VERIFY_BOARDS_HOLD);
     }
-    return differences.empty() ? STATUS_SUCCESS : STATUS_NOT_VERIFIED;
+    return verified ? STATUS_SUCCESS : STATUS_NOT_VERIFIED;
 }
 
 int runWrite(const std::vector<std::string>& arguments) {
@@ -68,7 +78,7 @@ int runWrite(const std::vector<std::string>& arguments) {
     BoardContext context{state, form, ui, *bridge, pause};
     int status = writeConfigurationToBoards(context) == 0 ? STATUS_SUCCESS : STATUS_PROBLEM;
     if (status == STATUS_SUCCESS && parsed.has("verify"))
-        status = verify(context, parsed.operands[0], parsed.has("json"));
+        status = verify(context, ui, parsed.operands[0], parsed.has("json"));
     closeBoardLink(*bridge, state.link);
     return status;
 }

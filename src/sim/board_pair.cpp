@@ -190,9 +190,12 @@ bool BoardPair::takeWrite(uint8_t command, const std::vector<uint8_t>& items) {
     PortRouting routing = localBoard.routing;
     ChannelPortMap channelPorts = localBoard.channelPorts;
     if (!applyItems(items, remoteBoard.ports, routing, channelPorts)) return false;
-    if (faultApplies(command))
+    if (faultApplies(command)) {
         for (const StoredRate& kept : settings.remoteStoresRates)
             remoteBoard.ports[kept.port % PORT_COUNT].baudrate = kept.baudrate;
+        if (settings.remoteKeepsSensorType)
+            for (auto& port : remoteBoard.ports) port.sensorType = *settings.remoteKeepsSensorType;
+    }
     return true;
 }
 

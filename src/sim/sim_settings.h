@@ -72,8 +72,11 @@ struct SimSettings {
     std::vector<uint8_t> strayBytes;
     // A write of the RemoteBoard is acknowledged, but these ports then hold these rates.
     std::vector<StoredRate> remoteStoresRates;
+    // A write of the RemoteBoard is acknowledged, but every port then holds this sensor type: the
+    // boards' tables disagree with each other.
+    std::optional<int8_t> remoteKeepsSensorType;
     // The board faults (answers, delays, replyFault, negativeAcknowledge, answerWith, strayBytes
-    // and remoteStoresRates) apply only to requests with this command byte; to all requests when
+    // remoteStoresRates and remoteKeepsSensorType) apply only to requests with this command byte; to all requests when
     // empty.
     std::optional<uint8_t> faultsOnlyFor;
 };

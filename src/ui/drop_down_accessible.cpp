@@ -10,10 +10,35 @@ namespace tivra {
 
 namespace {
 
-class DropDownAccessible : public QAccessibleWidget {
+// The entry a list shows is also its text, read only: how a screen reader finds the value of a
+// closed list, whose list of entries marks nothing chosen until it opens.
+class DropDownAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
   public:
     explicit DropDownAccessible(DropDownList* list)
         : QAccessibleWidget(list, QAccessible::ComboBox) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface) return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    // The text interface: the shown entry, no selection, no caret.
+    QString text(int start, int end) const override { return shown().mid(start, end - start); }
+    int characterCount() const override { return static_cast<int>(shown().size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int* start, int* end) const override {
+        *start = *end = 0;
+        return {};
+    }
 
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name) return list()->accessibleName();
@@ -56,6 +81,7 @@ class DropDownAccessible : public QAccessibleWidget {
 
   private:
     DropDownList* list() const { return static_cast<DropDownList*>(widget()); }
+    QString shown() const { return list()->currentText(); }
 };
 
 QAccessibleInterface* dropDownInterface(const QString&, QObject* object) {

@@ -115,7 +115,8 @@ void MainWindow::createFrames() {
     }
 }
 
-// A control lies in the frame drawn around it (a drop-down by its closed place), so that the frame holds it for a screen reader
+// A control lies in the frame drawn around it (a drop-down by its closed place), so that the frame
+// holds it for a screen reader
 // ("Local Ports", then its lists); the buttons lie below the frames, in the client area. The
 // order of creation stays that of the layout tables, which is the keyboard's order.
 QWidget* MainWindow::holderOf(const QRect& inClientArea) const {

@@ -190,17 +190,27 @@ TEST(BoardCommands, NothingIsSentForWhatIsNotAConfiguration) {
     EXPECT_NE(runTool(folder, {"read", "--bridge", bridge, "-o", "-"}).out, example);
 }
 
-// Both boards acknowledge the write, then stay silent: written, but not verified (status 4).
-TEST(BoardCommands, WrittenButNotReadBackIsStatusFour) {
-    PtyBoards boards;
-    boards.boards.settings.answers = false;
-    boards.boards.settings.faultsOnlyFor = static_cast<uint8_t>(BoardCommand::ReadLocal);
-    const std::string bridge = "serial:" + boards.start();
+// Both boards acknowledge the write, then stay silent: written, but not read back (status 4).
+// Boards whose tables disagree with each other read back rows equal to the file, rebuilt from the
+// LocalBoard's: not verified either (status 3), as the read-back's Alert says.
+TEST(BoardCommands, VerifyNeedsBoardsThatAnswerAndAgree) {
     TempFolder folder;
-    const ToolResult r = runTool(folder, {"write", MIXED, "--verify", "--bridge", bridge});
-    EXPECT_EQ(r.status, 4);
-    EXPECT_TRUE(r.err.starts_with(WRITTEN)) << r.err;
-    EXPECT_EQ(r.out, "");
+    for (const bool silent : {true, false}) {
+        PtyBoards boards;
+        boards.boards.settings.answers = !silent;
+        boards.boards.settings.faultsOnlyFor = static_cast<uint8_t>(
+            silent ? BoardCommand::ReadLocal : BoardCommand::WriteRemote);
+        if (!silent) boards.boards.settings.remoteKeepsSensorType = 2;
+        const std::string bridge = "serial:" + boards.start();
+        const ToolResult r = runTool(folder, {"write", MIXED, "--verify", "--bridge", bridge});
+        EXPECT_EQ(r.status, silent ? 4 : 3);
+        EXPECT_TRUE(r.err.starts_with(WRITTEN)) << r.err;
+        EXPECT_EQ(r.out, silent ? "" : "Not verified: the boards' tables disagree with each other "
+                                       "(the Alert above) for " + MIXED + "\n");
+        if (!silent) {
+            EXPECT_EQ(r.err, WRITTEN + READ + "Alert: Configuration problem - reconfigure system\n");
+        }
+    }
 }
 
 // Read Configuration followed by Save: boards that answer with no items at all give a

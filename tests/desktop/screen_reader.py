@@ -23,10 +23,20 @@ def walk(node, parent=None):
             yield from walk(child, node)
 
 
+def opened(app, name):
+    """Waits until the window's title names the file: it is opened after the splash."""
+    for _ in range(300):
+        if any(frame.name.endswith(name) for frame in app if frame is not None):
+            return
+        time.sleep(0.1)
+    sys.exit("the window never showed %s" % name)
+
+
 faults = []
 counts = {}
 names = {}
 window = application("tivra")
+opened(window, "mixed-sensors.smc")
 for node, parent in walk(window):
     role = node.getRoleName()
     if role not in ("check box", "combo box", "text", "push button"):
@@ -40,6 +50,11 @@ for node, parent in walk(window):
     elif not inside and node.name in names:
         faults.append("%r twice" % node.name)
     names[node.name] = role
+    # A list's value is its text, closed or open: the file's entry, not its name.
+    if role == "combo box" and node.name == "Channel 2 Sensor Type":
+        shown = node.queryText().getText(0, -1)
+        if shown != "Pallion":
+            faults.append("Channel 2 Sensor Type reads %r, not the file's 'Pallion'" % shown)
 expected = {"check box": 8, "combo box": 64, "text": 24, "push button": 2}
 if counts != expected:
     faults.append("controls %s, expected %s" % (counts, expected))

@@ -91,20 +91,21 @@ TEST_F(SettingsFileTest, ValuesKeepTheLowBitsOfTheirFieldAndMissingKeysTheirDefa
 }
 
 TEST_F(SettingsFileTest, ByteOrderMarkIsSkippedAndNamesAreMatchedAsUtf8) {
-    const std::string text = "[Channel 1]\r\nEnabled = 1\r\n[Kanal \xC3\xA9]\r\nPriority = 9\r\n";
+    const std::string text =
+        "[Channel 1]\r\nEnabled = 1\r\n[Kanal \xC2\x80\xC3\xA9]\r\nPriority = 9\r\n";
     SettingsFile file;
     open(file, "\xEF\xBB\xBF" + text);
     EXPECT_TRUE(file.isUtf8());
     EXPECT_EQ(file.lines(), linesOf(text));
-    // 8-bit names are converted before they are compared: 0xE9 is C3 A9.
-    EXPECT_EQ(file.selectGroup("Kanal \xE9"), 1);
+    // 8-bit names are converted before they are compared: 0x80 is C2 80, 0xE9 is C3 A9.
+    EXPECT_EQ(file.selectGroup("Kanal \x80\xE9"), 1);
     EXPECT_EQ(file.readInteger("Priority", 1), 9);
 
     // Without the mark the bytes are plain: the 8-bit name does not match.
     SettingsFile plain;
     open(plain, text);
     EXPECT_FALSE(plain.isUtf8());
-    EXPECT_EQ(plain.selectGroup("Kanal \xE9"), 0);
+    EXPECT_EQ(plain.selectGroup("Kanal \x80\xE9"), 0);
 }
 
 TEST_F(SettingsFileTest, WritesPutLinesWhereTheRulesSay) {

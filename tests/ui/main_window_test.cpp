@@ -168,6 +168,14 @@ TEST(MainWindowAccessibility, EveryControlNamedOnceAndHeldByItsFrame) {
     showConfiguration(configuration, form);
     EXPECT_EQ(controls(), blank);
 
+    // A list's value is read apart from its name; its edit field and entries are its children.
+    QAccessibleInterface* rate =
+        QAccessible::queryAccessibleInterface(window.list(controlId(1, OFFSET_LOCAL_BAUDRATE)));
+    EXPECT_EQ(rate->textInterface()->text(0, -1).toStdString(), "57600");
+    EXPECT_EQ(rate->text(QAccessible::Value).toStdString(), "57600");
+    ASSERT_EQ(rate->childCount(), 2);
+    for (int i = 0; i < rate->childCount(); ++i) EXPECT_EQ(rate->indexOfChild(rate->child(i)), i);
+
     QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.control(0));
     ASSERT_EQ(frame->text(QAccessible::Name).toStdString(), "Local Ports");
     std::vector<std::string> held;

@@ -67,7 +67,7 @@ $ ports --json --bridge sim
 1j> {"format":1,"ports":[{"name":"device 0","usb":true,"description":"Quorvantel Ostrel","localBoard":true}]}
 ? 0
 $ write {examples}/mixed-sensors.smc --verify --json --bridge sim
-1j> {"format":1,"file":"{examples}/mixed-sensors.smc","verified":true,"differences":[]}
+1j> {"format":1,"file":"{examples}/mixed-sensors.smc","verified":true,"boardsAgree":true,"differences":[]}
 2> Success: Local configuration data written
 2> Success: Remote configuration data written
 2> Success: Local configuration data read
