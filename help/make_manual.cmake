@@ -85,6 +85,15 @@ foreach(name ${names})
         set(page_title "${title} - ${product}")
     endif()
     string(REGEX REPLACE "<title>[^<]*</title>" "<title>${page_title}</title>" page "${page}")
+    # Words of code never break at their hyphens: each blank-free word of a <code> element in
+    # a span that keeps it whole ("--remote-stores-rate", "mixed-sensors.smc").
+    string(REGEX MATCHALL "<code>[^<]*</code>" codes "${page}")
+    list(REMOVE_DUPLICATES codes)
+    foreach(code ${codes})
+        string(REGEX REPLACE "^<code>(.*)</code>$" "\\1" inside "${code}")
+        string(REGEX REPLACE "([^ \n]*-[^ \n]*)" "<span class=\"nw\">\\1</span>" kept "${inside}")
+        string(REPLACE "${code}" "<code>${kept}</code>" page "${page}")
+    endforeach()
     if(page MATCHES "<!-- rate table -->")
         if(rates_table STREQUAL "")
             message(FATAL_ERROR "${name} wants the rate table, which this build did not make")
@@ -149,6 +158,7 @@ list(SORT terms CASE INSENSITIVE)
 set(index "")
 set(listing "")
 set(letter "")
+set(letters "")
 foreach(item ${terms})
     string(FIND "${item}" "|" bar REVERSE)
     string(SUBSTRING "${item}" 0 ${bar} term)
@@ -166,7 +176,11 @@ foreach(item ${terms})
         if(NOT letter STREQUAL "")
             string(APPEND listing "</ul>\n")
         endif()
-        string(APPEND listing "<h2>${first}</h2>\n<ul class=\"terms\">\n")
+        string(APPEND listing "<h2 id=\"letter-${first}\">${first}</h2>\n<ul class=\"terms\">\n")
+        if(NOT letters STREQUAL "")
+            string(APPEND letters " | ")
+        endif()
+        string(APPEND letters "<a href=\"#letter-${first}\">${first}</a>")
         set(letter "${first}")
     endif()
     string(APPEND listing "<li><a href=\"${target}\">${term}</a></li>\n")
@@ -188,6 +202,7 @@ ${bar}
 
 <h1>Index</h1>
 <p>Every section of the manual and its main terms, every message by its title and by its text.</p>
+<p class=\"letters\">${letters}</p>
 ${listing}</body>
 </html>
 ")

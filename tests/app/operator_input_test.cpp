@@ -119,25 +119,6 @@ TEST_F(OperatorInput, RowsFollowTheBoxesAndSensorTypesAndOnlyTheseAndTheButtonsR
     EXPECT_TRUE(events.empty());
 }
 
-// What the operator types is what the form reads, also over a chosen entry; typing selects
-// nothing. How texts read as numbers: the behaviour suite and tests/config.
-TEST_F(OperatorInput, TypedTextsReachTheRecord) {
-    auto* list = qobject_cast<QComboBox*>(opened(7, OFFSET_LOCAL_BAUDRATE));
-    QTest::keyClicks(list->lineEdit(), "31250");  // not one of the entries
-    QTest::keyClick(list->lineEdit(), Qt::Key_Return);
-    QTest::keyClicks(opened(7, OFFSET_CHUNKSIZE), " -5");
-    EXPECT_EQ(form().selectedIndex(controlId(7, OFFSET_LOCAL_BAUDRATE)), -1);
-    EXPECT_EQ(shown().channel(7).localBaudrate, 31250);
-    EXPECT_EQ(shown().channel(7).chunksize, -5);
-
-    list = qobject_cast<QComboBox*>(opened(2, OFFSET_REMOTE_BAUDRATE));
-    QTest::keyClick(list, Qt::Key_Down);  // the first entry, "600"
-    EXPECT_EQ(form().text(controlId(2, OFFSET_REMOTE_BAUDRATE)), "600");
-    list->lineEdit()->selectAll();
-    QTest::keyClicks(list->lineEdit(), "1000");
-    EXPECT_EQ(form().text(controlId(2, OFFSET_REMOTE_BAUDRATE)), "1000");
-}
-
 // The two board buttons against the simulated board pair: the boxes in order, what reaches the
 // boards, what the form shows afterwards, the wait cursor, the bridge choice, and closing the
 // link at the end. The exchanges byte for byte, every failure row (and what a failed read leaves

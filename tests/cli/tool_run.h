@@ -74,8 +74,10 @@ inline ToolResult runTool(const TempFolder& folder, const std::vector<std::strin
 #ifdef _WIN32
     if (input) command += " <" + shellQuoted(inPath);
     command += " >" + shellQuoted(outPath);
-    // cmd.exe drops the first and the last quote of a line that has more than two.
-    result.status = std::system(("\"" + command + "\"").c_str());
+    // cmd.exe drops the first and the last quote of a line that has more than two. Wine's cmd
+    // now and then fails to find a program that is there (9009): asked once more, it does.
+    for (int attempt = 0; attempt < 2 && (result.status == -1 || result.status == 9009); ++attempt)
+        result.status = std::system(("\"" + command + "\"").c_str());
     if (outputTo.empty()) result.out = readBytes(outPath);
 #else
     if (input) command = "cat " + shellQuoted(inPath) + " | " + command;

@@ -4,7 +4,8 @@
 // - "file NAME = TEXT": a file in the test's folder (escapes \n \r \t \0 \xHH \\); "folder NAME";
 // - "skip windows": the next command is not run on Windows;
 // - "$ [VAR=VALUE] ARGS [< IN]": tivractl with ARGS (split at blanks; "a b" is one argument),
-//   VAR set, IN as input;
+//   VAR set, IN as input; "$ ARGS => ERROR": a refused command line, which gives ERROR and the
+//   pointer to the help on standard error, nothing on standard output and status 2;
 // - "1> LINE" and "2> LINE": a line of standard output and of standard error (none: empty);
 // - "1j> JSON": standard output is this JSON document, compared written compactly (member order
 //   kept), so that a long document takes one line;
@@ -17,6 +18,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -48,6 +50,25 @@ void runTranscript(const std::string& name) {
     std::optional<std::string> input, json;
     std::string out, err, where;
     bool skip = false;
+    const auto finish = [&](int status) {
+        if (!skip) {
+            for (const std::string& v : variables)
+                setVariable(v.substr(0, v.find('=')), v.substr(v.find('=') + 1));
+            const ToolResult r = runTool(folder, arguments, input);
+            for (const std::string& v : variables) setVariable(v.substr(0, v.find('=')), "");
+            if (json) {
+                using Json = nlohmann::ordered_json;
+                EXPECT_EQ(Json::parse(r.out, nullptr, false).dump(), Json::parse(*json).dump())
+                    << where;
+            } else {
+                EXPECT_EQ(plainText(r.out), out) << where;
+            }
+            EXPECT_EQ(r.err, err) << where;
+            EXPECT_EQ(r.status, status) << where;
+        }
+        arguments.clear(), variables.clear(), input.reset(), json.reset(), out.clear(), err.clear();
+        skip = false;
+    };
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         const std::string rest = line.size() > 2 ? line.substr(line.find(' ') + 1) : "";
@@ -72,7 +93,8 @@ void runTranscript(const std::string& name) {
 #endif
         } else if (line.starts_with("$ ")) {
             where = name + ":" + std::to_string(number) + ": " + line;
-            std::istringstream words(expand(rest));
+            const size_t usage = rest.find(" => ");
+            std::istringstream words(expand(rest.substr(0, usage)));
             for (std::string word; words >> word;) {
                 if (word.starts_with('"'))
                     while (!word.ends_with('"') || word.size() == 1) {
@@ -90,29 +112,21 @@ void runTranscript(const std::string& name) {
                 else
                     arguments.push_back(word);
             }
+            if (usage == std::string::npos) continue;
+            // "$ ARGS => ERROR": the error, the pointer to the help of the command it names (or
+            // to the tool's), and status 2.
+            const std::string error = rest.substr(usage + 4),
+                              who = error.substr(0, error.find(':'));
+            err = error + "\nRun '" +
+                  (who == "tivractl" ? "tivractl --help' for the commands.\n"
+                                     : who + " --help' for its arguments.\n");
+            finish(2);
         } else if (line.starts_with("1j> ")) {
             json = expand(rest);
         } else if (line.starts_with("1>") || line.starts_with("2>")) {
             (line[0] == '1' ? out : err) += expand(rest) + "\n";
         } else if (line.starts_with("? ")) {
-            if (!skip) {
-                for (const std::string& v : variables)
-                    setVariable(v.substr(0, v.find('=')), v.substr(v.find('=') + 1));
-                const ToolResult r = runTool(folder, arguments, input);
-                for (const std::string& v : variables) setVariable(v.substr(0, v.find('=')), "");
-                if (json) {
-                    using Json = nlohmann::ordered_json;
-                    EXPECT_EQ(Json::parse(r.out, nullptr, false).dump(), Json::parse(*json).dump())
-                        << where;
-                } else {
-                    EXPECT_EQ(plainText(r.out), out) << where;
-                }
-                EXPECT_EQ(r.err, err) << where;
-                EXPECT_EQ(r.status, std::stoi(rest)) << where;
-            }
-            arguments.clear(), variables.clear(), input.reset(), json.reset(), out.clear(),
-                err.clear();
-            skip = false;
+            finish(std::stoi(rest));
         } else {
             EXPECT_TRUE(line.empty() || line[0] == '#') << name << ":" << number << ": " << line;
         }
@@ -120,23 +134,9 @@ void runTranscript(const std::string& name) {
     EXPECT_TRUE(arguments.empty()) << where << ": no exit status";
 }
 
-TEST(Transcripts, HelpAndCommandLines) {
-    runTranscript("command-lines.t");
-}
-TEST(Transcripts, CheckAndItsWarnings) {
-    runTranscript("check.t");
-}
-TEST(Transcripts, ShowAndDiff) {
-    runTranscript("show-diff.t");
-}
-TEST(Transcripts, BoardCommandsOnTheSimulatedPair) {
-    runTranscript("boards.t");
-}
-TEST(Transcripts, FormatThatFails) {
-    runTranscript("format.t");
-}
-TEST(Transcripts, SetJsonAndWhatIsNoConfiguration) {
-    runTranscript("scripting.t");
+TEST(Transcripts, EveryTranscriptRunsAsWritten) {
+    for (const auto& entry : std::filesystem::directory_iterator(sourcePath("tests/data/cli")))
+        if (entry.path().extension() == ".t") runTranscript(entry.path().filename().string());
 }
 
 }  // namespace

@@ -14,21 +14,6 @@ namespace {
 const std::vector<std::string> BOARDS_DISAGREE = {
     "Alert: Configuration problem - reconfigure system"};
 
-TEST(ConfigurationFromBoards, RebuildsWhatValidationBuilt) {
-    ConfigBench b;
-    const MuxConfiguration written = writtenConfiguration(b);
-    // Channel 2 by hand (local port 0, remote port 7); the rest shows in the round trip.
-    EXPECT_EQ(b.state.portRouting, (PortRouting{7, 2, 4, 5, 3, 6, 1, 0}));
-    EXPECT_EQ(b.state.localPortTable[0], (PortSettings{0, 2, 115200, 1, 9, 100}));
-    EXPECT_EQ(b.state.remotePortTable[7], (PortSettings{0, 2, 1200, 0, 9, 100}));
-
-    b.state.configuration = MuxConfiguration{};
-    configurationFromBoards(b.state, b.form, b.ui);
-    EXPECT_EQ(b.state.configuration, written);
-    EXPECT_TRUE(b.ui.events.empty());
-    EXPECT_EQ(formSnapshot(b.form), formSnapshot(headlessFormShowing(written)));
-}
-
 TEST(ConfigurationFromBoards, ZeroFilledMapRebuildsEveryRowFromLocalPort0) {
     ConfigBench b;
     b.state.localPortTable[0] = {1, 4, 19200, 1, 7, 99};

@@ -55,6 +55,9 @@ for node, parent in walk(window):
         shown = node.queryText().getText(0, -1)
         if shown != "Pallion":
             faults.append("Channel 2 Sensor Type reads %r, not the file's 'Pallion'" % shown)
+for name in ("Enable Channel 1", "Channel 1 Sensor Type", "Channel 2 Sensor Type"):
+    if name not in names:
+        faults.append("no control named %r" % name)
 expected = {"check box": 8, "combo box": 64, "text": 24, "push button": 2}
 if counts != expected:
     faults.append("controls %s, expected %s" % (counts, expected))

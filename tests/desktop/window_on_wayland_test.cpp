@@ -2,20 +2,9 @@
 // backend for it): the platform the program picks, the splash without a fade, the fixed window
 // on the compositor's screen, a board command, and not one warning from Qt on the way.
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QPushButton>
-#include <QTest>
 #include <QWindow>
 
-#include "app/application.h"
-#include "config/controls.h"
-#include "link/bridges/simulated.h"
-#include "sim/board_pair.h"
-#include "support/data_file.h"
-#include "support/recording_operator.h"
-#include "ui/main_window.h"
+#include "app/app_bench.h"
 
 namespace {
 
@@ -26,40 +15,29 @@ QStringList warnings;
 namespace tivra::test {
 namespace {
 
-class NoPause : public Pause {
-  public:
-    void pause(uint32_t) override {}
-};
+class WindowOnWayland : public AppBench {};
 
-TEST(WindowOnWayland, SplashWindowAndBoardsWithoutAWarning) {
+TEST_F(WindowOnWayland, SplashWindowAndBoardsWithoutAWarning) {
     EXPECT_TRUE(QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
         << QGuiApplication::platformName().toStdString();
-    RecordingOperator ui;
-    sim::BoardPair boards;
-    NoPause pause;
-    ApplicationSetup setup;
-    setup.operatorOverride = &ui;
-    setup.splashTiming = {500, 0};  // the real splash, held only to the next whole second
-    setup.makeBridge = [&boards](std::string&) {
-        return std::unique_ptr<UsbBridge>(std::make_unique<SimulatedBridge>(boards));
-    };
-    setup.pause = &pause;
-    Application app(std::move(setup));
-    ASSERT_TRUE(app.startUp(sourcePath("examples/mixed-sensors.smc")));
-    MainWindow& window = *app.window();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window, 5000)) << "the compositor shows no window";
-    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-    const QSize size = window.size();
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
+    // The real splash, held only to the next whole second.
+    start(exampleFile("mixed-sensors.smc"), [](ApplicationSetup& setup) {
+        setup.showSplash = true;
+        setup.splashTiming = {500, 0};
+    });
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window(), 5000)) << "the compositor shows no window";
+    EXPECT_FALSE(window().windowFlags() & Qt::WindowMaximizeButtonHint);
+    const QSize size = window().size();
+    EXPECT_EQ(window().minimumSize(), window().maximumSize());
     // Asked to fill the screen (Qt's own title bar has a button for it), it keeps its size.
-    window.showMaximized();
+    window().showMaximized();
     QTest::qWait(300);
-    EXPECT_EQ(window.size(), size);
+    EXPECT_EQ(window().size(), size);
 
-    QTest::mouseClick(window.button(READ_BUTTON_ID), Qt::LeftButton);
+    press(READ_BUTTON_ID);
     EXPECT_EQ(ui.boxes(), (std::vector<std::string>{"Success: Local configuration data read",
                                                     "Success: Remote configuration data read"}));
-    app.shutDown();
+    app->shutDown();
     EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
 }
 

@@ -71,22 +71,17 @@ TEST_F(SettingsFileTest, ReadsEveryFormOfLine) {
 TEST_F(SettingsFileTest, ValuesKeepTheLowBitsOfTheirFieldAndMissingKeysTheirDefaults) {
     SettingsFile file;
     open(file,
-         "[Channel 1]\r\nEnabled = 257\r\nSensor Type = 255\r\nChunksize = 65537\r\n"
-         "[Channel 2]\r\nChunksize = 40000\r\nEnabled = 99999999999\r\n"
-         "Local Port = -99999999999\r\nRemote Baudrate = 4294967296\r\n"
-         "[Channel 3]\r\nPriority = 11\r\nLocal Mode = 7\r\n");  // no range check
+         "[Channel 1]\r\nEnabled = 257\r\nSensor Type = 255\r\n"
+         "[Channel 2]\r\nEnabled = 99999999999\r\n"
+         "Local Port = -99999999999\r\nRemote Baudrate = 4294967296\r\n");
     MuxConfiguration read;
     readConfiguration(file, read);
     MuxConfiguration expected = defaultConfiguration();
     expected.channel(1).enabled = 1;
     expected.channel(1).sensorType = -1;
-    expected.channel(1).chunksize = 1;
-    expected.channel(2).chunksize = -25536;
     expected.channel(2).enabled = -1;   // saturated to 0x7FFFFFFF, then cut to 0xFF
     expected.channel(2).localPort = 0;  // saturated to 0x80000000, then cut
     expected.channel(2).remoteBaudrate = std::numeric_limits<int32_t>::max();
-    expected.channel(3).priority = 11;
-    expected.channel(3).localMode = 7;
     EXPECT_EQ(read, expected);
 }
 
@@ -108,28 +103,11 @@ TEST_F(SettingsFileTest, ByteOrderMarkIsSkippedAndNamesAreMatchedAsUtf8) {
     EXPECT_EQ(plain.selectGroup("Kanal \x80\xE9"), 0);
 }
 
-TEST_F(SettingsFileTest, WritesPutLinesWhereTheRulesSay) {
+// A document only read is never written back. (Where Save puts its lines: the layout spelt out in
+// file_test_support.h, held against every save in tests/files and tivractl format; Save always
+// writes a new document.)
+TEST_F(SettingsFileTest, ADocumentOnlyReadIsNotWrittenBack) {
     const std::string path = folder.file("doc.smc");
-    writeBytes(path, "; top\n[A]\nx = 1\n[B]\ny = 2\n");
-    SettingsFile file;
-    ASSERT_NE(file.openForReading(path), 0);
-    EXPECT_EQ(file.selectGroup("a"), 1);
-    file.writeInteger("X", 5);  // replaces, taking the key as now given
-    file.writeInteger("z", 3);  // new: at the end of the section
-    file.writeComment("c");     // after the last line written
-    EXPECT_EQ(file.selectGroup("C"), 0);
-    EXPECT_EQ(file.readInteger("y", 8), 8);  // nothing is read from a group that does not exist
-    file.writeInteger("w", -7);              // creates the group at the end
-    file.writeComment("");
-    file.selectGroup("D");
-    file.writeComment("d");  // creates the group, then comes after it
-    EXPECT_TRUE(file.close());
-    EXPECT_EQ(readBytes(path),
-              "; top\r\n[A]\r\nX = 5\r\nz = 3\r\n; c\r\n[B]\r\ny = 2\r\n[C]\r\nw = -7\r\n; "
-              "\r\n[D]\r\n; d\r\n");
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"doc.smc"});
-
-    // A document only read is not written back.
     writeBytes(path, "[a]\nx=1\n");
     SettingsFile reader;
     ASSERT_NE(reader.openForReading(path), 0);

@@ -1,14 +1,16 @@
 # The manual (help/help.cmake): every operator text, message and tivractl command documented, its
-# links whole, and tivra.chm holding every page. Scripts, not programs: they read the pages.
+# links whole, its contents, index and rate table right, and tivra.chm holding every page. Scripts,
+# not programs: they read the pages.
 set(manual_tests ${CMAKE_CURRENT_SOURCE_DIR}/help)
-if(NOT CMAKE_CROSSCOMPILING)
+find_package(Python3 COMPONENTS Interpreter)
+if(NOT CMAKE_CROSSCOMPILING AND Python3_FOUND)
     if(manual_pictures)  # the links are checked in the built manual, pictures included
-        add_test(NAME manual_texts COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
-            -DMANUAL_DIR=${CMAKE_BINARY_DIR}/help -P ${manual_tests}/manual_texts.cmake)
+        add_test(NAME manual_texts COMMAND Python3::Interpreter ${manual_tests}/manual_texts.py
+            ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/help)
     endif()
     if(TARGET tivractl)
-        add_test(NAME manual_tivractl COMMAND ${CMAKE_COMMAND} -DTIVRACTL=$<TARGET_FILE:tivractl>
-            -DPAGE=${PROJECT_SOURCE_DIR}/help/tivractl.html -P ${manual_tests}/manual_tivractl.cmake)
+        add_test(NAME manual_tivractl COMMAND Python3::Interpreter ${manual_tests}/manual_tivractl.py
+            $<TARGET_FILE:tivractl> ${PROJECT_SOURCE_DIR}/help/tivractl.html)
     endif()
 endif()
 find_program(TIVRA_7Z 7z)

@@ -123,44 +123,16 @@ TEST(Bridges, ListDevicesAndNeverOverrunTheBuffer) {
     }
 }
 
-// In turn: device 0 opened, opened again (one opener at a time), device 1 opened with another
-// handle, device 2 (none) opened; a queue check and a rate on handles of no open device; device 0
-// closed, closed again, flushed closed, and opened again. "0" for success, "x" for failure.
-TEST(SimulatedBridge, HandlesBelongToOpenDevices) {
+// One opener of a device at a time until it is closed: what the Windows stand-in's restart relies
+// on to show that the close at exit reached the library (tests/windows/siusbxp_bridge_test.cpp).
+TEST(SimulatedBridge, OneOpenerOfADeviceAtATime) {
     SimulatedBridge bridge;
-    bridge.settings().devices = {{"Quorvantel Ostrel", true}, {"Other", false}};
     DeviceHandle first = nullptr, second = nullptr;
-    uint32_t waiting = 0, status = 0;
-    int dummy = 0;
     std::string results;
-    for (const int32_t result :
-         {bridge.open(0, &first), bridge.open(0, &second), bridge.open(1, &second),
-          int32_t(first == second), bridge.open(2, &second),
-          bridge.checkRxQueue(&dummy, &waiting, &status), bridge.setBaudRate(nullptr, 57600),
-          bridge.close(first), bridge.close(first), bridge.flushBuffers(first, 1, 1),
-          bridge.open(0, &first)})
+    for (const int32_t result : {bridge.open(0, &first), bridge.open(0, &second),
+                                 bridge.close(first), bridge.close(first), bridge.open(0, &second)})
         results += result == 0 ? '0' : 'x';
-    EXPECT_EQ(results, "0x00xxx0xx0");
-}
-
-TEST(SimulatedBridge, TheBoardsHearOnlyARightlySetUpLine) {
-    // The rate and line control set (0: not set), and the bytes waiting after a ReadRemote.
-    for (const auto& [baud, lineControl, answered] : {std::tuple(57600u, 0x0801, 179u),
-                                                      {9600u, 0x0801, 0u},
-                                                      {57600u, 0x0802, 0u},
-                                                      {0u, 0, 0u}}) {
-        SCOPED_TRACE(baud);
-        SimulatedBridge bridge;
-        DeviceHandle handle = nullptr;
-        ASSERT_EQ(bridge.open(0, &handle), 0);
-        if (baud) bridge.setBaudRate(handle, baud);
-        if (lineControl) bridge.setLineControl(handle, uint16_t(lineControl));
-        const uint8_t request[] = {0x00, 0x05, 0x55, 0xAA, 0x01};
-        uint32_t written = 0, waiting = 0, status = 0;
-        ASSERT_TRUE(bridge.write(handle, request, 5, &written, nullptr) == 0 &&
-                    bridge.checkRxQueue(handle, &waiting, &status) == 0);
-        EXPECT_EQ(std::pair(waiting, status), std::pair(answered, answered ? 2u : 0u));
-    }
+    EXPECT_EQ(results, "0x0x0");
 }
 
 }  // namespace

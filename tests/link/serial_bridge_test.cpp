@@ -57,17 +57,6 @@ struct BareLine {
     }
 };
 
-TEST(SerialBridge, ReadsTheLineControlWord) {
-    for (const auto& [word, expected] : dataRows("link/line_controls.txt", " =>")) {
-        const auto read = decodeLineControl(uint16_t(std::stoi(word, nullptr, 16)));
-        EXPECT_EQ(
-            read ? std::to_string(read->dataBits) + read->parity + std::to_string(read->stopBits)
-                 : "refused",
-            expected)
-            << word;
-    }
-}
-
 TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     BareLine line;
     SerialBridge bridge({{line.path, "Quorvantel Ostrel"}});

@@ -28,25 +28,6 @@ class InstanceGuardTest : public ::testing::Test {
     test::TempFolder runtime_;
 };
 
-// Acquiring a held guard again keeps it; a refused one holds nothing; releasing twice is harmless;
-// destroying the holder releases it.
-TEST_F(InstanceGuardTest, OneHolderAtATimeUntilReleasedOrDestroyed) {
-    InstanceGuard second;
-    std::string results;
-    {
-        InstanceGuard first;
-        for (InstanceGuard* guard : {&first, &first, &second, &second})
-            results += guard->acquire() ? '1' : '0';
-        first.release();
-        first.release();
-        for (InstanceGuard* guard : {&second, &first}) results += guard->acquire() ? '1' : '0';
-        second.release();
-        results += first.acquire() ? '1' : '0';
-    }
-    results += second.acquire() ? '1' : '0';
-    EXPECT_EQ(results, "11001011");
-}
-
 #ifndef _WIN32
 
 // Another process holds the guard; killed, it runs no clean-up, yet it leaves no guard behind.

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "config/channel_config.h"
-#include "config/field_enabling.h"
 #include "config/form_transfer.h"
 #include "config/value_lists.h"
 #include "support/configuration_views.h"
@@ -45,18 +44,6 @@ std::vector<std::string> enabling(const ConfigForm& form) {
     for (int id = 1; id <= 80; ++id)
         rows[static_cast<size_t>(channelOfControl(id) - 1)] += form.isEnabled(id) ? '1' : '0';
     return rows;
-}
-
-// Every row off but row n.
-std::vector<std::string> onlyRow(int n, const std::string& row) {
-    std::vector<std::string> rows(CHANNEL_COUNT, OFF);
-    rows[static_cast<size_t>(n - 1)] = row;
-    return rows;
-}
-
-void checkRow(ConfigForm& form, int n, bool checked) {
-    form.setChecked(controlId(n, ENABLED), checked);
-    fieldEnablingRule(form, controlId(n, ENABLED));
 }
 
 }  // namespace
@@ -121,35 +108,6 @@ TEST_P(ConfigFormBehaviour, SetTextSelectsTheEntryEqualIgnoringCase) {
                       std::to_string(selected))
             << "offset " << offset << " from " << start << " text '" << text << "'";
     }
-}
-
-// ---- field-enabling rule while the operator edits --------------------------------------------
-
-// The rows opening and closing as the operator edits: tests/app/operator_input_test.cpp, through
-// the program. Here what the program's own edits cannot show there.
-TEST_P(ConfigFormBehaviour, EditingFollowsTheFieldEnablingRule) {
-    fillValueLists(form());
-    // Only the enable boxes and the sensor type lists run the rule.
-    form().setChecked(controlId(2, ENABLED), true);
-    for (int offset = LPORT; offset <= CHUNK; ++offset)
-        fieldEnablingRule(form(), controlId(2, offset));
-    for (int id : {-1, 0, 81, 93, READ_BUTTON_ID, WRITE_BUTTON_ID, 1000})
-        EXPECT_FALSE(fieldEnablingRule(form(), id)) << "id " << id;
-    EXPECT_EQ(enabling(form()), std::vector<std::string>(CHANNEL_COUNT, OFF));
-
-    // The rule reads the text the list shows, however it was chosen.
-    form().setText(controlId(2, SENSOR), "gp limit");
-    checkRow(form(), 2, true);
-    EXPECT_EQ(enabling(form()), onlyRow(2, ON_GENERAL_PURPOSE));
-
-    // Priority and packet size enabled by hand: checking a row with another sensor type
-    // switches them off again.
-    checkRow(form(), 2, false);
-    form().setEnabled(controlId(4, PRIO), true);
-    form().setEnabled(controlId(4, CHUNK), true);
-    form().selectIndex(controlId(4, SENSOR), 1);
-    checkRow(form(), 4, true);
-    EXPECT_EQ(enabling(form()), onlyRow(4, ON));
 }
 
 // ---- transfer between record and form ----------------------------------------------------------

@@ -4,48 +4,45 @@
 
 namespace tivra::test {
 
+namespace {
+
+// The next scripted answer; an unscripted one fails the test and answers No / cancel.
+template <typename T>
+T next(std::deque<T>& script, const std::string& what, T none) {
+    if (script.empty()) {
+        ADD_FAILURE() << "unscripted " << what;
+        return none;
+    }
+    T answer = script.front();
+    script.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 void RecordingOperator::message(const std::string& title, const std::string& text) {
     events.push_back({OperatorEvent::Kind::Message, title, text});
 }
 
 bool RecordingOperator::question(const std::string& title, const std::string& text) {
     events.push_back({OperatorEvent::Kind::Question, title, text});
-    if (answers.empty()) {
-        ADD_FAILURE() << "unscripted question " << title << ": " << text;
-        return false;
-    }
-    const bool answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return next(answers, "question " + title + ": " + text, false);
 }
 
 std::string RecordingOperator::chooseFileToOpen(const std::string& title,
                                                 const std::string& filter) {
     events.push_back({OperatorEvent::Kind::OpenDialog, title, filter});
-    if (filesToOpen.empty()) {
-        ADD_FAILURE() << "unscripted open dialog " << title;
-        return std::string();
-    }
-    std::string path = filesToOpen.front();
-    filesToOpen.pop_front();
-    return path;
+    return next(filesToOpen, "open dialog " + title, std::string());
 }
 
 std::string RecordingOperator::chooseFileToSave(const std::string& title,
                                                 const std::string& filter) {
     events.push_back({OperatorEvent::Kind::SaveDialog, title, filter});
-    if (filesToSave.empty()) {
-        ADD_FAILURE() << "unscripted save dialog " << title;
-        return std::string();
-    }
-    std::string path = filesToSave.front();
-    filesToSave.pop_front();
-    return path;
+    return next(filesToSave, "save dialog " + title, std::string());
 }
 
 void RecordingOperator::setWindowTitle(const std::string& title) {
     events.push_back({OperatorEvent::Kind::Title, std::string(), title});
-    windowTitle = title;
 }
 
 std::vector<std::string> RecordingOperator::boxes() const {

@@ -26,7 +26,6 @@ class RecordingOperator : public Operator {
     std::deque<std::string> filesToSave;
 
     std::vector<OperatorEvent> events;
-    std::string windowTitle;
 
     void message(const std::string& title, const std::string& text) override;
     bool question(const std::string& title, const std::string& text) override;

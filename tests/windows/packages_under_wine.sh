@@ -13,31 +13,12 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 # Nothing from the build's Wine path: only what the packages bring.
 unset WINEPATH
 
-expected="examples/hand-edited.smc
-examples/mixed-sensors.smc
-examples/port-conflict.smc
-libgcc_s_seh-1.dll
-libstdc++-6.dll
-libwinpthread-1.dll
-licenses/GPL-3.txt
-licenses/LGPL-3.txt
-licenses/Qt-copyright.txt
-licenses/README.txt
-licenses/gcc-runtime-copyright.txt
-licenses/libjpeg-turbo-copyright.txt
-licenses/mingw-w64-copyright.txt
-licenses/tivra.txt
-platforms/qwindows.dll
-Qt6Core.dll
-Qt6Gui.dll
-Qt6Widgets.dll
-readme.txt
-styles/qwindowsvistastyle.dll
-tivra.chm
-tivra.exe
-tivractl.exe"
+expected=$(printf '%s\n' examples/{hand-edited,mixed-sensors,port-conflict}.smc \
+    lib{gcc_s_seh-1,stdc++-6,winpthread-1}.dll licenses/{GPL-3,LGPL-3,Qt-copyright,README}.txt \
+    licenses/{gcc-runtime,libjpeg-turbo,mingw-w64}-copyright.txt licenses/tivra.txt \
+    platforms/qwindows.dll Qt6{Core,Gui,Widgets}.dll readme.txt styles/qwindowsvistastyle.dll \
+    tivra.chm tivra.exe tivractl.exe | LC_ALL=C sort)
 files_in() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
-expected=$(printf '%s\n' "$expected" | LC_ALL=C sort)
 
 unpacked=$(mktemp -d)
 installed="$WINEPREFIX/drive_c/Program Files/tivra"

@@ -13,27 +13,8 @@ $ frame {examples}/port-conflict.smc --board remote
 $ ports --bridge sim
 1> device 0  Quorvantel Ostrel  <- LocalBoard
 ? 0
-$ write {examples}/mixed-sensors.smc --verify --bridge sim
-1> Verified {examples}/mixed-sensors.smc
-2> Success: Local configuration data written
-2> Success: Remote configuration data written
-2> Success: Local configuration data read
-2> Success: Remote configuration data read
-? 0
-$ TIVRA_BRIDGE=sim read
-1> Channel  Enabled  Sensor    Local  Baudrate  Mode  Remote  Baudrate  Mode  Priority  Chunksize
-1> 1        no       QV Sonar  1      57600     232   1       57600     232   1         10
-1> 2        no       QV Sonar  2      57600     232   2       57600     232   1         10
-1> 3        no       QV Sonar  3      57600     232   3       57600     232   1         10
-1> 4        no       QV Sonar  4      57600     232   4       57600     232   1         10
-1> 5        no       QV Sonar  5      57600     232   5       57600     232   1         10
-1> 6        no       QV Sonar  6      57600     232   6       57600     232   1         10
-1> 7        no       QV Sonar  7      57600     232   7       57600     232   1         10
-1> 8        no       QV Sonar  8      57600     232   8       57600     232   1         10
-2> Success: Local configuration data read
-2> Success: Remote configuration data read
-? 0
-$ read --bridge sim --trace -o {read.smc}
+$ TIVRA_BRIDGE=sim read --json --trace
+1j> {"format":1,"channels":[{"channel":1,"enabled":0,"sensorType":0,"localPort":0,"localBaudrate":57600,"localMode":0,"remotePort":0,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":2,"enabled":0,"sensorType":0,"localPort":1,"localBaudrate":57600,"localMode":0,"remotePort":1,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":3,"enabled":0,"sensorType":0,"localPort":2,"localBaudrate":57600,"localMode":0,"remotePort":2,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":4,"enabled":0,"sensorType":0,"localPort":3,"localBaudrate":57600,"localMode":0,"remotePort":3,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":5,"enabled":0,"sensorType":0,"localPort":4,"localBaudrate":57600,"localMode":0,"remotePort":4,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":6,"enabled":0,"sensorType":0,"localPort":5,"localBaudrate":57600,"localMode":0,"remotePort":5,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":7,"enabled":0,"sensorType":0,"localPort":6,"localBaudrate":57600,"localMode":0,"remotePort":6,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":8,"enabled":0,"sensorType":0,"localPort":7,"localBaudrate":57600,"localMode":0,"remotePort":7,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10}]}
 2> bridge: getNumDevices
 2> bridge: getProductString(0, 1)
 2> bridge: open(0)
@@ -55,12 +36,6 @@ $ read --bridge sim --trace -o {read.smc}
 2> Success: Remote configuration data read
 2> bridge: close
 ? 0
-file priority.smc = [Channel 3]\nPriority = 4\n
-$ diff {priority.smc} --boards --bridge sim
-1> Channel 3 Priority: 4 -> 1
-2> Success: Local configuration data read
-2> Success: Remote configuration data read
-? 1
 
 # For scripts: the same as JSON.
 $ ports --json --bridge sim
