@@ -39,21 +39,16 @@ class NoPause : public Pause {
     std::vector<Qt::CursorShape> cursors;
 };
 
-inline std::string exampleFile(const std::string& name) {
-    return sourcePath("examples/" + name);
-}
-
 class AppBench : public ::testing::Test {
   protected:
     void TearDown() override {
         if (app) app->shutDown();
     }
 
-    // Starts the program with this first command-line argument; adjust changes the setup.
+    // Starts the program (once a test) with this first command-line argument; adjust changes the
+    // setup.
     void start(const std::string& argument = "",
                const std::function<void(ApplicationSetup&)>& adjust = {}) {
-        if (app) app->shutDown();
-        app.reset();
         ApplicationSetup setup;
         setup.operatorOverride = &ui;
         setup.showSplash = false;

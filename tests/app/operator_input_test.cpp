@@ -10,20 +10,10 @@
 
 #include "app/app_bench.h"
 #include "link/bridge_call.h"
+#include "support/config_form_behaviour.h"
 
 namespace tivra::test {
 namespace {
-
-// What a row lets the operator touch, enable box first ('1' enabled): nothing but the box, offsets
-// +1..+7, or all nine.
-const std::string OFF = "1000000000", ON = "1111111100", GP = "1111111111";
-
-std::string rowState(ConfigForm& form, int n) {
-    std::string enabled;
-    for (int offset = OFFSET_ENABLED; offset <= OFFSET_CHUNKSIZE; ++offset)
-        enabled += form.isEnabled(controlId(n, offset)) ? '1' : '0';
-    return enabled;
-}
 
 class OperatorInput : public AppBench {
   protected:
@@ -67,7 +57,7 @@ class OperatorInput : public AppBench {
         ASSERT_EQ(list->currentText(), entry);
     }
 
-    // Opens a control for input by hand, as the field-enabling rule would.
+    // Gives a control the focus, opened for input by hand as the field-enabling rule would.
     QWidget* opened(int channel, int offset) {
         QWidget* widget = window().control(controlId(channel, offset));
         widget->setEnabled(true);
@@ -80,19 +70,18 @@ class OperatorInput : public AppBench {
 
 TEST_F(OperatorInput, RowsFollowTheBoxesAndSensorTypesAndOnlyTheseAndTheButtonsReport) {
     // Checked without a sensor type: all but the general-purpose fields.
+    const auto row4 = [this] { return enabling(form())[3]; };
     click(4);
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) EXPECT_EQ(rowState(form(), n), n == 4 ? ON : OFF);
+    EXPECT_EQ(enabling(form()), (std::vector<std::string>{OFF, OFF, OFF, ON, OFF, OFF, OFF, OFF}));
     chooseByMouse(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Fixed"));
-    EXPECT_EQ(rowState(form(), 4), GP);
+    EXPECT_EQ(row4(), ON_GENERAL_PURPOSE);
     chooseByKeys(controlId(4, OFFSET_PRIORITY), QStringLiteral("5"));
-    QLineEdit* size = window().textField(controlId(4, OFFSET_CHUNKSIZE));
-    size->setFocus();
-    QTest::keyClicks(size, "64");
+    QTest::keyClicks(opened(4, OFFSET_CHUNKSIZE), "64");  // open by now, as the rule says
     // Passing "GP Limit" on the way up keeps them open; "Echo" closes them, contents kept.
     chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Limit"));
-    EXPECT_EQ(rowState(form(), 4), GP);
+    EXPECT_EQ(row4(), ON_GENERAL_PURPOSE);
     chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("Echo"));
-    EXPECT_EQ(rowState(form(), 4), ON);
+    EXPECT_EQ(row4(), ON);
     EXPECT_EQ(form().text(controlId(4, OFFSET_PRIORITY)), "5");
     EXPECT_EQ(form().text(controlId(4, OFFSET_CHUNKSIZE)), "64");
 
@@ -100,12 +89,11 @@ TEST_F(OperatorInput, RowsFollowTheBoxesAndSensorTypesAndOnlyTheseAndTheButtonsR
     // a click does.
     chooseByKeys(controlId(4, OFFSET_SENSOR_TYPE), QStringLiteral("GP Limit"));
     click(4, true);
-    EXPECT_EQ(rowState(form(), 4), OFF);
+    EXPECT_EQ(row4(), OFF);
     click(4);
-    EXPECT_EQ(rowState(form(), 4), GP);
-    window().enableBox(controlId(4, OFFSET_ENABLED))->setFocus();
-    QTest::keyClick(window().enableBox(controlId(4, OFFSET_ENABLED)), Qt::Key_Space);
-    EXPECT_EQ(rowState(form(), 4), OFF);
+    EXPECT_EQ(row4(), ON_GENERAL_PURPOSE);
+    QTest::keyClick(opened(4, OFFSET_ENABLED), Qt::Key_Space);
+    EXPECT_EQ(row4(), OFF);
     press(READ_BUTTON_ID);
     press(WRITE_BUTTON_ID);
     EXPECT_EQ(events, (std::vector<int>{31, 32, 32, 32, 32, 31, 31, 31, 94, 95}));
@@ -123,14 +111,12 @@ TEST_F(OperatorInput, RowsFollowTheBoxesAndSensorTypesAndOnlyTheseAndTheButtonsR
 // boards, what the form shows afterwards, the wait cursor, the bridge choice, and closing the
 // link at the end. The exchanges byte for byte, every failure row (and what a failed read leaves
 // of the form) and a form that fails its check: tests/link/exchange_test.cpp.
-const std::vector<std::string> READ_OK = {"Success: Local configuration data read",
-                                          "Success: Remote configuration data read"};
 
 class BoardButtons : public AppBench {};
 
 TEST_F(BoardButtons, WriteThenReadGivesTheConfigurationBackWithTheRealBoxesInOrder) {
     // Qt's own message boxes, each answering itself and noting its title and text.
-    const std::string path = exampleFile("mixed-sensors.smc");
+    const std::string path = sourcePath("examples/mixed-sensors.smc");
     const std::string log = folder.file("boxes");
     start(path, [&](ApplicationSetup& setup) {
         setup.operatorOverride = nullptr;
@@ -185,7 +171,8 @@ TEST_F(BoardButtons, AnUnknownBridgeChoiceIsReportedAtEachExchangeAndTheRealPaus
     press(READ_BUTTON_ID);
     EXPECT_GE(took.elapsed(), 20);
     setVariable("TIVRA_BRIDGE", "");
-    EXPECT_EQ(ui.boxes(), READ_OK);
+    EXPECT_EQ(ui.boxes(), (std::vector<std::string>{"Success: Local configuration data read",
+                                                    "Success: Remote configuration data read"}));
     EXPECT_TRUE(pause.cursors.empty());
 }
 

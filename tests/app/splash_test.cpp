@@ -20,8 +20,9 @@ namespace {
 // A wall clock that moves on only when the splash waits for the next second (unless stopped),
 // and notes every look at it; onLook may move it before the splash gets its answer.
 struct FakeClock : SplashClock {
-    int64_t second = 1000;
-    bool advances = true;
+    FakeClock(int64_t start, bool advances) : second(start), advances(advances) {}
+    int64_t second;
+    bool advances;
     std::vector<int64_t> looks;
     std::function<void(int64_t)> onLook;
 
@@ -39,17 +40,13 @@ SplashScreen* theSplash() {
     return nullptr;
 }
 
-// Runs act once the splash is fully shown (after its fade-in).
+// Runs act once the splash is fully shown (after its fade-in), looking every 5 ms.
 void whenShown(std::function<void(SplashScreen*)> act) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    QTimer::singleShot(5, [act] {
         SplashScreen* splash = theSplash();
-        if (splash == nullptr || splash->windowOpacity() < 0.99) return;
-        poll->deleteLater();
-        poll->stop();
+        if (splash == nullptr || splash->windowOpacity() < 0.99) return whenShown(act);
         act(splash);
     });
-    poll->start(5);
 }
 
 constexpr SplashTiming QUICK{20, 3};
@@ -67,9 +64,7 @@ TEST(Splash, EndsInTheWholeSecondAfterItsDeadline) {
     };
     for (const auto& [name, withPicture, start, setBackAt, looks, leftClick] : cases) {
         MainWindow owner;
-        FakeClock clock;
-        clock.second = start;
-        clock.advances = !leftClick;
+        FakeClock clock(start, !leftClick);
         if (leftClick)
             whenShown(
                 [](SplashScreen* splash) { QTest::mouseClick(splash->picture(), Qt::LeftButton); });
@@ -92,8 +87,7 @@ class SplashAtStartUp : public AppBench {};
 TEST_F(SplashAtStartUp,
        ABorderlessTopmostCentredPictureFadingInAndOutAroundTheRightButtonsRelease) {
     ui.answers.push_back(false);
-    FakeClock clock;
-    clock.advances = false;
+    FakeClock clock(1000, false);
     int reachedOwner = 0;
     std::vector<double> fadingOut;
     QElapsedTimer elapsed;

@@ -15,10 +15,7 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main)
         target_compile_definitions(test_app PRIVATE
             TIVRA_HELP_VIEWER_STAND_IN="$<TARGET_FILE:help_viewer_stand_in>")
         add_dependencies(test_app help_viewer_stand_in)
-    endif()
-    # On Windows the guard is one name per Wine server: the programs that take it take turns.
-    set(guard_lock)
-    if(WIN32)
+        # The guard is one name per Wine server: the programs that take it take turns.
         set(guard_lock RESOURCE_LOCK tivra_instance_guard)
     endif()
     gtest_discover_tests(test_app DISCOVERY_TIMEOUT 60

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <future>
+#include <iomanip>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <thread>
 #include <tuple>
 
@@ -23,9 +25,9 @@
 namespace tivra::test {
 namespace {
 
-const std::string MIXED = examplePath("mixed-sensors.smc");
-const std::string HAND = examplePath("hand-edited.smc");
-const std::string CONFLICT = examplePath("port-conflict.smc");
+const std::string MIXED = sourcePath("examples/mixed-sensors.smc");
+const std::string HAND = sourcePath("examples/hand-edited.smc");
+const std::string CONFLICT = sourcePath("examples/port-conflict.smc");
 const std::string CONFLICT_BOX = "Remote Port Conflict: Check Remote Ports On Channels 5 and 6\n";
 
 class TivractlTest : public ::testing::Test {
@@ -44,7 +46,7 @@ class TivractlTest : public ::testing::Test {
 
 // Whatever holds the bytes, they are read once to their end, within a size limit and, for
 // anything but a regular file, within a time limit: never read as empty, never waited on for ever.
-// A file that cannot be read is named with the reason.
+// A file that cannot be read is named with the reason. (A pipe and a missing file: check.t.)
 TEST_F(TivractlTest, InputOfEveryKindIsReadToItsEndOrRefused) {
     const std::string conflict = readBytes(CONFLICT);
     std::string shortLines;
@@ -52,10 +54,8 @@ TEST_F(TivractlTest, InputOfEveryKindIsReadToItsEndOrRefused) {
     const std::string tooLarge = "too large for a configuration file (over 256 KiB)";
     // File, standard input, exit status, then the box (status 1) or the reason (status 2).
     std::vector<std::tuple<std::string, std::optional<std::string>, int, std::string>> cases = {
-        {"-", conflict, 1, CONFLICT_BOX},
         {file("at-limit.smc", shortLines), std::nullopt, 0, ""},
         {file("over-limit.smc", shortLines + "\n"), std::nullopt, 2, tooLarge},
-        {folder.file("missing.smc"), std::nullopt, 2, "No such file or directory"},
         {folder.path(), std::nullopt, 2, "Is a directory"},
     };
 #ifndef _WIN32
@@ -78,10 +78,13 @@ TEST_F(TivractlTest, InputOfEveryKindIsReadToItsEndOrRefused) {
     for (const auto& [path, input, status, shown] : cases) {
         const ToolResult r = run({"check", path}, input);
         EXPECT_EQ(r.status, status) << path;
-        if (status == 2)
-            expectErrorLine(r.err, "tivractl check: cannot open " + path + ": ", shown);
-        else
-            EXPECT_EQ(r.err, shown) << path;
+        const std::string err =
+            status == 2 ? "tivractl check: cannot open " + path + ": " + shown + "\n" : shown;
+#ifdef _WIN32  // the system's reasons have other words: all but the reason
+        EXPECT_EQ(r.err.substr(0, r.err.rfind(": ")), err.substr(0, err.rfind(": "))) << path;
+#else
+        EXPECT_EQ(r.err, err) << path;
+#endif
     }
 #ifndef _WIN32
     // Standard input closed altogether.
@@ -159,30 +162,22 @@ TEST_F(TivractlTest, JsonKeepsAFileNameThatIsNotUtf8) {
     const std::string path = file("unit\xff.smc", readBytes(MIXED));
     const ToolResult r = run({"check", "--json", path});
     EXPECT_EQ(r.status, 0);
-    std::string hex;
-    for (const unsigned char c : path) {
-        static const char DIGITS[] = "0123456789ABCDEF";
-        hex += std::string(hex.empty() ? "" : " ") + DIGITS[c >> 4] + DIGITS[c & 15];
-    }
+    std::ostringstream hex;
+    hex << std::uppercase << std::hex << std::setfill('0');
+    for (const unsigned char c : path)
+        hex << (hex.tellp() > 0 ? " " : "") << std::setw(2) << int(c);
     const std::string shown = path.substr(0, path.size() - 5) + "\xEF\xBF\xBD.smc";
-    EXPECT_NE(r.out.find("\"file\": \"" + shown + "\",\n      \"fileBytes\": \"" + hex + "\""),
-              std::string::npos)
-        << r.out;
+    const std::string pair = "\"file\": \"" + shown + "\",\n      \"fileBytes\": \"" + hex.str();
+    EXPECT_NE(r.out.find(pair + "\""), std::string::npos) << r.out;
 }
 #endif
 
+// A file becomes exactly what the window saves after opening it: the fixed layout (spelt out
+// independently in file_test_support.h), every key, rates snapped (100000 to 102400), missing
+// keys at their defaults. From standard input, and in place with either spelling of the option.
+// (A file in the saved layout formatting to itself, and -o to files, links, FIFOs and devices:
+// FormatWritesIntoWhatTheTargetIs, which also finds no temporary file left.)
 TEST_F(TivractlTest, FormatWritesWhatSaveWrites) {
-    // A file in the saved layout formats to itself.
-    ToolResult r = run({"format", MIXED});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, readBytes(MIXED));
-
-    // Any other file becomes exactly what the window saves after opening it: the fixed layout
-    // (spelt out independently in file_test_support.h), every key, rates snapped (100000 to
-    // 102400), missing keys at their defaults. From standard input, and in place with either
-    // spelling of the option. (-o to files, links, FIFOs and devices:
-    // FormatWritesIntoWhatTheTargetIs, which also finds no temporary file left.)
     MuxConfiguration hand = defaultConfiguration();
     hand.channel(1).enabled = 1;
     hand.channel(2) = {1, 0, 1, 115200, 0, 1, 115200, 0, 1, 10};
@@ -190,7 +185,7 @@ TEST_F(TivractlTest, FormatWritesWhatSaveWrites) {
     hand.channel(6).remotePort = 2;
     hand.channel(8).localPort = 2;
     const std::string expected = expectedFileText(hand);
-    r = run({"format", "-", "-o", "-"}, readBytes(HAND));
+    const ToolResult r = run({"format", "-", "-o", "-"}, readBytes(HAND));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, expected);
     const std::string copy = file("copy.smc", readBytes(HAND));
@@ -201,8 +196,9 @@ TEST_F(TivractlTest, FormatWritesWhatSaveWrites) {
 }
 
 #ifndef _WIN32
-// A target that is not a regular file is written in place and stays what it is; a link is never
-// replaced, and a dangling one creates its file. A replaced file keeps its rights and owner.
+// The example, in the saved layout, is written unchanged to every target. A target that is not a
+// regular file is written in place and stays what it is; a link is never replaced, and a dangling
+// one creates its file. A replaced file keeps its rights and owner.
 TEST_F(TivractlTest, FormatWritesIntoWhatTheTargetIs) {
     const std::string saved = readBytes(MIXED);
     const std::string fifo = folder.file("fifo");
@@ -238,8 +234,7 @@ TEST_F(TivractlTest, FormatWritesIntoWhatTheTargetIs) {
     }
     for (const auto& [target, status, out, reason] : cases) {
         const ToolResult r = run({"format", MIXED, "-o", target});
-        EXPECT_EQ(r.status, status) << target;
-        EXPECT_EQ(r.out, out) << target;
+        EXPECT_EQ(std::tie(r.status, r.out), std::tie(status, out)) << target;
         EXPECT_EQ(r.err, status == 0
                              ? ""
                              : "tivractl format: cannot save " + target + ": " + reason + "\n");
@@ -264,14 +259,11 @@ TEST_F(TivractlTest, FormatWritesIntoWhatTheTargetIs) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("real")), {}), 2);
 }
 
-// Output that cannot be written is a failure of every command that prints, said once.
+// Output that cannot be written is a failure of every command that prints, said once: the tool's
+// own text, a command's text (show), a file's bytes (format) and a server's first line (simulate).
 TEST_F(TivractlTest, OutputToAFullDeviceFails) {
-    const std::vector<std::vector<std::string>> commands = {{"--help"},
-                                                            {"show", MIXED},
-                                                            {"format", MIXED},
-                                                            {"frame", MIXED, "--board", "local"},
-                                                            {"read", "--bridge", "sim", "-o", "-"},
-                                                            {"simulate"}};  // at once, not serving
+    const std::vector<std::vector<std::string>> commands = {
+        {"--help"}, {"show", MIXED}, {"format", MIXED}, {"simulate"}};  // at once, not serving
     for (const auto& arguments : commands) {
         const ToolResult r = run(arguments, std::nullopt, "/dev/full");
         const std::string who = arguments[0] == "--help" ? "tivractl" : "tivractl " + arguments[0];

@@ -5,14 +5,9 @@
 #   on_wayland.sh TIVRA EXAMPLE TEST_PROGRAM
 set -euo pipefail
 tivra=$1 example=$2 probe=$3
-runtime=$(mktemp -d)
-chmod 700 "$runtime"
+runtime=$(mktemp -d)  # mktemp makes it 0700, as a runtime folder must be
 weston=""
-cleanup() {
-    [ -z "$weston" ] || kill "$weston" 2>/dev/null || true
-    rm -rf "$runtime"
-}
-trap cleanup EXIT
+trap 'kill "$weston" 2>/dev/null || true; rm -rf "$runtime"' EXIT
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --use-pixman --socket=tivra-test \

@@ -76,7 +76,7 @@ class WindowOnDesktop : public AppBench {};
 
 TEST_F(WindowOnDesktop, TitlesSizePlaceAndOpenedListsAreWhatTheDesktopShows) {
     const std::string path = folder.file("a[*]b.smc");
-    std::filesystem::copy_file(exampleFile("mixed-sensors.smc"), path);
+    std::filesystem::copy_file(sourcePath("examples/mixed-sensors.smc"), path);
     start(path, [](ApplicationSetup& setup) { setup.operatorOverride = nullptr; });
     XServer x;
     const WId main = window().winId();
@@ -125,16 +125,13 @@ TEST_F(WindowOnDesktop, TitlesSizePlaceAndOpenedListsAreWhatTheDesktopShows) {
 TEST_F(WindowOnDesktop, AtTwiceTheScaleTwiceTheSizeEveryEntryWhole) {
     if (qEnvironmentVariable("QT_SCALE_FACTOR") != QStringLiteral("2"))
         GTEST_SKIP() << "run with QT_SCALE_FACTOR=2";
-    start(exampleFile("mixed-sensors.smc"));
+    start(sourcePath("examples/mixed-sensors.smc"));
     XServer x;
     EXPECT_EQ(window().devicePixelRatio(), 2.0);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            return x.geometry(window().winId()).size() ==
-                   QSize(2 * 739, 2 * (window().menuBar()->height() + 354));
-        },
-        5000))
-        << x.geometry(window().winId()).width() << 'x' << x.geometry(window().winId()).height();
+    const auto size = [&] { return x.geometry(window().winId()).size(); };
+    const auto twice = [&] { return QSize(2 * 739, 2 * (window().menuBar()->height() + 354)); };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return size() == twice(); }, 5000))
+        << size().width() << 'x' << size().height();
     for (int offset = OFFSET_SENSOR_TYPE; offset <= OFFSET_PRIORITY; ++offset) {
         QComboBox* list = window().list(controlId(1, offset));
         QStyleOptionComboBox option;

@@ -1,6 +1,6 @@
 #pragma once
-// What the file tests share: a valid mixed configuration and the bytes a save must produce
-// (spelt out here independently of the writer).
+// What the file tests share: the bytes a save must produce, spelt out here independently of the
+// writer.
 
 #include <string>
 
@@ -9,20 +9,7 @@
 
 namespace tivra::test {
 
-// A valid configuration that uses every list and both general-purpose sensor types.
-inline MuxConfiguration mixedConfiguration() {
-    MuxConfiguration c = defaultConfiguration();
-    c.channel(1) = {1, 0, 2, 9600, 1, 5, 115200, 0, 1, 10};
-    c.channel(2) = {1, 3, 0, 19200, 0, 0, 19200, 1, 7, 400};
-    c.channel(3) = {1, 4, 1, 230400, 1, 7, 230400, 1, 10, 1};
-    c.channel(4) = {0, 0, 3, 57600, 0, 1, 57600, 0, 1, 10};
-    c.channel(5) = {0, 0, 4, 57600, 0, 3, 57600, 0, 1, 10};
-    c.channel(6) = {0, 2, 5, 600, 0, 2, 1200, 1, 1, 10};
-    c.channel(7) = {0, 0, 6, 57600, 0, 4, 57600, 0, 1, 10};
-    c.channel(8) = {0, 0, 7, 57600, 0, 6, 57600, 0, 1, 10};
-    return c;
-}
-
+// The bytes a save of `c` must produce.
 inline std::string expectedFileText(const MuxConfiguration& c) {
     const char* keys[] = {"Enabled",    "Sensor Type", "Local Port",      "Local Baudrate",
                           "Local Mode", "Remote Port", "Remote Baudrate", "Remote Mode",

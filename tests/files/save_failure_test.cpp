@@ -80,11 +80,6 @@ TEST_F(SaveFailureTest, AWriteThatFailsLeavesTheEarlierFileByteIdentical) {
         EXPECT_EQ(readBytes(target), earlierBytes) << "limit " << limit;
         EXPECT_EQ(folder.names(), std::vector<std::string>{"earlier.smc"}) << "limit " << limit;
     }
-
-    // Without the limit the same save replaces the file.
-    saveConfiguration(state, form, ui, target);
-    EXPECT_EQ(ui.boxes(), std::vector<std::string>{});
-    EXPECT_EQ(readBytes(target), expectedFileText(mixedConfiguration()));
 }
 
 // A save killed at any moment leaves the earlier file or the new one, never a mix or a cut. The

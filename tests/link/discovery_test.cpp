@@ -1,7 +1,8 @@
 // Finding and setting up the LocalBoard's bridge: every row of the failure table
 // (tests/data/link/discovery.txt) with the order of the library calls and the devices that look
-// almost right, the port listing that agrees, the link's life, the choice of bridge, and what the
-// bridges owe discovery.
+// almost right, the port listing that agrees, the choice of bridge, what the bridges owe discovery,
+// and a failed set-up releasing the device. (The rest of the link's life: Buttons and BoardExchange
+// in exchange_test.cpp.)
 
 #include <gtest/gtest.h>
 
@@ -24,21 +25,17 @@ TEST(Discovery, EveryOutcome) {
         // The devices, the arrangement, the box, the calls.
         const std::vector<std::string> field = fieldsOf(row, " | ");
         ASSERT_EQ(field.size(), 4u);
-        sim::SimSettings settings;
+        LinkBench bench;
+        sim::SimSettings& settings = bench.boards.settings;
         settings.devices.clear();
         const std::vector<std::string> quoted = fieldsOf(field[0], "\"");
         for (size_t i = 1; i + 1 < quoted.size(); i += 2)
             settings.devices.push_back({quoted[i], quoted[i + 1].starts_with('+')});
         arrange(field[1], settings);
         const std::string box = field[2] == "-" ? "" : field[2];
-        LinkBench bench;
-        bench.boards.settings = settings;
         EXPECT_EQ(openBoardLink(bench.bridge, bench.ui, bench.state.link), box.empty() ? 0 : -1);
         EXPECT_EQ(bench.ui.boxes(), box.empty() ? Calls{} : Calls{box});
         EXPECT_EQ(bench.bridge.calls, fieldsOf(field[3], "; "));
-        // Discovery never marks the link open itself.
-        EXPECT_FALSE(bench.state.link.boardLinkOpen);
-        EXPECT_EQ(bench.state.link.boardLinkHandle != nullptr, box.empty());
         // The port listing marks the device discovery opens, if any, reading descriptions alike.
         SimulatedBridge listing;
         listing.settings() = settings;
@@ -51,31 +48,6 @@ TEST(Discovery, EveryOutcome) {
     }
 }
 
-// A failed set-up closes the device again, so the next exchange opens it anew; a link once open
-// stays open through failed exchanges (a failed discovery leaves it closed, so each exchange looks
-// again: Buttons); shutdown closes only an open link.
-TEST(Discovery, TheLinksLife) {
-    LinkBench bench;
-    closeBoardLink(bench.bridge, bench.state.link);
-    EXPECT_TRUE(bench.bridge.calls.empty());
-    bench.boards.settings.failingCalls = {{BridgeCall::SetLineControl, 1}};
-    ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
-    EXPECT_FALSE(bench.state.link.boardLinkOpen);
-    bench.boards.settings.answers = false;  // every exchange fails after discovery
-    readBoardConfiguration(bench.context, BoardCommand::ReadLocal);
-    EXPECT_TRUE(bench.state.link.boardLinkOpen);
-    readBoardConfiguration(bench.context, BoardCommand::ReadRemote);
-    bench.boards.settings.answers = true;
-    bench.forget();
-    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
-    EXPECT_EQ(bench.ui.boxes(), Calls{LOCAL_READ});
-    EXPECT_EQ(bench.simulated.callCount(BridgeCall::GetNumDevices), 2u);
-    EXPECT_EQ(bench.simulated.callCount(BridgeCall::Open), 2u);
-    bench.forget();
-    closeBoardLink(bench.bridge, bench.state.link);
-    EXPECT_EQ(bench.bridge.calls, Calls{"close"});
-}
-
 // Choosing the bridge from TIVRA_BRIDGE or --bridge (a device path: SerialEndToEnd; the variable
 // read at an exchange: the application's BoardButtons tests and tivractl's boards.t).
 TEST(BridgeChoice, Values) {
@@ -83,8 +55,7 @@ TEST(BridgeChoice, Values) {
     for (const auto& [value, expected] : dataRows("link/bridge_choices.txt", " =>")) {
         BridgeChoice choice;
         std::string error;
-        const bool accepted = parseBridgeChoice(value, choice, error);
-        EXPECT_EQ(accepted
+        EXPECT_EQ(parseBridgeChoice(value, choice, error)
                       ? KINDS[int(choice.kind)] + (choice.path.empty() ? "" : " " + choice.path)
                       : "refused: " + error,
                   expected)
@@ -124,7 +95,8 @@ TEST(Bridges, ListDevicesAndNeverOverrunTheBuffer) {
 }
 
 // One opener of a device at a time until it is closed: what the Windows stand-in's restart relies
-// on to show that the close at exit reached the library (tests/windows/siusbxp_bridge_test.cpp).
+// on to show that the close at exit reached the library (tests/windows/siusbxp_bridge_test.cpp),
+// and what shows that a failed set-up released the device: the next exchange opens it anew.
 TEST(SimulatedBridge, OneOpenerOfADeviceAtATime) {
     SimulatedBridge bridge;
     DeviceHandle first = nullptr, second = nullptr;
@@ -133,6 +105,10 @@ TEST(SimulatedBridge, OneOpenerOfADeviceAtATime) {
                                  bridge.close(first), bridge.close(first), bridge.open(0, &second)})
         results += result == 0 ? '0' : 'x';
     EXPECT_EQ(results, "0x0x0");
+    LinkBench bench;
+    bench.boards.settings.failingCalls = {{BridgeCall::SetLineControl, 1}};
+    ASSERT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), -1);
+    EXPECT_EQ(readBoardConfiguration(bench.context, BoardCommand::ReadLocal), 0);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "link/bridges/simulated.h"
 #include "link/recording_bridge.h"
 #include "link/wire_format.h"
+#include "support/configuration_views.h"
 #include "support/data_file.h"
 #include "support/recording_operator.h"
 
@@ -49,21 +50,7 @@ struct FakePause final : Pause {
     void pause(uint32_t milliseconds) override { ++pauses, nowMs += milliseconds; }
 };
 
-inline MuxConfiguration factoryConfiguration() {
-    return sim::BoardPair::factoryConfiguration();
-}
-
-// A valid configuration unlike the factory one, whose frames need escapes (chunksizes 51 and
-// 170) and whose ports are shuffled.
-inline MuxConfiguration sampleConfiguration() {
-    MuxConfiguration c = factoryConfiguration();
-    c.channel(1) = {1, 4, 2, 115200, 1, 5, 9600, 0, 3, 51};
-    c.channel(2) = {1, 3, 0, 230400, 0, 7, 38400, 1, 10, 170};
-    c.channel(3) = {1, 2, 1, 57600, 1, 0, 57600, 1, 1, 10};
-    c.channel(6) = {0, 1, 5, 19200, 0, 2, 4800, 0, 1, 10};
-    c.channel(8) = {0, 0, 7, 600, 0, 1, 1200, 0, 1, 10};
-    return c;
-}
+inline constexpr auto& factoryConfiguration = sim::BoardPair::factoryConfiguration;
 
 // Port tables, routing and channel ports filled with something no board sends, so that a table
 // left alone is easy to tell from one overwritten.
@@ -171,15 +158,14 @@ inline void expectFullRead(LinkSession& s, const MuxConfiguration& held) {
     expectCalls(
         s, {"flushBuffers(1, 1)", READ_LOCAL_REQUEST, "checkRxQueue", "read(3)", "read(194)",
             "flushBuffers(1, 1)", READ_REMOTE_REQUEST, "checkRxQueue", "read(3)", "read(176)"});
-    EXPECT_TRUE(s.state.link.boardLinkOpen);
     EXPECT_EQ(s.state.configuration, held);
     EXPECT_EQ(s.shown(), held);
 }
 
-// Write Configuration of sampleConfiguration() on a fresh start: both boxes and the exact
+// Write Configuration of mixedConfiguration() on a fresh start: both boxes and the exact
 // dialogue with both frames. Returns the record as validation completed it.
 inline MuxConfiguration expectFullWrite(LinkSession& s) {
-    s.show(sampleConfiguration());
+    s.show(mixedConfiguration());
     EXPECT_EQ(writeConfigurationToBoards(s.context), 0);
     EXPECT_EQ(s.ui.boxes(), (Calls{LOCAL_WRITTEN, REMOTE_WRITTEN}));
     // Chunksizes 51 and 170 each need an escape.

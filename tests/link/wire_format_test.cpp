@@ -33,13 +33,13 @@ TEST(WireFormat, WriteFramesAreTheGoldenOnes) {
     escaped.portRouting.fill(0xAA);
     for (auto& c : escaped.configuration.channels) c.localPort = 0x33;
 
-    auto golden = dataMap("link/frames.txt");
-    for (const auto& [name, state] : states) {
-        for (const BoardCommand command : {BoardCommand::WriteLocal, BoardCommand::WriteRemote}) {
-            const std::string key = name + (command == BoardCommand::WriteLocal ? " L" : " R");
-            EXPECT_EQ(hex(encodeBoardFrame(command, state)), golden[key]) << key;
-        }
-    }
+    const DataRows rows = dataRows("link/frames.txt");
+    std::map<std::string, std::string> golden(rows.begin(), rows.end());
+    for (const auto& [name, state] : states)
+        for (const auto command : {BoardCommand::WriteLocal, BoardCommand::WriteRemote})
+            EXPECT_EQ(hex(encodeBoardFrame(command, state)),
+                      golden[name + (command == BoardCommand::WriteLocal ? " L" : " R")])
+                << name << " " << int(command);
     // The longest frame fits the buffer the exchanges reserve for it.
     EXPECT_LE(encodeBoardFrame(BoardCommand::WriteRemote, escaped).size(), MAX_FRAME_SIZE);
 }

@@ -10,13 +10,9 @@ cmake=$1 build=$(cd "$2" && pwd) id=$3 version=$4
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 prefix=$work/prefix
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-# Runs a checker that must succeed and say nothing.
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# Runs a checker that must succeed and say nothing (in $out, as every step below).
 quiet() {
-    local out
     out=$("$@" 2>&1) || fail "$* failed: $out"
     [ -z "$out" ] || fail "$* said: $out"
 }
@@ -35,8 +31,7 @@ fish_completion=share/fish/vendor_completions.d/tivractl.fish
 schema=share/doc/tivra/tivractl-configuration.schema.json
 for file in bin/tivra bin/tivractl "$desktop" "$mime" "$metainfo" "$icons/scalable/apps/$id.svg" \
     "$man/tivra.1.gz" "$man/tivractl.1.gz" "$completion" "$zsh_completion" "$fish_completion" "$schema" \
-    share/doc/tivra/manual/index.html \
-    lib/udev/rules.d/70-tivra.rules; do
+    share/doc/tivra/manual/index.html lib/udev/rules.d/70-tivra.rules; do
     [ -s "$file" ] || fail "$file is not installed"
 done
 for size in 48 128 256; do

@@ -11,12 +11,10 @@ namespace tivra {
 namespace {
 
 TEST(DisplayChoice, WaylandFirstXAsFallBackAndWordsWhereNeitherCanStart) {
-    const std::string noWayland(app_texts::NO_WAYLAND_PLUGIN_TEXT);
-    const std::string noX(app_texts::NO_X_PLUGIN_TEXT);
-    const std::string none(app_texts::NO_DISPLAY_TEXT);
+    using namespace app_texts;
     struct Row {
         DisplayEnvironment environment;
-        std::string platforms, problem;
+        std::string_view platforms, problem;
     };
     const Row rows[] = {
         {{"offscreen", "", "", false, false}, "", ""},  // the operator's choice stands
@@ -24,14 +22,14 @@ TEST(DisplayChoice, WaylandFirstXAsFallBackAndWordsWhereNeitherCanStart) {
         {{"", "", "wayland-0", true, true}, "wayland", ""},
         {{"", ":0", "", true, true}, "xcb", ""},
         {{"", ":0", "wayland-0", true, false}, "xcb", ""},  // Xwayland without Qt's plugin
-        {{"", "", "wayland-0", true, false}, "", noWayland},
-        {{"", ":0", "", false, true}, "", noX},
-        {{"", "", "", true, true}, "", none},
+        {{"", "", "wayland-0", true, false}, "", NO_WAYLAND_PLUGIN_TEXT},
+        {{"", ":0", "", false, true}, "", NO_X_PLUGIN_TEXT},
+        {{"", "", "", true, true}, "", NO_DISPLAY_TEXT},
     };
     for (const Row& row : rows) {
         const DisplayChoice choice = chooseDisplay(row.environment);
-        EXPECT_EQ(choice.platforms, row.platforms) << row.environment.display << '|'
-                                                   << row.environment.waylandDisplay;
+        EXPECT_EQ(choice.platforms, row.platforms)
+            << row.environment.display << '|' << row.environment.waylandDisplay;
         EXPECT_EQ(choice.problem, row.problem);
     }
 }

@@ -1,9 +1,7 @@
 # The shell's plain C++ platform pieces: guard, help launcher, program folder (Linux and Windows).
 if(TARGET tivra_platform)
-    add_executable(test_platform
-        ${CMAKE_CURRENT_SOURCE_DIR}/platform/instance_guard_test.cpp
-        ${CMAKE_CURRENT_SOURCE_DIR}/platform/help_launcher_test.cpp
-        ${CMAKE_CURRENT_SOURCE_DIR}/platform/display_choice_test.cpp)
+    file(GLOB platform_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/platform/*.cpp)
+    add_executable(test_platform ${platform_test_sources})
     target_link_libraries(test_platform PRIVATE tivra_platform GTest::gtest_main)
     target_include_directories(test_platform PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     set_target_properties(test_platform PROPERTIES

@@ -12,8 +12,7 @@
 namespace tivra::sim {
 namespace {
 
-class Pair {
-  public:
+struct Pair {
     BoardPair boards;
     uint64_t now = 0;
     Pair() {
@@ -40,10 +39,9 @@ TEST(BoardPair, AnswersReadsExactlyAsTheGoldenOnes) {
     // A long run keeps only the most recent requests, still numbered from the first.
     Pair pair;
     for (int i = 0; i < 1002; ++i) pair.sendRead(uint8_t(i % 2));
-    EXPECT_EQ(pair.boards.requests.size(), 1002u);
-    EXPECT_EQ(pair.boards.requests.kept(), RequestLog::KEPT);
-    EXPECT_EQ(pair.boards.requests[1000].command, 0);
-    EXPECT_EQ(pair.boards.requests[1001].command, 1);
+    const RequestLog& log = pair.boards.requests;
+    EXPECT_EQ(std::tuple(log.size(), log.kept(), log[1000].command, log[1001].command),
+              std::tuple(1002u, RequestLog::KEPT, 0, 1));
 }
 
 TEST(BoardPair, RefusesOrIgnoresWhatItCannotTake) {
@@ -57,8 +55,10 @@ TEST(BoardPair, RefusesOrIgnoresWhatItCannotTake) {
     }
 }
 
-TEST(BoardPair, OnASerialLineAnswersAreDueByTimeAloneAndANewRequestSupersedes) {
-    // (Through the bridge library the checks count too: BoardExchange.EveryOutcomeForBothBoards.)
+// The boards' clock: on a serial line answers are due by time alone and a new request supersedes
+// one not yet answered (through the bridge library the checks count too: BoardExchange); a half
+// frame is dropped after the inter-byte time-out.
+TEST(BoardPair, OnASerialLineAnswersAreDueByTimeAloneAndHalfFramesTimeOut) {
     Pair line;
     line.boards.setCountQueueChecks(false);
     test::arrange("ready 50 10", line.boards.settings);
@@ -67,9 +67,7 @@ TEST(BoardPair, OnASerialLineAnswersAreDueByTimeAloneAndANewRequestSupersedes) {
     EXPECT_TRUE(line.boards.answerPending());
     line.now = 10;
     EXPECT_EQ(line.answer().size(), 179u);
-}
 
-TEST(BoardPair, AHalfFrameIsDroppedAfterTheInterByteTimeOut) {
     Pair pair;
     pair.send({0x00, 0xC7, 0x55, 0xAA, 0x03, 0x00, 0x00});
     pair.now = 101;
@@ -96,9 +94,7 @@ TEST(RequestParser, Streams) {
             commands.push_back(request.command);
             items = request.items;
         }
-        const auto list = [](const std::vector<uint8_t>& bytes) {
-            return bytes.empty() ? "-" : hexBytes(bytes.data(), bytes.size());
-        };
+        const auto list = [](const auto& bytes) { return bytes.empty() ? "-" : test::hex(bytes); };
         EXPECT_EQ(
             list(commands) + " | " + list(items) + " | " + std::to_string(parser.malformedFrames()),
             expected)

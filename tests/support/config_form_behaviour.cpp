@@ -1,5 +1,6 @@
 #include "support/config_form_behaviour.h"
 
+#include <array>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -36,16 +37,6 @@ std::vector<std::string_view> entriesOf(int offset) {
     return {};
 }
 
-// Enabled states of one row, enable box first: '1' enabled, '0' disabled.
-const std::string OFF = "1000000000", ON = "1111111100", ON_GENERAL_PURPOSE = "1111111111";
-
-std::vector<std::string> enabling(const ConfigForm& form) {
-    std::vector<std::string> rows(CHANNEL_COUNT);
-    for (int id = 1; id <= 80; ++id)
-        rows[static_cast<size_t>(channelOfControl(id) - 1)] += form.isEnabled(id) ? '1' : '0';
-    return rows;
-}
-
 }  // namespace
 
 // ---- the form as the factory hands it over, and after fillValueLists --------------------------
@@ -65,19 +56,14 @@ TEST_P(ConfigFormBehaviour, FillValueListsLeavesTheBlankFormWithEveryListInOrder
                 ? (form().isChecked(id) ? "checked" : "")
                 : form().text(id) + '/' + std::to_string(count ? form().selectedIndex(id) : -1);
         std::string expected = offset == ENABLED ? "" : "/-1";
-        std::vector<int> positions;
-        for (int i = 0; i < count; ++i) positions.push_back(i);
-        if (count > 0) positions.insert(positions.end(), {count, 100, -1, -5});
-        for (int i : positions) {
+        for (int k = 0; count > 0 && k < count + 4; ++k) {
+            const int i = k < count ? k : std::array{count, 100, -1, -5}[size_t(k - count)];
             form().selectIndex(id, count - 1);
             form().selectIndex(id, i);
             const bool in = i >= 0 && i < count;
+            const std::string_view shown = in ? entries[size_t(i)] : editable ? entries.back() : "";
             actual += ' ' + form().text(id) + '/' + std::to_string(form().selectedIndex(id));
-            expected += ' ' +
-                        std::string(in         ? entries[size_t(i)]
-                                    : editable ? entries.back()
-                                               : "") +
-                        '/' + std::to_string(in ? i : -1);
+            expected += ' ' + std::string(shown) + '/' + std::to_string(in ? i : -1);
         }
         EXPECT_EQ(actual, expected) << "control " << id;
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The behaviour every ConfigForm must show: the form operations the editor relies on, the blank
 // form that fillValueLists leaves, the field-enabling rule and the form/record transfer, all run
-// through the form under test.
+// through the form under test; and the rows' enabled states, for tests of the window too.
 //
 // A test program instantiates the suite for its own form with
 //
@@ -18,11 +18,24 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "config/channel_config.h"
 #include "config/config_form.h"
 #include "config/controls.h"
 
 namespace tivra::test {
+
+// What each row lets the operator touch, enable box first ('1' enabled): nothing but the box,
+// offsets +1..+7, or all nine.
+inline const std::string OFF = "1000000000", ON = "1111111100", ON_GENERAL_PURPOSE = "1111111111";
+
+inline std::vector<std::string> enabling(const ConfigForm& form) {
+    std::vector<std::string> rows(CHANNEL_COUNT);
+    for (int id = 1; id <= 80; ++id)
+        rows[static_cast<size_t>(channelOfControl(id) - 1)] += form.isEnabled(id) ? '1' : '0';
+    return rows;
+}
 
 using ConfigFormFactory = std::function<std::unique_ptr<ConfigForm>()>;
 

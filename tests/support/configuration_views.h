@@ -1,6 +1,6 @@
 #pragma once
 // For tests of any folder: short names of the row offsets for tables, the default configuration,
-// and a whole form as one comparable value.
+// a mixed one, and a whole form as one comparable value.
 
 #include <string>
 #include <vector>
@@ -26,6 +26,22 @@ inline MuxConfiguration defaultConfiguration() {
     MuxConfiguration config;
     for (int n = 1; n <= CHANNEL_COUNT; ++n) config.channel(n) = DefaultChannelConfig(n);
     return config;
+}
+
+// A valid configuration unlike the defaults and the boards' factory one: every sensor type, mode
+// and list used, fields distinct from row to row, ports shuffled at both ends, rates from the list,
+// and chunksizes 51 and 170, whose bytes a frame must escape.
+inline MuxConfiguration mixedConfiguration() {
+    MuxConfiguration c;
+    c.channels = {{{1, 1, 3, 230400, 0, 5, 600, 1, 10, 51},
+                   {0, 2, 0, 115200, 1, 7, 1200, 0, 9, 100},
+                   {1, 3, 7, 76800, 1, 0, 2400, 0, 8, 170},
+                   {0, 4, 1, 57600, 0, 2, 4800, 1, 7, 200},
+                   {1, 0, 6, 38400, 1, 1, 9600, 1, 6, 250},
+                   {0, 1, 2, 19200, 0, 4, 460800, 0, 5, 300},
+                   {1, 2, 5, 9600, 0, 6, 307200, 1, 4, 350},
+                   {0, 3, 4, 4800, 1, 3, 153600, 0, 3, 400}}};
+    return c;
 }
 
 // Every row control's state in one list, so a whole form can be compared before and after.

@@ -24,16 +24,12 @@ using DataRows = std::vector<std::pair<std::string, std::string>>;
 // A path in the source tree: from CTest's environment, else from where this header lies.
 inline std::string sourcePath(const std::string& relative) {
     const char* source = std::getenv("TIVRA_SOURCE_DIR");
-    const std::string root =
-        source != nullptr
-            ? std::string(source)
-            : std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().string();
-    return root + "/" + relative;
+    const auto here = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    return (source != nullptr ? std::string(source) : here.string()) + "/" + relative;
 }
 
 inline DataRows dataRows(const std::string& file, const std::string& separator = ": ") {
     std::ifstream in(sourcePath("tests/data/" + file));
-    EXPECT_TRUE(in.is_open()) << file;
     DataRows rows;
     for (std::string line; std::getline(in, line);)
         if (const size_t at = line.find(separator); at != std::string::npos && line[0] != '#')
@@ -41,7 +37,7 @@ inline DataRows dataRows(const std::string& file, const std::string& separator =
                 line.substr(0, at),
                 line.substr(
                     std::min(line.find_first_not_of(' ', at + separator.size()), line.size())));
-    EXPECT_FALSE(rows.empty()) << file;
+    EXPECT_FALSE(rows.empty()) << file << ": missing, or no row";
     return rows;
 }
 
@@ -61,27 +57,16 @@ inline std::vector<uint8_t> bytesOf(const std::string& hex) {
     return bytes;
 }
 
-inline std::map<std::string, std::string> dataMap(const std::string& file) {
-    const DataRows rows = dataRows(file);
-    return {rows.begin(), rows.end()};
-}
-
 // C-like escapes as bytes: \r \n \t \v \f \0 \xHH, and \\ for a backslash.
 inline std::string unescaped(const std::string& text) {
     std::string bytes;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            bytes += text[i];
-            continue;
-        }
-        const char c = text[++i];
+        const char c = text[i] == '\\' && i + 1 < text.size() ? text[++i] : '\0';
         const size_t at = std::string_view("rntvf0").find(c);
-        if (c == 'x') {
-            bytes += char(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            bytes += at == std::string_view::npos ? c : "\r\n\t\v\f\0"[at];
-        }
+        if (c == 'x')
+            bytes += char(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+        else
+            bytes += c == '\0' ? text[i] : at == std::string_view::npos ? c : "\r\n\t\v\f\0"[at];
     }
     return bytes;
 }

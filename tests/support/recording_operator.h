@@ -1,6 +1,8 @@
 #pragma once
 // An Operator for tests: records everything shown in order and answers from a script.
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <string>
 #include <vector>
@@ -18,24 +20,55 @@ struct OperatorEvent {
 };
 
 class RecordingOperator : public Operator {
+    using Kind = OperatorEvent::Kind;
+
   public:
     // Scripts: consumed in order. An unscripted question or dialog fails the test and answers
     // No / cancel.
     std::deque<bool> answers;
-    std::deque<std::string> filesToOpen;
-    std::deque<std::string> filesToSave;
+    std::deque<std::string> filesToOpen, filesToSave;
 
     std::vector<OperatorEvent> events;
 
-    void message(const std::string& title, const std::string& text) override;
-    bool question(const std::string& title, const std::string& text) override;
-    std::string chooseFileToOpen(const std::string& title, const std::string& filter) override;
-    std::string chooseFileToSave(const std::string& title, const std::string& filter) override;
-    void setWindowTitle(const std::string& title) override;
+    void message(const std::string& title, const std::string& text) override {
+        events.push_back({Kind::Message, title, text});
+    }
+    bool question(const std::string& title, const std::string& text) override {
+        return next(answers, {Kind::Question, title, text}, false);
+    }
+    std::string chooseFileToOpen(const std::string& title, const std::string& filter) override {
+        return next(filesToOpen, {Kind::OpenDialog, title, filter}, std::string());
+    }
+    std::string chooseFileToSave(const std::string& title, const std::string& filter) override {
+        return next(filesToSave, {Kind::SaveDialog, title, filter}, std::string());
+    }
+    void setWindowTitle(const std::string& title) override {
+        events.push_back({Kind::Title, std::string(), title});
+    }
 
     // The message boxes and questions so far as "TITLE: TEXT", in order.
-    std::vector<std::string> boxes() const;
+    std::vector<std::string> boxes() const {
+        std::vector<std::string> out;
+        for (const auto& e : events)
+            if (e.kind == Kind::Message || e.kind == Kind::Question)
+                out.push_back(e.title + ": " + e.text);
+        return out;
+    }
     void clear() { events.clear(); }
+
+  private:
+    // Notes the event, then gives the next scripted answer.
+    template <typename T>
+    T next(std::deque<T>& script, const OperatorEvent& event, T none) {
+        events.push_back(event);
+        if (script.empty()) {
+            ADD_FAILURE() << "unscripted " << event.title << ": " << event.text;
+            return none;
+        }
+        T answer = script.front();
+        script.pop_front();
+        return answer;
+    }
 };
 
 }  // namespace tivra::test

@@ -174,17 +174,15 @@ TEST(MainWindowKeyboard, BaudRateListsMoveOnFromTheRateTheyShow) {
     MainWindow window;
     QtConfigForm form(window);
     fillValueLists(form);
-    MuxConfiguration configuration;
+    window.show();
+    const auto rate = [](size_t i) { return std::stoi(std::string(BAUD_RATES[i])); };
+    MuxConfiguration configuration = defaultConfiguration();
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
         ChannelConfig& c = configuration.channel(n);
-        c = DefaultChannelConfig(n);
         c.enabled = 1;
-        c.localBaudrate = std::stoi(std::string(BAUD_RATES[size_t(n)]));
-        c.remoteBaudrate = std::stoi(std::string(BAUD_RATES[size_t(n + 1)]));
-    }
-    showConfiguration(configuration, form);
-    window.show();
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
+        c.localBaudrate = rate(size_t(n));
+        c.remoteBaudrate = rate(size_t(n + 1));
+        showConfiguration(configuration, form);
         for (const auto& [offset, shown] : {std::pair{OFFSET_LOCAL_BAUDRATE, size_t(n)},
                                             std::pair{OFFSET_REMOTE_BAUDRATE, size_t(n + 1)}}) {
             auto* list = static_cast<DropDownList*>(window.list(controlId(n, offset)));
@@ -200,35 +198,27 @@ TEST(MainWindowKeyboard, BaudRateListsMoveOnFromTheRateTheyShow) {
             EXPECT_EQ(list->view()->currentIndex().row(), int(shown));
             list->hidePopup();
             // Typed between the shown rate and the next: as typed, then the entries around it.
+            const QString typed = QString::number(rate(shown) + 1);
             list->lineEdit()->selectAll();
-            QTest::keyClicks(list->lineEdit(),
-                             QString::number(std::stoi(std::string(BAUD_RATES[shown])) + 1));
-            EXPECT_EQ(form.text(controlId(n, offset)),
-                      std::to_string(std::stoi(std::string(BAUD_RATES[shown])) + 1));
+            QTest::keyClicks(list->lineEdit(), typed);
+            EXPECT_EQ(form.text(controlId(n, offset)), typed.toStdString());
             QTest::keyClick(list, Qt::Key_Down);
             EXPECT_EQ(text(), BAUD_RATES[shown + 1]);
-            list->setEditText(QString::number(std::stoi(std::string(BAUD_RATES[shown])) + 1));
+            list->setEditText(typed);
             QTest::keyClick(list, Qt::Key_Up);
             EXPECT_EQ(text(), BAUD_RATES[shown]);
         }
     }
 }
 
-}  // namespace
-}  // namespace tivra::test
-
-namespace {
-
 // A Qt form over a window of its own, as the suite wants a fresh form for every test; the window
 // goes after the form.
-struct WindowForm : std::unique_ptr<tivra::MainWindow>, tivra::QtConfigForm {
+struct WindowForm : std::unique_ptr<MainWindow>, QtConfigForm {
     WindowForm()
-        : std::unique_ptr<tivra::MainWindow>(std::make_unique<tivra::MainWindow>()),
-          QtConfigForm(*get()) {}
+        : std::unique_ptr<MainWindow>(std::make_unique<MainWindow>()), QtConfigForm(*get()) {}
 };
 
 }  // namespace
+}  // namespace tivra::test
 
-TIVRA_INSTANTIATE_CONFIG_FORM_BEHAVIOUR(QtWindow, [] {
-    return std::unique_ptr<tivra::ConfigForm>(std::make_unique<WindowForm>());
-})
+TIVRA_INSTANTIATE_CONFIG_FORM_BEHAVIOUR(QtWindow, [] { return std::make_unique<WindowForm>(); })

@@ -34,15 +34,11 @@ const char* const SAVE_TITLE = "Choose configuration to save";
 // none come up, the caller does not block, and what act was to note is missing.
 template <typename T>
 void whenModal(std::function<void(T*)> act) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
+    QTimer::singleShot(10, [act] {
         T* widget = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (widget == nullptr || !widget->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
+        if (widget == nullptr || !widget->isVisible()) return whenModal<T>(act);
         act(widget);
     });
-    poll->start(10);
 }
 
 QLineEdit* nameField(QFileDialog* dialog) {
@@ -100,11 +96,10 @@ TEST_F(QtOperatorTest, BoxesHaveTitleTextTheirButtonsNoIconAndTheArrow) {
                 seen += " with icon, rich text, another modality, parent or cursor";
             box->button(answer)->click();
         });
-        if (buttons == Box::Ok) {
+        if (buttons == Box::Ok)
             ui.message(title, text);
-        } else {
+        else
             EXPECT_EQ(ui.question(title, text), answer == Box::Yes);
-        }
         EXPECT_EQ(seen, std::string(title) + '|' + text + '|' + std::to_string(buttons.toInt()));
         EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     }
@@ -131,20 +126,20 @@ TEST_F(QtOperatorTest, DialogsFilterByTypeAndTakeTheTypedNameAsItIsUnlessItsFold
             EXPECT_EQ(dialog->windowTitle().toStdString(), open ? OPEN_TITLE : SAVE_TITLE);
             EXPECT_EQ(dialog->acceptMode(),
                       open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-            EXPECT_EQ(dialog->nameFilters(),
-                      QStringList({QStringLiteral("Serial multiplexer configuration files (*.smc)"),
-                                   QStringLiteral("All files (*.*)")}));
+            EXPECT_EQ(
+                dialog->nameFilters(),
+                QStringList({"Serial multiplexer configuration files (*.smc)", "All files (*.*)"}));
             if (typed == std::get<1>(cases[1])) {
                 dialog->setDirectory(folder.path());
                 EXPECT_TRUE(QTest::qWaitFor([&] { return !shownNames(dialog).isEmpty(); }, 3000));
                 withSmc = shownNames(dialog);
-                nameField(dialog)->setText(QStringLiteral("keep.smc"));
+                nameField(dialog)->setText("keep.smc");
                 auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
                 types->setFocus();
                 QTest::keyClick(types, Qt::Key_Down);  // "All files (*.*)"
                 EXPECT_TRUE(QTest::qWaitFor([&] { return shownNames(dialog).size() == 3; }, 3000));
                 withAll = shownNames(dialog);
-                EXPECT_EQ(nameField(dialog)->text(), QStringLiteral("keep.smc"));
+                EXPECT_EQ(nameField(dialog)->text(), "keep.smc");
             }
             // A refused name leaves the dialog up; the operator then cancels it.
             if (refused) {
@@ -166,10 +161,9 @@ TEST_F(QtOperatorTest, DialogsFilterByTypeAndTakeTheTypedNameAsItIsUnlessItsFold
                   refused ? "" : QDir::toNativeSeparators(typed).toStdString());
     }
     EXPECT_EQ(refusals, std::vector<std::string>{OPEN_TITLE});
-    EXPECT_EQ(withSmc, QStringList({QStringLiteral("old.smc")}));
+    EXPECT_EQ(withSmc, QStringList{"old.smc"});
     // "*.*" names every file, also one without an extension.
-    EXPECT_EQ(withAll, QStringList({QStringLiteral("README"), QStringLiteral("b.txt"),
-                                    QStringLiteral("old.smc")}));
+    EXPECT_EQ(withAll, QStringList({"README", "b.txt", "old.smc"}));
 }
 
 }  // namespace

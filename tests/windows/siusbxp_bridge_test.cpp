@@ -45,7 +45,7 @@ TEST(SiUsbXpBridge, UnboundLibraryReadsAsNoDeviceAttached) {
         EXPECT_EQ(session.bridge.calls, Calls(2, "getNumDevices -> 255"));
         EXPECT_FALSE(session.state.link.boardLinkOpen);
         session.restart();
-        session.show(sampleConfiguration());
+        session.show(mixedConfiguration());
         EXPECT_EQ(writeConfigurationToBoards(session.context), -1);
         EXPECT_EQ(session.ui.boxes(), Calls(2, NO_BOARD));
 

@@ -23,52 +23,25 @@ uint32_t* words(LPDWORD value) {
 
 }  // namespace
 
-extern "C" {
+// Each operation as the library declares it, answered by the simulated bridge.
+#define STAND_IN(name, parameters, call)             \
+    extern "C" int WINAPI standIn##name parameters { \
+        return bridge().call;                        \
+    }
 
-int WINAPI standInGetNumDevices(LPDWORD count) {
-    return bridge().getNumDevices(words(count));
-}
-
-int WINAPI standInGetProductString(DWORD index, LPVOID buffer, DWORD kind) {
-    return bridge().getProductString(index, buffer, kind);
-}
-
-int WINAPI standInOpen(DWORD index, HANDLE* handle) {
-    return bridge().open(index, handle);
-}
-
-int WINAPI standInClose(HANDLE handle) {
-    return bridge().close(handle);
-}
-
-int WINAPI standInRead(HANDLE handle, LPVOID buffer, DWORD bytesToRead, LPDWORD bytesRead,
-                       LPOVERLAPPED overlapped) {
-    return bridge().read(handle, buffer, bytesToRead, words(bytesRead), overlapped);
-}
-
-int WINAPI standInWrite(HANDLE handle, LPVOID buffer, DWORD bytesToWrite, LPDWORD bytesWritten,
-                        LPOVERLAPPED overlapped) {
-    return bridge().write(handle, buffer, bytesToWrite, words(bytesWritten), overlapped);
-}
-
-int WINAPI standInFlushBuffers(HANDLE handle, BYTE flushTransmit, BYTE flushReceive) {
-    return bridge().flushBuffers(handle, flushTransmit, flushReceive);
-}
-
-int WINAPI standInSetTimeouts(DWORD readTimeoutMs, DWORD writeTimeoutMs) {
-    return bridge().setTimeouts(readTimeoutMs, writeTimeoutMs);
-}
-
-int WINAPI standInCheckRxQueue(HANDLE handle, LPDWORD bytesInQueue, LPDWORD queueStatus) {
-    return bridge().checkRxQueue(handle, words(bytesInQueue), words(queueStatus));
-}
-
-int WINAPI standInSetBaudRate(HANDLE handle, DWORD baudRate) {
-    return bridge().setBaudRate(handle, baudRate);
-}
-
-int WINAPI standInSetLineControl(HANDLE handle, WORD lineControl) {
-    return bridge().setLineControl(handle, lineControl);
-}
-
-}  // extern "C"
+STAND_IN(GetNumDevices, (LPDWORD count), getNumDevices(words(count)))
+STAND_IN(GetProductString, (DWORD index, LPVOID buffer, DWORD kind),
+         getProductString(index, buffer, kind))
+STAND_IN(Open, (DWORD index, HANDLE* handle), open(index, handle))
+STAND_IN(Close, (HANDLE handle), close(handle))
+STAND_IN(Read, (HANDLE handle, LPVOID buffer, DWORD size, LPDWORD done, LPOVERLAPPED overlapped),
+         read(handle, buffer, size, words(done), overlapped))
+STAND_IN(Write, (HANDLE handle, LPVOID buffer, DWORD size, LPDWORD done, LPOVERLAPPED overlapped),
+         write(handle, buffer, size, words(done), overlapped))
+STAND_IN(FlushBuffers, (HANDLE handle, BYTE transmit, BYTE receive),
+         flushBuffers(handle, transmit, receive))
+STAND_IN(SetTimeouts, (DWORD readMs, DWORD writeMs), setTimeouts(readMs, writeMs))
+STAND_IN(CheckRxQueue, (HANDLE handle, LPDWORD waiting, LPDWORD status),
+         checkRxQueue(handle, words(waiting), words(status)))
+STAND_IN(SetBaudRate, (HANDLE handle, DWORD rate), setBaudRate(handle, rate))
+STAND_IN(SetLineControl, (HANDLE handle, WORD lineControl), setLineControl(handle, lineControl))

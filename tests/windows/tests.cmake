@@ -17,16 +17,14 @@ if(WIN32)
     file(WRITE ${windows_bin_dir}/stand_in_by_name.def "${by_name}")
     add_library(siusbxp_by_name SHARED
         ${windows_tests_dir}/stand_in_library.cpp ${windows_bin_dir}/stand_in_by_name.def)
+    set(siusbxp_stand_in_dir ${windows_bin_dir})
+    set(siusbxp_by_name_dir ${windows_bin_dir}/by-name)
     foreach(library siusbxp_stand_in siusbxp_by_name)
         target_link_libraries(${library} PRIVATE tivra_core)
-        set_target_properties(${library} PROPERTIES PREFIX "" OUTPUT_NAME SiUSBXp)
+        set_target_properties(${library} PROPERTIES PREFIX "" OUTPUT_NAME SiUSBXp
+            RUNTIME_OUTPUT_DIRECTORY ${${library}_dir}
+            ARCHIVE_OUTPUT_DIRECTORY ${${library}_dir}/import)
     endforeach()
-    set_target_properties(siusbxp_stand_in PROPERTIES
-        RUNTIME_OUTPUT_DIRECTORY ${windows_bin_dir}
-        ARCHIVE_OUTPUT_DIRECTORY ${windows_bin_dir}/import)
-    set_target_properties(siusbxp_by_name PROPERTIES
-        RUNTIME_OUTPUT_DIRECTORY ${windows_bin_dir}/by-name
-        ARCHIVE_OUTPUT_DIRECTORY ${windows_bin_dir}/by-name/import)
 
     add_executable(test_windows ${windows_tests_dir}/siusbxp_bridge_test.cpp)
     target_link_libraries(test_windows PRIVATE tivra_test_support tivra_platform GTest::gtest_main)

@@ -1,10 +1,8 @@
 # The bytes a write would send to each board, escape bytes included.
 $ frame - --board local < {examples}/mixed-sensors.smc
 1> 00 C7 55 AA 03 00 00 01 01 00 00 03 00 00 00 E1 00 04 00 00 05 00 01 06 00 00 0A 00 01 01 01 01 01 03 01 00 01 C2 00 04 01 01 05 01 01 06 01 00 0A 00 02 01 01 02 02 03 02 00 00 96 00 04 02 00 05 02 01 06 02 00 0A 00 03 01 01 03 03 03 03 00 00 25 80 04 03 00 05 03 03 06 03 00 40 00 04 01 01 04 04 03 04 00 00 4B 00 04 04 01 05 04 07 06 04 01 90 00 05 00 01 05 00 03 05 00 00 E1 00 04 05 00 05 05 01 06 05 00 0A 00 06 00 01 06 03 03 06 00 00 25 80 04 06 00 05 06 05 06 06 00 32 00 07 00 01 07 00 03 07 00 00 E1 00 04 07 00 05 07 01 06 07 00 0A 07 00 01 04 02 03 05 06 07 08 00 01 02 03 04 05 06 07
-? 0
 $ frame {examples}/hand-edited.smc --board remote
 1> 00 C7 55 AA 02 00 00 01 01 00 00 03 00 00 00 E1 00 04 00 00 05 00 01 06 00 00 0A 00 01 01 01 01 00 03 01 00 01 C2 00 04 01 00 05 01 01 06 01 00 0A 00 02 00 01 02 00 03 02 00 00 E1 00 04 02 00 05 02 01 06 02 00 0A 00 03 00 01 03 00 03 03 00 00 E1 00 04 03 00 05 03 01 06 03 00 0A 00 04 00 01 04 00 03 04 00 00 E1 00 04 04 00 05 04 01 06 04 00 0A 00 05 01 01 05 03 03 05 00 01 90 00 04 05 00 05 05 04 06 05 00 80 00 06 00 01 06 00 03 06 00 00 E1 00 04 06 00 05 06 01 06 06 00 0A 00 07 00 01 07 00 03 07 00 00 E1 00 04 07 00 05 07 01 06 07 00 0A 07 00 01 07 03 04 02 06 05 08 00 01 07 03 04 05 06 02
-? 0
 $ frame {examples}/port-conflict.smc --board remote
 2> Remote Port Conflict: Check Remote Ports On Channels 5 and 6
 ? 1
@@ -12,7 +10,6 @@ $ frame {examples}/port-conflict.smc --board remote
 # Against the built-in simulated pair, chosen by --bridge or by TIVRA_BRIDGE.
 $ ports --bridge sim
 1> device 0  Quorvantel Ostrel  <- LocalBoard
-? 0
 $ TIVRA_BRIDGE=sim read --json --trace
 1j> {"format":1,"channels":[{"channel":1,"enabled":0,"sensorType":0,"localPort":0,"localBaudrate":57600,"localMode":0,"remotePort":0,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":2,"enabled":0,"sensorType":0,"localPort":1,"localBaudrate":57600,"localMode":0,"remotePort":1,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":3,"enabled":0,"sensorType":0,"localPort":2,"localBaudrate":57600,"localMode":0,"remotePort":2,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":4,"enabled":0,"sensorType":0,"localPort":3,"localBaudrate":57600,"localMode":0,"remotePort":3,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":5,"enabled":0,"sensorType":0,"localPort":4,"localBaudrate":57600,"localMode":0,"remotePort":4,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":6,"enabled":0,"sensorType":0,"localPort":5,"localBaudrate":57600,"localMode":0,"remotePort":5,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":7,"enabled":0,"sensorType":0,"localPort":6,"localBaudrate":57600,"localMode":0,"remotePort":6,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":8,"enabled":0,"sensorType":0,"localPort":7,"localBaudrate":57600,"localMode":0,"remotePort":7,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10}]}
 2> bridge: getNumDevices
@@ -35,19 +32,16 @@ $ TIVRA_BRIDGE=sim read --json --trace
 2> bridge: read(176)
 2> Success: Remote configuration data read
 2> bridge: close
-? 0
 
 # For scripts: the same as JSON.
 $ ports --json --bridge sim
 1j> {"format":1,"ports":[{"name":"device 0","usb":true,"description":"Quorvantel Ostrel","localBoard":true}]}
-? 0
 $ write {examples}/mixed-sensors.smc --verify --json --bridge sim
 1j> {"format":1,"file":"{examples}/mixed-sensors.smc","verified":true,"boardsAgree":true,"differences":[]}
 2> Success: Local configuration data written
 2> Success: Remote configuration data written
 2> Success: Local configuration data read
 2> Success: Remote configuration data read
-? 0
 
 # A serial:PATH that does not open as a serial line is no LocalBoard.
 file plain.smc = [Channel 1]\n
@@ -55,7 +49,6 @@ skip windows
 $ ports --bridge serial:{missing}
 2> tivractl ports: {missing}: No such file or directory
 ? 2
-skip windows
 $ ports --bridge serial:{plain.smc}
 2> tivractl ports: {plain.smc}: not a serial line
 ? 2

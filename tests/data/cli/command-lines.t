@@ -21,8 +21,8 @@ $ ports extra => tivractl ports: no operands expected
 $ read --bridge usb => tivractl read: unknown bridge "usb": use "sim" or "serial:PATH", or leave TIVRA_BRIDGE unset
 skip windows
 $ simulate --remote-stores-rate 9:600 => tivractl simulate: --remote-stores-rate needs PORT:RATE, PORT 1 to 8 and RATE in bit/s
-skip windows
 $ simulate --remote-stores-rate 3:600 --remote-stores-rate 3:9600 => tivractl simulate: --remote-stores-rate for port 3 twice
+
 # A wrong TIVRA_BRIDGE is the environment's fault, not the command line's.
 $ TIVRA_BRIDGE=bogus read
 2> tivractl read: TIVRA_BRIDGE: unknown bridge "bogus": use "sim" or "serial:PATH", or leave TIVRA_BRIDGE unset
