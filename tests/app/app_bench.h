@@ -20,6 +20,7 @@
 #include "config/form_transfer.h"
 #include "link/bridges/simulated.h"
 #include "sim/board_pair.h"
+#include "support/configuration_views.h"
 #include "support/data_file.h"
 #include "support/environment.h"
 #include "support/recording_operator.h"
@@ -30,8 +31,7 @@
 namespace tivra::test {
 
 // No waiting; notes the cursor the operator sees at every pause of an exchange.
-class NoPause : public Pause {
-  public:
+struct NoPause : Pause {
     void pause(uint32_t) override {
         const QCursor* cursor = QApplication::overrideCursor();
         cursors.push_back(cursor != nullptr ? cursor->shape() : Qt::ArrowCursor);
@@ -72,12 +72,6 @@ class AppBench : public ::testing::Test {
         window().activateWindow();
         QApplication::setActiveWindow(&window());
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    }
-
-    MuxConfiguration shown() {
-        MuxConfiguration configuration;
-        formToConfiguration(form(), configuration);
-        return configuration;
     }
 
     RecordingOperator ui;

@@ -3,7 +3,6 @@
 if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main)
     file(GLOB app_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/*.cpp)
     add_executable(test_app ${app_test_sources})
-    target_include_directories(test_app PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(test_app PRIVATE tivra_shell tivra_test_support tivra_qt_test_main)
     # The program itself, for the tests that start it as a process of its own.
     target_compile_definitions(test_app PRIVATE TIVRA_PROGRAM="$<TARGET_FILE:tivra>")

@@ -1,8 +1,10 @@
-// The board commands of tivractl as people run them: against the built-in simulated pair, and on
-// POSIX through the real serial code against `tivractl simulate` on a pseudo-terminal.
+// The board commands of tivractl as people run them, on POSIX through the real serial code on a
+// pseudo-terminal: against `tivractl simulate`, or against the simulator served from the test
+// where the boards must misbehave. (Against the built-in simulated pair: boards.t.)
 
 #include <gtest/gtest.h>
 
+#include "support/recording_operator.h"
 #include "tool_run.h"
 
 #ifndef _WIN32
@@ -22,7 +24,7 @@
 #include <thread>
 #include <utility>
 
-#include "link/board_command.h"
+#include "link/link_bench.h"
 #include "link/pty_boards.h"
 #endif
 
@@ -30,10 +32,8 @@ namespace tivra::test {
 namespace {
 
 const std::string MIXED = sourcePath("examples/mixed-sensors.smc");
-const std::string WRITTEN =
-    "Success: Local configuration data written\nSuccess: Remote configuration data written\n";
-const std::string READ =
-    "Success: Local configuration data read\nSuccess: Remote configuration data read\n";
+const std::string WRITTEN = LOCAL_WRITTEN + '\n' + REMOTE_WRITTEN + '\n';
+const std::string READ = LOCAL_READ + '\n' + REMOTE_READ + '\n';
 
 #ifndef _WIN32
 // `tivractl simulate OPTIONS` in the background: the shell says its process id and becomes the
@@ -71,7 +71,8 @@ struct Simulator {
 };
 
 // Through the real serial code: what write --verify and diff --boards find on healthy boards
-// and on a RemoteBoard that keeps its own rate on port 3 (the example's channel 4, 9600 bit/s).
+// and on a RemoteBoard that keeps its own rate on port 3 (the example's channel 4, 9600 bit/s;
+// every other field of the example read back as written).
 // diff --boards compares what the write sent, so a rate the check rounds is no difference, unless
 // asked to compare the file as read.
 TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
@@ -84,9 +85,7 @@ TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
     using Runs = std::vector<std::tuple<std::vector<std::string>, int, std::string, std::string>>;
     const std::pair<std::string, Runs> cases[] = {
         {"",
-         {{{"write", MIXED, "--verify"}, 0, "Verified " + MIXED + "\n", both},
-          {{"diff", MIXED, "--boards"}, 0, "", READ},
-          {{"write", rounded, "--verify"}, 0, "Verified " + rounded + "\n", both},
+         {{{"write", rounded, "--verify"}, 0, "Verified " + rounded + "\n", both},
           {{"diff", rounded, "--boards"}, 0, "", READ},
           {{"diff", rounded, "--boards", "--as-read"}, 1, one + "100000 -> 102400\n", READ}}},
         {"--remote-stores-rate 3:19200",
@@ -158,40 +157,37 @@ TEST(BoardCommands, NothingIsSentForWhatIsNotAConfiguration) {
     EXPECT_NE(boards(), example);
 }
 
-// Both boards acknowledge the write, then stay silent: written, but not read back (status 4).
-// Boards whose tables disagree with each other read back rows equal to the file, rebuilt from the
-// LocalBoard's: not verified either (status 3), as the read-back's Alert says.
-TEST(BoardCommands, VerifyNeedsBoardsThatAnswerAndAgree) {
+// Boards that go wrong part way, set up as the link tests' data rows say (link_bench.h). Both
+// acknowledge the write, then stay silent: written, but not read back (status 4). Boards whose
+// tables disagree with each other read back rows equal to the file, rebuilt from the LocalBoard's:
+// not verified either (status 3), as the read-back's Alert says. Read Configuration followed by
+// Save: boards that answer with no items at all give a configuration that Save refuses, so
+// nothing is written.
+TEST(BoardCommands, VerifyNeedsBoardsThatAnswerAndAgreeAndReadChecksAsSaveChecks) {
     TempFolder folder;
-    for (const bool silent : {true, false}) {
+    const std::vector<std::string> writing = {"write", MIXED, "--verify"};
+    const std::string disagree =
+        "Not verified: the boards' tables disagree with each other (the Alert above) for ";
+    const std::string conflict = "Local Port Conflict: Check Local Ports On Channels 1 and 2\n";
+    // The arrangement, the command (the bridge added), status, standard output and error (of a
+    // write not read back, how it begins).
+    using Case = std::tuple<std::string, std::vector<std::string>, int, std::string, std::string>;
+    const Case cases[] = {
+        {"silent only 0", writing, 4, "", WRITTEN},
+        {"only 2", writing, 3, disagree + MIXED + "\n", WRITTEN + READ + BOARDS_DISAGREE + '\n'},
+        {"spoil Empty", {"read", "-o", folder.file("x.smc")}, 1, "", READ + conflict}};
+    for (auto [arrangement, arguments, status, out, err] : cases) {
         PtyBoards boards;
-        boards.boards.settings.answers = !silent;
-        boards.boards.settings.faultsOnlyFor =
-            static_cast<uint8_t>(silent ? BoardCommand::ReadLocal : BoardCommand::WriteRemote);
-        if (!silent) boards.boards.settings.remoteKeepsSensorType = 2;
-        const std::string bridge = "serial:" + boards.start();
-        const ToolResult r = runTool(folder, {"write", MIXED, "--verify", "--bridge", bridge});
-        EXPECT_EQ(r.status, silent ? 4 : 3);
-        EXPECT_EQ(r.out, silent ? ""
-                                : "Not verified: the boards' tables disagree with each other "
-                                  "(the Alert above) for " +
-                                      MIXED + "\n");
-        EXPECT_TRUE(r.err.starts_with(WRITTEN)) << r.err;
-        const std::string alert = "Alert: Configuration problem - reconfigure system\n";
-        EXPECT_TRUE(silent || r.err == WRITTEN + READ + alert) << r.err;
+        arrange(arrangement, boards.boards.settings);
+        // A write of the RemoteBoard leaves sensor type 2 on all its ports, a board fault like the
+        // others: it applies where they do, so only to the RemoteBoard's write under "only 2"
+        // (under "only 0" the faults are the LocalBoard's read's; a read writes nothing).
+        boards.boards.settings.remoteKeepsSensorType = 2;
+        arguments.insert(arguments.end(), {"--bridge", "serial:" + boards.start()});
+        const ToolResult r = runTool(folder, arguments);
+        EXPECT_EQ(std::tie(r.status, r.out), std::tie(status, out)) << arrangement;
+        EXPECT_TRUE(status == 4 ? r.err.starts_with(err) : r.err == err) << r.err;
     }
-}
-
-// Read Configuration followed by Save: boards that answer with no items at all give a
-// configuration that Save refuses, so nothing is written.
-TEST(BoardCommands, ReadToAFileIsCheckedAsSaveChecks) {
-    PtyBoards boards;
-    boards.boards.settings.replyFault = sim::ReplyFault::Empty;
-    TempFolder folder;
-    const ToolResult r = runTool(
-        folder, {"read", "--bridge", "serial:" + boards.start(), "-o", folder.file("x.smc")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, READ + "Local Port Conflict: Check Local Ports On Channels 1 and 2\n");
     EXPECT_EQ(folder.names(), std::vector<std::string>{});
 }
 

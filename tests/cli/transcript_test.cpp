@@ -58,8 +58,7 @@ void runTranscript(const std::string& name) {
             EXPECT_EQ(json ? Json::parse(r.out, nullptr, false).dump() : plainText(r.out),
                       json ? Json::parse(*json).dump() : out)
                 << where;
-            EXPECT_EQ(r.err, err) << where;
-            EXPECT_EQ(r.status, status) << where;
+            EXPECT_EQ(std::tie(r.err, r.status), std::tie(err, status)) << where;
         }
         arguments.clear(), variables.clear(), input.reset(), json.reset(), out.clear(), err.clear();
     };
@@ -82,9 +81,7 @@ void runTranscript(const std::string& name) {
                       unescaped(line.substr(std::min(is + 3, line.size()))))
                 << name << ":" << number;
         } else if (line.starts_with("names ")) {
-            std::string names;
-            for (const std::string& n : folder.names()) names += (names.empty() ? "" : " ") + n;
-            EXPECT_EQ(names, rest) << name << ":" << number;
+            EXPECT_EQ(folder.names(), fieldsOf(rest, " ")) << name << ":" << number;
         } else if (line == "skip windows") {
 #ifdef _WIN32
             skip = true;

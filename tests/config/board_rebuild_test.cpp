@@ -11,9 +11,6 @@
 namespace tivra::test {
 namespace {
 
-const std::vector<std::string> BOARDS_DISAGREE = {
-    "Alert: Configuration problem - reconfigure system"};
-
 // The remote ends of channels 3 and 6 changed in one field: a channel takes its shared fields from
 // the local end, and the program warns once when they disagree.
 TEST(ConfigurationFromBoards, WarnsOnceWhenTheBoardsDisagree) {
@@ -32,7 +29,7 @@ TEST(ConfigurationFromBoards, WarnsOnceWhenTheBoardsDisagree) {
         }
         configurationFromBoards(b.state, b.form, b.ui);
         EXPECT_EQ(b.state.configuration, expected);
-        EXPECT_EQ(b.ui.boxes(), flip(2) || flip(3) ? std::vector<std::string>{} : BOARDS_DISAGREE);
+        EXPECT_EQ(b.ui.boxes(), flip(2) || flip(3) ? Calls{} : Calls{BOARDS_DISAGREE});
     }
 }
 
@@ -48,7 +45,7 @@ TEST(ConfigurationFromBoards, PortsOutsideTheTablesAreNeverRead) {
     b.state.portRouting[size_t(written.channel(8).localPort)] = std::numeric_limits<int32_t>::max();
 
     configurationFromBoards(b.state, b.form, b.ui);
-    EXPECT_EQ(b.ui.boxes(), BOARDS_DISAGREE);
+    EXPECT_EQ(b.ui.boxes(), Calls{BOARDS_DISAGREE});
     EXPECT_EQ(b.ui.formAtMessage, formSnapshot(b.form));
 
     MuxConfiguration expected = written;

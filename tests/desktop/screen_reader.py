@@ -15,8 +15,7 @@ import pyatspi
 
 def wait_for(find, fault):
     for _ in range(300):
-        found = find()
-        if found:
+        if found := find():
             return found
         time.sleep(0.1)
     sys.exit(fault)
@@ -58,9 +57,8 @@ def faults_read(example):
             shown = node.queryText().getText(0, -1)
             if shown != "Pallion":
                 faults.append("Channel 2 Sensor Type reads %r, not the file's 'Pallion'" % shown)
-    for name in ("Enable Channel 1", "Channel 1 Sensor Type", "Channel 2 Sensor Type"):
-        if name not in names:
-            faults.append("no control named %r" % name)
+    wanted = ("Enable Channel 1", "Channel 1 Sensor Type", "Channel 2 Sensor Type")
+    faults += ["no control named %r" % name for name in wanted if name not in names]
     expected = {"check box": 8, "combo box": 64, "text": 24, "push button": 2}
     if counts != expected:
         faults.append("controls %s, expected %s" % (counts, expected))

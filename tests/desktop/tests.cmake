@@ -2,7 +2,6 @@
 # run of one program; only with the GUI build and where the X client library is found.
 if(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main AND TARGET PkgConfig::XCB)
     add_executable(test_desktop ${CMAKE_CURRENT_SOURCE_DIR}/desktop/window_on_desktop_test.cpp)
-    target_include_directories(test_desktop PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_link_libraries(test_desktop PRIVATE tivra_shell tivra_test_support tivra_qt_test_main
         PkgConfig::XCB)
     set(on_desktop ${CMAKE_CURRENT_SOURCE_DIR}/desktop/on_desktop.sh $<TARGET_FILE:test_desktop>)
@@ -18,9 +17,7 @@ endif()
 find_program(TIVRA_WESTON weston)
 if(TIVRA_BUILD_GUI AND TARGET tivra AND TIVRA_WESTON AND NOT WIN32)
     add_executable(test_wayland ${CMAKE_CURRENT_SOURCE_DIR}/desktop/window_on_wayland_test.cpp)
-    target_include_directories(test_wayland PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-    target_link_libraries(test_wayland PRIVATE tivra_shell tivra_test_support Qt6::Test
-        GTest::gtest)
+    target_link_libraries(test_wayland PRIVATE tivra_shell tivra_test_support Qt6::Test)
     add_test(NAME WindowOnWayland
         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/desktop/on_wayland.sh $<TARGET_FILE:tivra>
                 ${PROJECT_SOURCE_DIR}/examples/mixed-sensors.smc $<TARGET_FILE:test_wayland>)

@@ -27,8 +27,7 @@ std::unique_ptr<T, void (*)(void*)> owned(T* reply) {
     return {reply, std::free};
 }
 
-class XServer {
-  public:
+struct XServer {
     XServer() : connection(xcb_connect(nullptr, nullptr)) {}
     ~XServer() { xcb_disconnect(connection); }
 

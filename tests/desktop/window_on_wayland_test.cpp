@@ -30,8 +30,7 @@ TEST_F(WindowOnWayland, SplashWindowAndBoardsWithoutAWarning) {
     EXPECT_EQ(window().size(), size);
 
     press(READ_BUTTON_ID);
-    EXPECT_EQ(ui.boxes(), (std::vector<std::string>{"Success: Local configuration data read",
-                                                    "Success: Remote configuration data read"}));
+    EXPECT_EQ(ui.boxes(), (std::vector{LOCAL_READ, REMOTE_READ}));
     app->shutDown();
     EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
 }

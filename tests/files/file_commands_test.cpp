@@ -20,10 +20,8 @@ namespace {
 
 using Event = OperatorEvent::Kind;
 
-const std::string FILTER =
-    "Serial multiplexer configuration files (*.smc)|*.smc|All files (*.*)|*.*";
-const OperatorEvent OPEN_DIALOG = {Event::OpenDialog, "Choose configuration to open", FILTER};
-const OperatorEvent SAVE_DIALOG = {Event::SaveDialog, "Choose configuration to save", FILTER};
+const OperatorEvent OPEN_DIALOG = {Event::OpenDialog, "Choose configuration to open", FILE_TYPES};
+const OperatorEvent SAVE_DIALOG = {Event::SaveDialog, "Choose configuration to save", FILE_TYPES};
 const OperatorEvent READ_ERROR = {Event::Question, "Read Error", "Load Default Values?"};
 
 OperatorEvent title(const std::string& path) {
@@ -44,27 +42,10 @@ class FileCommandsTest : public ::testing::Test {
     RecordingOperator ui;
 };
 
-TEST_F(FileCommandsTest, CancelledOpenForgetsThePathSoSaveRefuses) {
-    const std::string path = saved("a.smc", mixedConfiguration());
-    ui.filesToOpen = {path, ""};
-    EXPECT_EQ(openConfiguration(state, form, ui, 0), 0);
-    const auto shown = formSnapshot(form);
-    EXPECT_EQ(openConfiguration(state, form, ui, 0), 0);
-    EXPECT_EQ(state.currentConfigPath, "");
-    EXPECT_EQ(formSnapshot(form), shown);
-
-    saveConfiguration(state, form, ui, state.currentConfigPath);
-    EXPECT_EQ(ui.events, (std::vector{OPEN_DIALOG, title(path), OPEN_DIALOG,
-                                      OperatorEvent{Event::Message, "Alert",
-                                                    "No named configuration loaded (use save "
-                                                    "as first...)"}}));
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"a.smc"});
-}
-
-TEST_F(FileCommandsTest, AMissingFileAsksForDefaults) {
+TEST_F(FileCommandsTest, AMissingFileAsksForDefaultsAndACancelledOpenForgetsThePath) {
     const std::string first = saved("a.smc", mixedConfiguration());
     const std::string missing = folder.file("missing.smc");
-    ui.filesToOpen = {first, missing, missing};
+    ui.filesToOpen = {first, missing, missing, ""};
     ui.answers = {false, true};
     EXPECT_EQ(openConfiguration(state, form, ui, 0), 0);
     const auto shown = formSnapshot(form);
@@ -78,13 +59,25 @@ TEST_F(FileCommandsTest, AMissingFileAsksForDefaults) {
 
     // Yes: the defaults are shown, and Save creates the file.
     ui.clear();
+    const auto defaults = formSnapshot(headlessFormShowing(defaultConfiguration()));
     EXPECT_EQ(openConfiguration(state, form, ui, 0), 0);
     EXPECT_EQ(state.configuration, defaultConfiguration());
-    EXPECT_EQ(formSnapshot(form), formSnapshot(headlessFormShowing(defaultConfiguration())));
+    EXPECT_EQ(formSnapshot(form), defaults);
     EXPECT_EQ(folder.names(), std::vector<std::string>{"a.smc"});
     saveConfiguration(state, form, ui, state.currentConfigPath);
     EXPECT_EQ(ui.events, (std::vector{OPEN_DIALOG, READ_ERROR, title(missing)}));
     EXPECT_EQ(readBytes(missing), expectedFileText(defaultConfiguration()));
+
+    // Cancelled: the name is forgotten, the form and the title stay, and Save refuses.
+    ui.clear();
+    EXPECT_EQ(openConfiguration(state, form, ui, 0), 0);
+    EXPECT_EQ(state.currentConfigPath, "");
+    EXPECT_EQ(formSnapshot(form), defaults);
+    saveConfiguration(state, form, ui, state.currentConfigPath);
+    const OperatorEvent noName = {Event::Message, "Alert",
+                                  "No named configuration loaded (use save as first...)"};
+    EXPECT_EQ(ui.events, (std::vector{OPEN_DIALOG, noName}));
+    EXPECT_EQ(folder.names(), (std::vector<std::string>{"a.smc", "missing.smc"}));
 }
 
 TEST_F(FileCommandsTest, SaveAsOfAFailingFormWritesNothingButNamesTheFile) {

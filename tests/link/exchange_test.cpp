@@ -108,7 +108,7 @@ TEST(BoardRead, ARemoteReplyMayOverwriteTheJoining) {
 // The button validates before each write and seeks no board: its boxes are the only ones.
 TEST(BoardExchange, NothingIsSentForAnInvalidForm) {
     LinkBench bench;
-    MuxConfiguration bad = factoryConfiguration();
+    MuxConfiguration bad = sim::BoardPair::factoryConfiguration();
     bad.channel(3).localPort = 0;  // channel 1 already uses local port 1
     bench.show(bad);
     EXPECT_EQ(writeConfigurationToBoards(bench.context), -1);
@@ -135,7 +135,7 @@ TEST(Buttons, EachBoardIsTriedWhenOneFails) {
         if (!boxes.starts_with(NO_BOARD)) continue;
         closeBoardLink(bench.bridge, bench.state.link);  // shutdown closes only an open link
         EXPECT_EQ(bench.bridge.calls, Calls(2, "getNumDevices"));
-        EXPECT_EQ(bench.shown(), mixedConfiguration());
+        EXPECT_EQ(readForm(bench.form), mixedConfiguration());
         // A write validated the form into the record.
         EXPECT_EQ(bench.state.configuration, write ? mixedConfiguration() : MuxConfiguration{});
     }

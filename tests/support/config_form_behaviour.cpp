@@ -12,10 +12,6 @@
 
 namespace tivra::test {
 
-void ConfigFormBehaviour::SetUp() {
-    form_ = GetParam()();
-}
-
 std::string configFormBehaviourName(const ::testing::TestParamInfo<ConfigFormFactory>&) {
     return "form";
 }
@@ -116,18 +112,15 @@ TEST_P(ConfigFormBehaviour, RecordSurvivesShowAndReadAndRowsOpenByValue) {
                                                           ON_GENERAL_PURPOSE, OFF, ON, OFF}));
     EXPECT_EQ(text(1, LBAUD) + ' ' + text(1, RBAUD) + ' ' + text(3, CHUNK) + ' ' + text(8, PRIO),
               "12345 -1000 -50 10");
-    MuxConfiguration read;
-    formToConfiguration(form(), read);
     config.channel(5).enabled = 1;
-    EXPECT_EQ(read, config);
+    EXPECT_EQ(readForm(form()), config);
 
     // Loading the same row again switched off and then on follows the values.
-    config.channel(3).enabled = 0;
-    showConfiguration(config, form());
-    EXPECT_EQ(enabling(form())[2], OFF);
-    config.channel(3).enabled = 1;
-    showConfiguration(config, form());
-    EXPECT_EQ(enabling(form())[2], ON_GENERAL_PURPOSE);
+    for (const int8_t on : {0, 1}) {
+        config.channel(3).enabled = on;
+        showConfiguration(config, form());
+        EXPECT_EQ(enabling(form())[2], on ? ON_GENERAL_PURPOSE : OFF);
+    }
 }
 
 TEST_P(ConfigFormBehaviour, ValuesOutsideTheListsShowNoSelectionButPriorityKeepsItsOwn) {
@@ -136,9 +129,7 @@ TEST_P(ConfigFormBehaviour, ValuesOutsideTheListsShowNoSelectionButPriorityKeeps
     config.channel(8).priority = 0;  // a blank priority list reads as 0
     for (int n = 2; n <= 5; ++n) config.channel(n).priority = 5;
     showConfiguration(config, form());  // every other list now has a selection to lose
-    MuxConfiguration read;
-    formToConfiguration(form(), read);
-    EXPECT_EQ(read.channel(8).priority, 0);
+    EXPECT_EQ(readForm(form()).channel(8).priority, 0);
 
     // Channel, field, value shown, value read back: none, or for a priority the earlier selection.
     // Sensor type 7 is outside the list: not general purpose.
@@ -158,8 +149,7 @@ TEST_P(ConfigFormBehaviour, ValuesOutsideTheListsShowNoSelectionButPriorityKeeps
     EXPECT_EQ(std::to_string(form().selectedIndex(controlId(1, SENSOR))) + '|' + text(2, SENSOR) +
                   '|' + text(7, LBAUD) + '|' + text(3, PRIO) + '|' + enabling(form())[1],
               "-1||0|5|" + ON);
-    formToConfiguration(form(), read);
-    EXPECT_EQ(read, expected);
+    EXPECT_EQ(readForm(form()), expected);
 }
 
 }  // namespace tivra::test

@@ -41,7 +41,7 @@ using ConfigFormFactory = std::function<std::unique_ptr<ConfigForm>()>;
 
 class ConfigFormBehaviour : public ::testing::TestWithParam<ConfigFormFactory> {
   protected:
-    void SetUp() override;
+    void SetUp() override { form_ = GetParam()(); }
 
     std::unique_ptr<ConfigForm> form_;
     ConfigForm& form() { return *form_; }

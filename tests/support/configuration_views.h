@@ -1,6 +1,6 @@
 #pragma once
 // For tests of any folder: short names of the row offsets for tables, the default configuration,
-// a mixed one, and a whole form as one comparable value.
+// a mixed one, what a form shows as a record, and a whole form as one comparable value.
 
 #include <string>
 #include <vector>
@@ -8,6 +8,7 @@
 #include "config/channel_config.h"
 #include "config/config_form.h"
 #include "config/controls.h"
+#include "config/form_transfer.h"
 
 namespace tivra::test {
 
@@ -42,6 +43,13 @@ inline MuxConfiguration mixedConfiguration() {
                    {1, 2, 5, 9600, 0, 6, 307200, 1, 4, 350},
                    {0, 3, 4, 4800, 1, 3, 153600, 0, 3, 400}}};
     return c;
+}
+
+// What a form shows, read into a record as the program reads it.
+inline MuxConfiguration readForm(const ConfigForm& form) {
+    MuxConfiguration config;
+    formToConfiguration(form, config);
+    return config;
 }
 
 // Every row control's state in one list, so a whole form can be compared before and after.

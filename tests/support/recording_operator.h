@@ -1,5 +1,6 @@
 #pragma once
-// An Operator for tests: records everything shown in order and answers from a script.
+// An Operator for tests: records everything shown in order and answers from a script; and the
+// operator texts that tests in several folders expect.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,16 @@
 #include "config/operator.h"
 
 namespace tivra::test {
+
+inline const std::string NO_BOARD = "No Local Board Found: Check USB cable and retry";
+inline const std::string LOCAL_READ = "Success: Local configuration data read";
+inline const std::string REMOTE_READ = "Success: Remote configuration data read";
+inline const std::string LOCAL_WRITTEN = "Success: Local configuration data written";
+inline const std::string REMOTE_WRITTEN = "Success: Remote configuration data written";
+inline const std::string BOARDS_DISAGREE = "Alert: Configuration problem - reconfigure system";
+// The type list of the file dialogs.
+inline const std::string FILE_TYPES =
+    "Serial multiplexer configuration files (*.smc)|*.smc|All files (*.*)|*.*";
 
 struct OperatorEvent {
     enum class Kind { Message, Question, OpenDialog, SaveDialog, Title };

@@ -45,14 +45,14 @@ cmp -s "$installed/tivra.exe" "$unpacked/tivra.exe" || fail "the installed tivra
 shortcut() { find "$WINEPREFIX/drive_c" -path '*/Start Menu/Programs/tivra.lnk'; }
 [ -n "$(shortcut)" ] || fail "no Start-menu shortcut"
 value() { wine reg query "$1" /ve </dev/null 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'; }
-[ "$(value 'HKCR\.smc')" = "tivra.smc" ] || fail ".smc: $(value 'HKCR\.smc')"
-[ "$(value 'HKCR\tivra.smc\shell\open\command')" = '"C:\Program Files\tivra\tivra.exe" "%1"' ] \
-    || fail "open command: $(value 'HKCR\tivra.smc\shell\open\command')"
-[ "$(value 'HKCR\tivra.smc\DefaultIcon')" = 'C:\Program Files\tivra\tivra.exe,0' ] \
-    || fail "icon: $(value 'HKCR\tivra.smc\DefaultIcon')"
-uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-wine reg query "$uninstall" /s </dev/null 2>/dev/null | tr -d '\r' \
-    | grep -q 'DisplayName *REG_SZ *tivra$' || fail "no uninstall entry named tivra"
+holds() { [ "$(value "$1")" = "$2" ] || fail "$1 holds $(value "$1")"; }
+holds 'HKCR\.smc' tivra.smc
+holds 'HKCR\tivra.smc\shell\open\command' '"C:\Program Files\tivra\tivra.exe" "%1"'
+holds 'HKCR\tivra.smc\DefaultIcon' 'C:\Program Files\tivra\tivra.exe,0'
+# Whether the uninstall entry is there.
+listed() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s </dev/null \
+    2>/dev/null | tr -d '\r' | grep -q 'DisplayName *REG_SZ *tivra$'; }
+listed || fail "no uninstall entry named tivra"
 TIVRA_BRIDGE=sim bash "$here/window_under_wine.sh" wine "$installed/tivra.exe" "$example" \
     --by-association || fail "the installed tivra.exe, opening a file by its association"
 
@@ -60,6 +60,5 @@ wine msiexec /x "$msi" /qn </dev/null >/dev/null 2>&1 || fail "msiexec /x ended 
 [ ! -e "$installed" ] || fail "left behind: $(files_in "$installed")"
 [ -z "$(shortcut)" ] || fail "the shortcut is left behind"
 [ -z "$(value 'HKCR\.smc')" ] || fail "the .smc association is left behind"
-! wine reg query "$uninstall" /s </dev/null 2>/dev/null | tr -d '\r' \
-    | grep -q 'DisplayName *REG_SZ *tivra$' || fail "the uninstall entry is left behind"
+! listed || fail "the uninstall entry is left behind"
 echo "ZIP and installer under Wine: files, shortcut, association, uninstall entry, removal"

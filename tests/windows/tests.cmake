@@ -42,8 +42,7 @@ if(WIN32)
             COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${windows_bin_dir}/tivractl.exe read
             WORKING_DIRECTORY ${windows_bin_dir})
         # ...but never from the current folder alone.
-        add_test(NAME StandInLibrary.NotTakenFromTheCurrentFolder
-            COMMAND tivractl read
+        add_test(NAME StandInLibrary.NotTakenFromTheCurrentFolder COMMAND tivractl read
             WORKING_DIRECTORY ${windows_bin_dir})
         set_tests_properties(StandInLibrary.TivractlReadsBothBoardsThroughIt
             StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES ENVIRONMENT "TIVRA_BRIDGE=")

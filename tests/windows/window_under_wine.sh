@@ -14,11 +14,12 @@ set -euo pipefail
 . "$(dirname "$0")/wine_screen.sh"
 wine_run=$1 program=$2 example=$3
 shift 3
-manual_picture="" by_association=""
+# What is started: the program, or with --by-association Explorer's way of opening the file.
+manual_picture="" launch=("$program")
 while [ $# -gt 0 ]; do
     case $1 in
         --picture) manual_picture=$2; shift 2 ;;
-        --by-association) by_association=yes; shift ;;
+        --by-association) launch=(start /wait); shift ;;
         *) echo "unknown argument $1" >&2; exit 2 ;;
     esac
 done
@@ -42,11 +43,7 @@ cp "$example" "$folder/mixed sensors.smc"
 windows_file="Z:${folder//\//\\}\\mixed sensors.smc"
 
 export TIVRA_BRIDGE=${TIVRA_BRIDGE:-}
-if [ -n "$by_association" ]; then
-    TIVRA_BOX_LOG="$work/boxes" "$wine_run" start /wait "$windows_file" >"$work/out" 2>&1 </dev/null &
-else
-    TIVRA_BOX_LOG="$work/boxes" "$wine_run" "$program" "$windows_file" >"$work/out" 2>&1 </dev/null &
-fi
+TIVRA_BOX_LOG="$work/boxes" "$wine_run" "${launch[@]}" "$windows_file" >"$work/out" 2>&1 </dev/null &
 first=$!
 
 # The splash comes first; the main window is the one with the program's title.
