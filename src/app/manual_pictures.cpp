@@ -55,7 +55,7 @@ QImage framed(QWidget& widget) {
 }
 
 // The window with numbered marks on its parts, in the order window.html explains them: 1 the
-// title, 2 the menus, 3 channel 4's row, 4 an enable box, 5 a sensor type list, 6 to 8 the frames
+// title, 2 the menus, 3 channel 4's row, 4 the enable boxes, 5 the sensor types, 6 to 8 the frames
 // of the LocalBoard, the RemoteBoard and the general-purpose sensors, 9 and 10 the buttons.
 QImage annotated(MainWindow& window) {
     QImage image = framed(window);
@@ -65,15 +65,22 @@ QImage annotated(MainWindow& window) {
         return QRect(widget->mapTo(&window, QPoint(0, 0)) + content, widget->size());
     };
     QWidget* menus = window.menuWidget();
-    const QRect row(at(window.control(controlId(4, OFFSET_ENABLED))).topLeft() - QPoint(4, 3),
-                    at(window.control(controlId(4, OFFSET_CHUNKSIZE))).bottomRight() +
-                        QPoint(4, 3));
+    const QRect row(
+        at(window.control(controlId(4, OFFSET_ENABLED))).topLeft() - QPoint(4, 3),
+        at(window.control(controlId(4, OFFSET_CHUNKSIZE))).bottomRight() + QPoint(4, 3));
+    // The enable boxes and the sensor types as columns, numbered below the last row, where the
+    // numbers hide nothing.
+    const auto column = [&](int offset) {
+        return at(window.control(controlId(1, offset)))
+            .united(at(window.control(controlId(CHANNEL_COUNT, offset))))
+            .adjusted(-2, -2, 2, 2);
+    };
     const QRect marks[] = {
         QRect(0, 0, image.width(), content.y()),
         menus != nullptr ? at(menus) : QRect(),
         row,
-        at(window.control(controlId(1, OFFSET_ENABLED))),
-        at(window.control(controlId(1, OFFSET_SENSOR_TYPE))),
+        column(OFFSET_ENABLED),
+        column(OFFSET_SENSOR_TYPE),
         at(window.control(0)),
         at(window.control(84)),
         at(window.control(89)),
@@ -84,6 +91,7 @@ QImage annotated(MainWindow& window) {
     painter.setRenderHint(QPainter::Antialiasing);
     QFont bold = QApplication::font();
     bold.setBold(true);
+    bold.setPointSizeF(std::min(bold.pointSizeF(), 8.0));
     painter.setFont(bold);
     const QColor mark(0xc0, 0x10, 0x20);
     int number = 0;
@@ -93,10 +101,13 @@ QImage annotated(MainWindow& window) {
         painter.setPen(QPen(mark, 2));
         painter.setBrush(Qt::NoBrush);
         if (number != 1) painter.drawRect(target.adjusted(0, 0, -1, -1));
-        // The number in a disc at the mark's right end, inside the picture.
-        const int radius = 9;
-        const QPoint centre(std::min(target.right() - radius - 2, image.width() - radius - 1),
-                            std::max(target.top() + radius + 1, radius + 1));
+        // The number in a disc at the mark's right end, inside the picture; below a column.
+        const int radius = 10;
+        const bool below = number == 4 || number == 5;
+        const QPoint centre =
+            below ? QPoint(target.center().x(), target.bottom() + radius - 1)
+                  : QPoint(std::min(target.right() - radius - 2, image.width() - radius - 1),
+                           std::max(target.top() + radius + 1, radius + 1));
         painter.setBrush(mark);
         painter.setPen(Qt::NoPen);
         painter.drawEllipse(centre, radius, radius);
