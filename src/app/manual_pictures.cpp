@@ -36,12 +36,16 @@ namespace tivra {
 
 namespace {
 
+// The height of the title bar that framed() draws.
+int titleBarHeight() {
+    return QFontMetrics(QApplication::font()).height() + 8;
+}
+
 // Offscreen windows have no frame; the manual's pictures get a plain one with the real title,
 // since titles such as "USB Fault " are what the operator looks up.
 QImage framed(QWidget& widget) {
     const QPixmap content = widget.grab();
-    const QFontMetrics metrics(QApplication::font());
-    const int bar = metrics.height() + 8;
+    const int bar = titleBarHeight();
     QImage image(content.width() + 2, content.height() + bar + 1, QImage::Format_RGB32);
     image.fill(QColor(0x70, 0x78, 0x84));
     QPainter painter(&image);
@@ -54,13 +58,12 @@ QImage framed(QWidget& widget) {
     return image;
 }
 
-// The window with numbered marks on its parts, in the order window.html explains them: 1 the
-// title, 2 the menus, 3 channel 4's row, 4 the enable boxes, 5 the sensor types, 6 to 8 the frames
-// of the LocalBoard, the RemoteBoard and the general-purpose sensors, 9 and 10 the buttons.
-QImage annotated(MainWindow& window) {
-    QImage image = framed(window);
-    const QFontMetrics metrics(QApplication::font());
-    const QPoint content(1, metrics.height() + 8);  // where framed() put the window
+// The window as framed() drew it, with numbered marks on its parts, in the order window.html
+// explains them: 1 the title, 2 the menus, 3 channel 4's row, 4 the enable boxes, 5 the sensor
+// types, 6 to 8 the frames of the LocalBoard, the RemoteBoard and the general-purpose sensors, 9
+// and 10 the buttons.
+QImage annotated(MainWindow& window, QImage image) {
+    const QPoint content(1, titleBarHeight());  // where framed() put the window
     const auto at = [&](QWidget* widget) {
         return QRect(widget->mapTo(&window, QPoint(0, 0)) + content, widget->size());
     };
@@ -175,8 +178,9 @@ int takePictures(const QString& folder, const std::string& example,
 
     ProgramState state{};
     openFromCommandLine(state, form, ui, example);
-    ok = save(framed(window), folder + "window.png") && ok;
-    ok = save(annotated(window), folder + "window-annotated.png") && ok;
+    const QImage shown = framed(window);
+    ok = save(shown, folder + "window.png") && ok;
+    ok = save(annotated(window, shown), folder + "window-annotated.png") && ok;
 
     // The boxes as the operator meets them.
     camera.expect({"box-success.png", ""});

@@ -62,7 +62,7 @@ bool parseArguments(const std::vector<std::string>& arguments, std::span<const O
             return false;
         }
         out.values[name] = value;
-        out.repeated[name].push_back(value);
+        if (option->repeatable) out.repeated[name].push_back(value);
     }
     return true;
 }

@@ -83,8 +83,12 @@ int checkedOutput(int status, const Command* command) {
 void printDifferences(const std::vector<FieldDifference>& differences, std::string_view before,
                       std::string_view between) {
     for (const FieldDifference& d : differences)
-        std::cout << CHANNEL_WORD << d.channel << ' ' << d.key << ": " << before << d.first
-                  << between << d.second << '\n';
+        std::cout << fieldName(d.channel, d.key) << ": " << before << d.first << between << d.second
+                  << '\n';
+}
+
+std::string fieldName(int channel, std::string_view key) {
+    return std::string(CHANNEL_WORD) + std::to_string(channel) + ' ' + std::string(key);
 }
 
 }  // namespace tivra::cli

@@ -23,10 +23,12 @@ void printError(const Command& command, const std::string& what);
 int usageError(const Command& command, const std::string& what);
 // The command's help on standard output, and STATUS_SUCCESS.
 int printHelp(const Command& command);
-// One line per difference on standard output, "Channel N KEY: " + before + FIRST + between +
+// One line per difference on standard output, fieldName + ": " + before + FIRST + between +
 // SECOND.
 void printDifferences(const std::vector<FieldDifference>& differences, std::string_view before,
                       std::string_view between);
+// A field's name as those lines print it: "Channel 3 Local Baudrate".
+std::string fieldName(int channel, std::string_view key);
 
 // Puts bytes on standard output exactly as given (no CR added before LF on Windows). Like
 // everything else printed there, whether they arrived is checked once the command has ended.

@@ -2,7 +2,6 @@
 
 #include <iostream>
 #include <limits>
-#include <type_traits>
 
 #include "cli/channel_table.h"
 #include "cli/command.h"

@@ -10,7 +10,6 @@
 #include "cli/console_operator.h"
 #include "cli/json_output.h"
 #include "config/headless_setup.h"
-#include "config/validation.h"
 #include "link/board_protocol.h"
 
 namespace tivra::cli {

@@ -21,11 +21,6 @@ namespace {
 
 constexpr OptionSpec SET_OPTIONS[] = {OUTPUT_OPTION, STRICT_OPTION};
 
-// A field's name as diff prints it: "Channel 3 Local Baudrate".
-std::string fieldName(int channel, std::string_view key) {
-    return std::string(CHANNEL_WORD) + std::to_string(channel) + ' ' + std::string(key);
-}
-
 // Sets the field NAME=VALUE names in the configuration; false, with the reason, when the name is
 // no field's (the nearest one offered) or the value is not what a file could store there.
 bool assign(const std::string& assignment, MuxConfiguration& configuration, std::string& error) {

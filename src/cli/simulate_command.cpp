@@ -6,7 +6,6 @@
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/terminal_text.h"
 
 #ifndef _WIN32
 #include <csignal>
@@ -138,7 +137,7 @@ int runSimulate(const std::vector<std::string>& arguments) {
     sigaction(SIGTERM, &action, nullptr);
 
     // Nobody can use boards whose path never arrived.
-    std::fputs((terminalText(server.devicePath()) + '\n').c_str(), stdout);
+    std::cout << server.devicePath() << '\n';
     if (checkedOutput(STATUS_SUCCESS, &SIMULATE_COMMAND) != STATUS_SUCCESS) {
         serving = nullptr;
         return STATUS_UNUSABLE;

@@ -2,6 +2,8 @@
 
 #include <ostream>
 #include <streambuf>
+#include <string>
+#include <string_view>
 
 namespace tivra::cli {
 
@@ -16,8 +18,6 @@ std::string escaped(unsigned char c) {
     return {'\\', 'x', DIGITS[c >> 4], DIGITS[c & 0xF]};
 }
 
-}  // namespace
-
 std::string terminalText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
@@ -26,6 +26,8 @@ std::string terminalText(std::string_view text) {
                                                  : out += c;
     return out;
 }
+
+}  // namespace
 
 // Passes every character on at once (no buffer of its own, so that the order with what is
 // written to the C library's stdout is kept), escaping the control characters.
@@ -36,13 +38,8 @@ class TerminalSafeStream::Buffer : public std::streambuf {
   protected:
     int_type overflow(int_type c) override {
         if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-        const auto byte = static_cast<unsigned char>(traits_type::to_char_type(c));
-        if (!isControl(byte))
-            return target_->sputc(static_cast<char>(byte)) == traits_type::eof()
-                       ? traits_type::eof()
-                       : c;
-        const std::string text = escaped(byte);
-        return target_->sputn(text.data(), 4) == 4 ? c : traits_type::eof();
+        const char ch = traits_type::to_char_type(c);
+        return xsputn(&ch, 1) == 1 ? c : traits_type::eof();
     }
     std::streamsize xsputn(const char* text, std::streamsize count) override {
         const std::string safe = terminalText(std::string_view(text, static_cast<size_t>(count)));

@@ -7,14 +7,10 @@
 
 #include <iosfwd>
 #include <memory>
-#include <string>
-#include <string_view>
 
 namespace tivra::cli {
 
-std::string terminalText(std::string_view text);
-
-// While it lives, everything written to the stream is shown as terminalText shows it.
+// While it lives, everything written to the stream reaches it with its control characters escaped.
 class TerminalSafeStream {
   public:
     explicit TerminalSafeStream(std::ostream& stream);

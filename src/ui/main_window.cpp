@@ -36,14 +36,6 @@ QRect rectOf(const form_layout::Box& box) {
     return {box.x, box.y, box.width, box.height};
 }
 
-// What a screen reader says a row control is: its hover text, which names the channel and the
-// field ("Channel 3 Local Baudrate"), and "Enable Channel N" for the enable boxes. Unlike the
-// value it shows, the name never changes.
-QString accessibleNameOf(int channel, int offset) {
-    if (offset == OFFSET_ENABLED) return QStringLiteral("Enable Channel %1").arg(channel);
-    return QString::fromStdString(ui_texts::rowHoverText(channel, offset));
-}
-
 }  // namespace
 
 MainWindow::MainWindow() {
@@ -111,7 +103,6 @@ void MainWindow::createFrames() {
         auto* box = new QGroupBox(qtText(frame.title), clientArea_);
         box->setGeometry(rectOf(frame.box));
         remember(frame.id, box);
-        frames_.push_back(box);
     }
 }
 
@@ -120,8 +111,8 @@ void MainWindow::createFrames() {
 // ("Local Ports", then its lists); the buttons lie below the frames, in the client area. The
 // order of creation stays that of the layout tables, which is the keyboard's order.
 QWidget* MainWindow::holderOf(const QRect& inClientArea) const {
-    for (QWidget* frame : frames_)
-        if (frame->geometry().contains(inClientArea.topLeft())) return frame;
+    for (const auto& frame : form_layout::FRAMES)
+        if (rectOf(frame.box).contains(inClientArea.topLeft())) return control(frame.id);
     return clientArea_;
 }
 
@@ -178,8 +169,13 @@ void MainWindow::createRow(int channel) {
                 break;
             }
         }
+        // What a screen reader says it is: the hover text, which names the channel and the field
+        // ("Channel 3 Local Baudrate"), and "Enable Channel N" for the enable boxes. Unlike the
+        // value shown, the name never changes.
         widget->setToolTip(QString::fromStdString(ui_texts::rowHoverText(channel, offset)));
-        widget->setAccessibleName(accessibleNameOf(channel, offset));
+        widget->setAccessibleName(offset == OFFSET_ENABLED
+                                      ? QStringLiteral("Enable Channel %1").arg(channel)
+                                      : widget->toolTip());
         // An editable list's edit field is what takes the focus: it carries the list's name.
         if (auto* list = qobject_cast<QComboBox*>(widget); list != nullptr && list->lineEdit())
             list->lineEdit()->setAccessibleName(widget->accessibleName());

@@ -6,7 +6,6 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
-#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -62,7 +61,6 @@ class MainWindow : public QMainWindow {
     void centreOnScreen();
 
     QWidget* clientArea_ = nullptr;
-    std::vector<QWidget*> frames_;
     bool centredByFrame_ = false;
     std::array<QWidget*, 96> controls_{};
     ControlHandler controlHandler_;
