@@ -69,13 +69,14 @@ int runCheck(const std::vector<std::string>& arguments) {
     for (const std::string& path : parsed.operands)
         worst = std::max(worst, checkFile(path, parsed, parsed.operands.size() > 1, report));
     if (parsed.has("json")) {
-        std::cout << jsonText(report);
+        printJson(report);
     }
     return worst;
 }
 
 }  // namespace
 
-extern const Command CHECK_COMMAND = {"check", CHECK_SUMMARY, CHECK_HELP, runCheck};
+extern const Command CHECK_COMMAND = {"check", reference::CHECK_SUMMARY, reference::CHECK_HELP,
+                                      runCheck, CHECK_OPTIONS};
 
 }  // namespace tivra::cli

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/arguments.h"
+
 namespace tivra::cli {
 
 // Exit status of every command.
@@ -14,6 +16,10 @@ constexpr int STATUS_PROBLEM = 1;           // the configuration (or an exchange
 constexpr int STATUS_UNUSABLE = 2;          // a file or the command line could not be used
 constexpr int STATUS_NOT_VERIFIED = 3;      // write --verify: the boards hold something else
 constexpr int STATUS_WRITTEN_NOT_READ = 4;  // write --verify: both written, the read-back failed
+constexpr int STATUS_PARTLY_WRITTEN = 5;    // write: one board took the configuration, or may have
+constexpr int STATUS_BOARDS_DISAGREE = 6;   // read, diff --boards: the boards' tables disagree
+// A command ended by a signal (or one that finished its write first): 128 + the signal's number.
+constexpr int STATUS_SIGNAL_BASE = 128;
 
 struct Command {
     std::string_view name;
@@ -21,6 +27,8 @@ struct Command {
     std::string_view help;     // what "tivractl NAME --help" prints
     // Runs with the arguments after the command's name; returns the exit status.
     int (*run)(const std::vector<std::string>& arguments);
+    // The options it takes besides -h/--help.
+    std::span<const OptionSpec> options;
 };
 
 // Every command, defined each in its own file (cli/<name>_command.cpp).

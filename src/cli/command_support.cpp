@@ -33,6 +33,7 @@ int printHelp(const Command& command) {
 }
 
 void writeStandardOutput(std::string_view bytes) {
+    std::cout.flush();  // what was printed before comes first
 #ifdef _WIN32
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
@@ -85,10 +86,6 @@ void printDifferences(const std::vector<FieldDifference>& differences, std::stri
     for (const FieldDifference& d : differences)
         std::cout << fieldName(d.channel, d.key) << ": " << before << d.first << between << d.second
                   << '\n';
-}
-
-std::string fieldName(int channel, std::string_view key) {
-    return std::string(CHANNEL_WORD) + std::to_string(channel) + ' ' + std::string(key);
 }
 
 }  // namespace tivra::cli

@@ -11,6 +11,7 @@
 #include "config/operator.h"
 #include "config/program_state.h"
 #include "files/configuration_difference.h"
+#include "files/configuration_document.h"
 
 namespace tivra::cli {
 
@@ -27,8 +28,6 @@ int printHelp(const Command& command);
 // SECOND.
 void printDifferences(const std::vector<FieldDifference>& differences, std::string_view before,
                       std::string_view between);
-// A field's name as those lines print it: "Channel 3 Local Baudrate".
-std::string fieldName(int channel, std::string_view key);
 
 // Puts bytes on standard output exactly as given (no CR added before LF on Windows). Like
 // everything else printed there, whether they arrived is checked once the command has ended.

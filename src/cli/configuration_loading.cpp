@@ -53,7 +53,7 @@ bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigF
                 std::string(NO_CHANNEL_GROUP);
         return false;
     }
-    if (warnings != nullptr) *warnings = lintConfigurationDocument(file);
+    if (warnings != nullptr) *warnings = configurationWarnings(file);
     state.currentConfigPath = path;
     showOpenedConfiguration(file, state, form);
     return true;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli/arguments.h"
+#include "cli/board_report.h"
 #include "cli/board_session.h"
 #include "cli/cli_texts.h"
 #include "cli/command.h"
@@ -23,17 +24,16 @@ namespace {
 constexpr OptionSpec DIFF_OPTIONS[] = {{"boards", 0, false}, {"as-read", 0, false}, STRICT_OPTION,
                                        JSON_OPTION,          BRIDGE_OPTION,         TRACE_OPTION};
 
-// What the boards hold, rebuilt as Read Configuration rebuilds it; false when a read failed.
-bool readBoards(UsbBridge& bridge, MuxConfiguration& held) {
+// What the boards hold, rebuilt as Read Configuration rebuilds it, into held.
+BoardsRead readBoards(UsbBridge& bridge, ConsoleOperator& ui, MuxConfiguration& held) {
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
-    ConsoleOperator ui(std::cerr);
     SleepingPause pause;
     BoardContext context{state, form, ui, bridge, pause};
-    const int32_t result = readConfigurationFromBoards(context);
+    const BoardsRead read = readBothBoards(context);
     closeBoardLink(bridge, state.link);
     held = state.configuration;
-    return result == 0;
+    return read;
 }
 
 int runDiff(const std::vector<std::string>& arguments) {
@@ -47,40 +47,60 @@ int runDiff(const std::vector<std::string>& arguments) {
         return usageError(DIFF_COMMAND, std::string(boards ? MISSING_FILE : DIFF_FILES_NEEDED));
     if (!boards && (parsed.has("bridge") || parsed.has("trace") || parsed.has("as-read")))
         return usageError(DIFF_COMMAND, std::string(BOARD_OPTIONS_NEED_BOARDS));
+    const bool json = parsed.has("json");
+
+    ConsoleOperator ui(std::cerr);
+    Json result = jsonDocument();
+    BoardsRead read;
+    // Every outcome ends here, with its JSON result when asked for.
+    const auto finish = [&](int status) {
+        if (!json) return status;
+        if (!result.contains("differences")) result["differences"] = Json::array();
+        if (boards) {
+            result["boardsRead"] = boardsReadJson(read);
+            result["boardsAgree"] = read.bothRead() && read.boardsAgree;
+        }
+        result["status"] = status;
+        result["messages"] = messagesJson(ui);
+        printJson(result);
+        return status;
+    };
     std::unique_ptr<UsbBridge> bridge;
     if (boards && !(bridge = commandBridge(DIFF_COMMAND, parsed, error)))
-        return bridgeError(DIFF_COMMAND, parsed, error);
+        return finish(bridgeError(DIFF_COMMAND, parsed, error));
 
     MuxConfiguration compared[2];
     for (size_t i = 0; i < parsed.operands.size(); ++i) {
         ProgramState state;
         HeadlessForm form = blankHeadlessForm();
-        ConsoleOperator ui(std::cerr);
         const int status = openConfigurationFile(
             DIFF_COMMAND, parsed.operands[i],
             parsed.has("strict") ? Warnings::Refuse : Warnings::Print, state, form, ui);
-        if (status != STATUS_SUCCESS) return status;
+        if (status != STATUS_SUCCESS) return finish(status);
         // Against the boards: what writing the file would send, as the check completes it.
         if (boards && !parsed.has("as-read") && validateConfiguration(state, form, ui) != 0)
-            return STATUS_PROBLEM;
+            return finish(STATUS_PROBLEM);
         compared[i] = state.configuration;
     }
-    if (bridge && !readBoards(*bridge, compared[1])) return STATUS_UNUSABLE;
+    if (bridge) {
+        read = readBoards(*bridge, ui, compared[1]);
+        if (!read.bothRead()) return finish(STATUS_UNUSABLE);
+    }
 
     const std::vector<FieldDifference> differences = differingFields(compared[0], compared[1]);
-    if (parsed.has("json")) {
-        Json document = jsonDocument();
-        document["differences"] =
+    if (json)
+        result["differences"] =
             differencesJson(differences, boards ? "file" : "first", boards ? "boards" : "second");
-        std::cout << jsonText(document);
-    } else {
+    else
         printDifferences(differences, "", DIFF_ARROW);
-    }
-    return differences.empty() ? STATUS_SUCCESS : STATUS_PROBLEM;
+    // Boards that disagree with each other were rebuilt from the LocalBoard's tables alone.
+    if (bridge && !read.boardsAgree) return finish(STATUS_BOARDS_DISAGREE);
+    return finish(differences.empty() ? STATUS_SUCCESS : STATUS_PROBLEM);
 }
 
 }  // namespace
 
-extern const Command DIFF_COMMAND = {"diff", DIFF_SUMMARY, DIFF_HELP, runDiff};
+extern const Command DIFF_COMMAND = {"diff", reference::DIFF_SUMMARY, reference::DIFF_HELP, runDiff,
+                                     DIFF_OPTIONS};
 
 }  // namespace tivra::cli

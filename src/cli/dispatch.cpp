@@ -1,6 +1,5 @@
 #include "cli/dispatch.h"
 
-#include <algorithm>
 #include <iostream>
 
 #include "cli/cli_texts.h"
@@ -18,14 +17,10 @@ const Command* findCommand(const std::string& name) {
     return nullptr;
 }
 
+// The tool's help lists the commands of the reference; commandTable() holds the same ones (a test
+// sees to it).
 void printToolHelp(std::ostream& out) {
-    size_t width = 0;
-    for (const Command* command : commandTable()) width = std::max(width, command->name.size());
-    out << TOOL_HELP_HEAD;
-    for (const Command* command : commandTable())
-        out << "  " << command->name << std::string(width - command->name.size() + 2, ' ')
-            << command->summary << '\n';
-    out << TOOL_HELP_TAIL;
+    out << reference::TOOL_HELP;
 }
 
 int toolError(const std::string& what) {
@@ -47,7 +42,9 @@ int dispatch(const std::vector<std::string>& arguments) {
     if ((first == "--help" || first == "-h" || first == "--version") && !alone)
         return toolError("'" + first + "' takes no operands");
     if (first == "help" && arguments.size() > 2) return toolError("help takes one COMMAND");
-    if (first == "--help" || first == "-h" || (first == "help" && alone)) {
+    const bool helpOfHelp =
+        first == "help" && !alone && (arguments[1] == "--help" || arguments[1] == "-h");
+    if (first == "--help" || first == "-h" || (first == "help" && alone) || helpOfHelp) {
         printToolHelp(std::cout);
         return checkedOutput(STATUS_SUCCESS, nullptr);
     }

@@ -68,6 +68,7 @@ int runFormat(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-extern const Command FORMAT_COMMAND = {"format", FORMAT_SUMMARY, FORMAT_HELP, runFormat};
+extern const Command FORMAT_COMMAND = {"format", reference::FORMAT_SUMMARY, reference::FORMAT_HELP,
+                                       runFormat, FORMAT_OPTIONS};
 
 }  // namespace tivra::cli

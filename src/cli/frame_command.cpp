@@ -47,6 +47,7 @@ int runFrame(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-extern const Command FRAME_COMMAND = {"frame", FRAME_SUMMARY, FRAME_HELP, runFrame};
+extern const Command FRAME_COMMAND = {"frame", reference::FRAME_SUMMARY, reference::FRAME_HELP,
+                                      runFrame, FRAME_OPTIONS};
 
 }  // namespace tivra::cli

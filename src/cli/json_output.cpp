@@ -1,10 +1,14 @@
 #include "cli/json_output.h"
 
+#include <algorithm>
+#include <functional>
 #include <iostream>
 #include <limits>
+#include <stdexcept>
 
 #include "cli/channel_table.h"
 #include "cli/command.h"
+#include "cli/command_support.h"
 #include "files/configuration_document.h"
 #include "link/recording_bridge.h"
 
@@ -46,7 +50,8 @@ bool channelFromJson(const Json& object, int n, ChannelConfig& channel, std::str
         error = where + ": expected an object";
         return false;
     }
-    for (const auto& [name, value] : object.items()) {
+    for (const auto& item : object.items()) {
+        const std::string& name = item.key();
         bool known = name == "channel";
         visitChannelFields(
             channel, [&](const ChannelKey& key, auto&) { known = known || name == key.field; });
@@ -55,7 +60,8 @@ bool channelFromJson(const Json& object, int n, ChannelConfig& channel, std::str
             return false;
         }
     }
-    if (!object.contains("channel") || object["channel"] != n) {
+    if (!object.contains("channel") || !object["channel"].is_number_integer() ||
+        object["channel"] != n) {
         error = where + ".channel: expected " + std::to_string(n);
         return false;
     }
@@ -93,29 +99,111 @@ Json configurationJson(const MuxConfiguration& configuration) {
     return document;
 }
 
+namespace {
+
+// Where the parser is in the document, for naming a member ("channels[2].localPort"), and the
+// members each object has so far, for refusing one given twice (a parser would keep the last).
+class MemberTracker {
+  public:
+    bool operator()(int depth, Json::parse_event_t event, Json& parsed) {
+        const auto d = static_cast<size_t>(depth);
+        switch (event) {
+            case Json::parse_event_t::object_start:
+            case Json::parse_event_t::array_start:
+                countElement(d);
+                frames_.resize(d + 1);
+                frames_[d] = Frame{event == Json::parse_event_t::array_start, {}, -1, {}};
+                break;
+            case Json::parse_event_t::key: {
+                // Keys come at the depth of the object's members.
+                if (d == 0 || d > frames_.size()) break;
+                Frame& frame = frames_[d - 1];
+                frame.key = parsed.get<std::string>();
+                if (std::find(frame.keys.begin(), frame.keys.end(), frame.key) != frame.keys.end())
+                    throw std::invalid_argument("given twice");
+                frame.keys.push_back(frame.key);
+                break;
+            }
+            case Json::parse_event_t::value:
+                countElement(d);
+                break;
+            case Json::parse_event_t::object_end:
+            case Json::parse_event_t::array_end:
+                break;
+        }
+        return true;
+    }
+
+    // The member being read: "channels[2].localPort"; "" at the top.
+    std::string where() const {
+        std::string path;
+        for (const Frame& frame : frames_) {
+            if (frame.array && frame.index >= 0) {
+                path += "[" + std::to_string(frame.index) + "]";
+            } else if (!frame.array && !frame.key.empty()) {
+                path += (path.empty() ? "" : ".") + frame.key;
+            }
+        }
+        return path;
+    }
+
+  private:
+    struct Frame {
+        bool array = false;
+        std::string key;
+        int index = -1;  // of the element being read, in an array
+        std::vector<std::string> keys;
+    };
+    // Containers are numbered by the depth they start at, their elements come one deeper.
+    void countElement(size_t depth) {
+        if (depth == 0 || depth > frames_.size()) return;
+        Frame& parent = frames_[depth - 1];
+        if (parent.array) ++parent.index;
+    }
+    std::vector<Frame> frames_;
+};
+
+// A parser's message without its tag: "[json.exception.parse_error.101] parse error at ...".
+std::string untagged(const std::string& what) {
+    const size_t tag = what.find("] ");
+    return what.substr(tag == std::string::npos ? 0 : tag + 2);
+}
+
+}  // namespace
+
 bool configurationFromJson(std::string_view text, MuxConfiguration& configuration,
                            std::string& error) {
     Json document;
+    MemberTracker tracker;
     try {
-        document = Json::parse(text);
+        document = Json::parse(text, std::ref(tracker));
     } catch (const Json::parse_error& e) {
-        // "[json.exception.parse_error.101] parse error at line 1, column 1: ..." without its tag.
-        const std::string what = e.what();
-        error = "not JSON: " +
-                what.substr(what.find("] ") == std::string::npos ? 0 : what.find("] ") + 2);
+        error = "not JSON: " + untagged(e.what());
+        return false;
+    } catch (const std::exception& e) {
+        // A member given twice, a number beyond what a double holds (1e999): said where.
+        const std::string where = tracker.where();
+        error = (where.empty() ? "" : where + ": ") + untagged(e.what());
         return false;
     }
     if (!document.is_object()) {
         error = "expected an object with \"format\" and \"channels\"";
         return false;
     }
+    // What read --json adds about the reading is taken as it is.
+    static const std::string_view KNOWN[] = {"format",      "channels", "boardsRead",
+                                             "boardsAgree", "status",   "messages"};
     for (const auto& [name, value] : document.items()) {
-        if (name != "format" && name != "channels") {
+        if (std::find(std::begin(KNOWN), std::end(KNOWN), name) == std::end(KNOWN)) {
             error = name + ": unknown member";
             return false;
         }
     }
-    if (document.contains("format") && document["format"] != JSON_FORMAT) {
+    if (!document.contains("format")) {
+        error = "format: missing (" + std::to_string(JSON_FORMAT) + " for this tivractl)";
+        return false;
+    }
+    if (!document["format"].is_number_integer() || document["format"] != JSON_FORMAT) {
         error = "format: expected " + std::to_string(JSON_FORMAT) + " (this tivractl's)";
         return false;
     }
@@ -145,12 +233,46 @@ Json differencesJson(const std::vector<FieldDifference>& differences, const char
 }
 
 int printConfiguration(const MuxConfiguration& configuration, bool json) {
-    std::cout << (json ? jsonText(configurationJson(configuration)) : channelTable(configuration));
+    if (json)
+        printJson(configurationJson(configuration));
+    else
+        std::cout << channelTable(configuration);
     return STATUS_SUCCESS;
 }
 
 std::string jsonText(const Json& json) {
-    return json.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
+    const std::string dumped = json.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
+    // Such characters can stand only inside strings, where \u escapes mean the same.
+    std::string text;
+    text.reserve(dumped.size());
+    const auto escaped = [&text](unsigned code) {
+        static constexpr char DIGITS[] = "0123456789abcdef";
+        text += "\\u";
+        for (int shift = 12; shift >= 0; shift -= 4) text += DIGITS[(code >> shift) & 0xF];
+    };
+    for (size_t i = 0; i < dumped.size(); ++i) {
+        const auto byte = [&](size_t k) {
+            return k < dumped.size() ? static_cast<unsigned char>(dumped[k]) : 0u;
+        };
+        if (byte(i) == 0x7F) {
+            escaped(0x7F);
+        } else if (byte(i) == 0xC2 && byte(i + 1) >= 0x80 && byte(i + 1) <= 0x9F) {
+            escaped(byte(++i));
+        } else if (byte(i) == 0xE2 && byte(i + 1) == 0x80 && byte(i + 2) >= 0xAA &&
+                   byte(i + 2) <= 0xAE) {
+            escaped(0x2000 + byte(i + 2) - 0x80), i += 2;
+        } else if (byte(i) == 0xE2 && byte(i + 1) == 0x81 && byte(i + 2) >= 0xA6 &&
+                   byte(i + 2) <= 0xA9) {
+            escaped(0x2040 + byte(i + 2) - 0x80), i += 2;
+        } else {
+            text += dumped[i];
+        }
+    }
+    return text;
+}
+
+void printJson(const Json& json) {
+    writeStandardOutput(jsonText(json));
 }
 
 void addName(Json& object, const std::string& member, const std::string& name) {

@@ -40,8 +40,12 @@ Json differencesJson(const std::vector<FieldDifference>& differences, const char
 // (whether it arrived is checked once the command has ended); STATUS_SUCCESS.
 int printConfiguration(const MuxConfiguration& configuration, bool json);
 // The text printed: indented by two, ending in a newline. Bytes that are not UTF-8 (names from a
-// hand-edited file) become U+FFFD rather than stopping the output.
+// hand-edited file) become U+FFFD rather than stopping the output; DEL, the C1 controls and the
+// bidirectional controls, which JSON allows raw, are written as \u escapes, so that the text is
+// as safe on a terminal as tivractl's other output.
 std::string jsonText(const Json& json);
+// jsonText on standard output, exactly (it needs none of the text output's escaping).
+void printJson(const Json& json);
 // A name as a JSON member: itself when it is UTF-8; otherwise, beside it (with U+FFFD in place of
 // what is not UTF-8), its bytes in hexadecimal as "NAMEBytes", so that it can be recovered.
 void addName(Json& object, const std::string& member, const std::string& name);

@@ -55,9 +55,10 @@ int runPorts(const std::vector<std::string>& arguments) {
             printError(PORTS_COMMAND, reason);
             return STATUS_UNUSABLE;
         }
-        ports = listBridgeDevices(*bridge);
-        if (choice.kind == BridgeChoice::Kind::SerialPath && !ports.empty())
-            ports.front().name = choice.path;
+        // A named device is what it is: USB, a board, only as this machine's ports say.
+        ports = choice.kind == BridgeChoice::Kind::SerialPath
+                    ? std::vector<ListedPort>{listedPortAt(choice.path)}
+                    : listBridgeDevices(*bridge);
     }
 
     if (parsed.has("json")) {
@@ -72,7 +73,7 @@ int runPorts(const std::vector<std::string>& arguments) {
         }
         Json document = jsonDocument();
         document["ports"] = std::move(list);
-        std::cout << jsonText(document);
+        printJson(document);
     } else if (ports.empty()) {
         std::cout << NO_PORTS << '\n';
     } else {
@@ -90,6 +91,7 @@ int runPorts(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-extern const Command PORTS_COMMAND = {"ports", PORTS_SUMMARY, PORTS_HELP, runPorts};
+extern const Command PORTS_COMMAND = {"ports", reference::PORTS_SUMMARY, reference::PORTS_HELP,
+                                      runPorts, PORTS_OPTIONS};
 
 }  // namespace tivra::cli

@@ -3,7 +3,9 @@
 #include <iostream>
 
 #include "cli/arguments.h"
+#include "cli/board_report.h"
 #include "cli/board_session.h"
+#include "cli/channel_table.h"
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
@@ -30,27 +32,52 @@ int runRead(const std::vector<std::string>& arguments) {
     if (!outputOption(READ_COMMAND, parsed, out, status)) return status;
     if (parsed.has("output") && parsed.has("json"))
         return usageError(READ_COMMAND, std::string(JSON_OR_OUTPUT));
-    const std::unique_ptr<UsbBridge> bridge = commandBridge(READ_COMMAND, parsed, error);
-    if (!bridge) return bridgeError(READ_COMMAND, parsed, error);
+    const bool json = parsed.has("json");
 
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
     ConsoleOperator ui(std::cerr);
+    // What --json prints for every outcome: the configuration as show --json prints it (so that
+    // format --from-json takes it) when both boards answered, and how the reading went.
+    Json result = jsonDocument();
+    BoardsRead read;
+    const auto finish = [&](int status) {
+        if (!json) return status;
+        if (read.bothRead())
+            result["channels"] = configurationJson(state.configuration)["channels"];
+        result["boardsRead"] = boardsReadJson(read);
+        result["boardsAgree"] = read.bothRead() && read.boardsAgree;
+        result["status"] = status;
+        result["messages"] = messagesJson(ui);
+        printJson(result);
+        return status;
+    };
+
+    const std::unique_ptr<UsbBridge> bridge = commandBridge(READ_COMMAND, parsed, error);
+    if (!bridge) return finish(bridgeError(READ_COMMAND, parsed, error));
     SleepingPause pause;
     BoardContext context{state, form, ui, *bridge, pause};
-    const int32_t result = readConfigurationFromBoards(context);
+    read = readBothBoards(context);
     closeBoardLink(*bridge, state.link);
     // A failed read leaves tables that no board sent: nothing worth printing or saving.
-    if (result != 0) return STATUS_PROBLEM;
-
-    if (!parsed.has("output")) return printConfiguration(state.configuration, parsed.has("json"));
+    if (!read.bothRead()) return finish(STATUS_PROBLEM);
+    // Boards that disagree with each other were rebuilt from the LocalBoard's tables: what is
+    // printed or saved is not the whole truth, and the status says so.
+    const int agreement = read.boardsAgree ? STATUS_SUCCESS : STATUS_BOARDS_DISAGREE;
+    if (json) return finish(agreement);
+    if (!parsed.has("output")) {
+        std::cout << channelTable(state.configuration);
+        return agreement;
+    }
     // Read Configuration followed by Save: the rebuilt configuration is checked as Save checks
     // it, so that no file is written that the window would refuse to save.
-    return saveAsSaveWould(READ_COMMAND, state, ui, out);
+    status = saveAsSaveWould(READ_COMMAND, state, ui, out);
+    return status == STATUS_SUCCESS ? agreement : status;
 }
 
 }  // namespace
 
-extern const Command READ_COMMAND = {"read", READ_SUMMARY, READ_HELP, runRead};
+extern const Command READ_COMMAND = {"read", reference::READ_SUMMARY, reference::READ_HELP, runRead,
+                                     READ_OPTIONS};
 
 }  // namespace tivra::cli

@@ -2,6 +2,7 @@
 // checked as Save makes and checks it, without editing any text.
 
 #include <iostream>
+#include <optional>
 
 #include "cli/arguments.h"
 #include "cli/cli_texts.h"
@@ -9,10 +10,9 @@
 #include "cli/command_support.h"
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
+#include "cli/field_assignment.h"
 #include "config/headless_setup.h"
-#include "config/number_text.h"
-#include "config/text_compare.h"
-#include "files/configuration_document.h"
+#include "config/validation.h"
 #include "files/configuration_lint.h"
 
 namespace tivra::cli {
@@ -21,41 +21,51 @@ namespace {
 
 constexpr OptionSpec SET_OPTIONS[] = {OUTPUT_OPTION, STRICT_OPTION};
 
-// Sets the field NAME=VALUE names in the configuration; false, with the reason, when the name is
-// no field's (the nearest one offered) or the value is not what a file could store there.
-bool assign(const std::string& assignment, MuxConfiguration& configuration, std::string& error) {
-    const size_t equals = assignment.find('=');
-    if (equals == std::string::npos) {
-        error = "'" + assignment + "': " + std::string(SET_ASSIGNMENT_EXPECTED);
-        return false;
+// Every NAME=VALUE understood, each field named once; false after saying what is refused.
+bool parseAssignments(const std::vector<std::string>& operands,
+                      std::vector<FieldAssignment>& assignments) {
+    bool refused = false;
+    for (size_t i = 1; i < operands.size(); ++i) {
+        FieldAssignment assignment;
+        std::string error;
+        if (!parseFieldAssignment(operands[i], assignment, error)) {
+            printError(SET_COMMAND, error);
+            refused = true;
+            continue;
+        }
+        bool again = false;
+        for (const FieldAssignment& earlier : assignments)
+            again =
+                again || (earlier.channel == assignment.channel && earlier.key == assignment.key);
+        if (again) {
+            printError(SET_COMMAND, "'" + assignment.name + "'" + std::string(SET_GIVEN_TWICE));
+            refused = true;
+            continue;
+        }
+        assignments.push_back(std::move(assignment));
     }
-    const std::string name = assignment.substr(0, equals);
-    const std::string value = assignment.substr(equals + 1);
-    std::string nearest;
-    size_t best = SIZE_MAX;
-    bool done = false;
-    for (int n = 1; n <= CHANNEL_COUNT && !done; ++n) {
-        visitChannelFields(configuration.channel(n), [&](const ChannelKey& key, auto& field) {
-            using Field = std::remove_reference_t<decltype(field)>;
-            const std::string known = fieldName(n, key.text);
-            if (done) return;
-            if (!equalIgnoringAsciiCase(name, known)) {
-                if (const size_t distance = editDistance(name, known); distance < best) {
-                    best = distance;
-                    nearest = known;
-                }
-                return;
-            }
-            done = true;
-            if (const auto warning = valueWarning(key.text, value)) {
-                error = "'" + assignment + "': " + *warning;
-                return;
-            }
-            field = lowBitsOfField<Field>(numberValue(value, LeadingSpace::WhiteSpace));
-        });
+    return !refused;
+}
+
+// A value the check would not keep (a position outside its list, a rate it snaps, what a
+// switched-off channel has completed) would be written as something else: refused, said.
+bool everyValueHeld(const std::vector<std::string>& operands,
+                    const std::vector<FieldAssignment>& assignments,
+                    const MuxConfiguration& configuration) {
+    const std::optional<MuxConfiguration> sent = configurationAsSent(configuration);
+    if (!sent) return true;  // the check's own message comes when it runs
+    const std::vector<ReplacedValue> replaced = replacedValues(configuration, *sent);
+    bool held = true;
+    for (size_t i = 0; i < assignments.size(); ++i) {
+        const FieldAssignment& a = assignments[i];
+        for (const ReplacedValue& r : replaced) {
+            if (r.channel != a.channel || a.name != fieldName(r.channel, r.key.text)) continue;
+            printError(SET_COMMAND, "'" + operands[i + 1] + "'" + std::string(SET_NOT_HELD) +
+                                        replacementReason(r));
+            held = false;
+        }
     }
-    if (!done) error = "unknown field \"" + name + "\" (did you mean \"" + nearest + "\"?)";
-    return error.empty();
+    return held;
 }
 
 int runSet(const std::vector<std::string>& arguments) {
@@ -69,6 +79,9 @@ int runSet(const std::vector<std::string>& arguments) {
     int status = STATUS_SUCCESS;
     if (!outputOption(SET_COMMAND, parsed, out, status)) return status;
 
+    // Every assignment is looked at before the file is read or anything is written.
+    std::vector<FieldAssignment> assignments;
+    if (!parseAssignments(parsed.operands, assignments)) return STATUS_UNUSABLE;
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
     ConsoleOperator ui(std::cerr);
@@ -76,21 +89,16 @@ int runSet(const std::vector<std::string>& arguments) {
                                    parsed.has("strict") ? Warnings::Refuse : Warnings::Print, state,
                                    form, ui);
     if (status != STATUS_SUCCESS) return status;
-    // Every assignment is looked at before anything is written.
-    bool refused = false;
-    for (size_t i = 1; i < parsed.operands.size(); ++i) {
-        if (assign(parsed.operands[i], state.configuration, error)) continue;
-        printError(SET_COMMAND, error);
-        error.clear();
-        refused = true;
-    }
-    if (refused) return STATUS_UNUSABLE;
+    for (const FieldAssignment& assignment : assignments)
+        applyFieldAssignment(assignment, state.configuration);
+    if (!everyValueHeld(parsed.operands, assignments, state.configuration)) return STATUS_UNUSABLE;
     // As if the file had held these values: Open shows them, Save checks and writes them.
     return saveAsSaveWould(SET_COMMAND, state, ui, out);
 }
 
 }  // namespace
 
-extern const Command SET_COMMAND = {"set", SET_SUMMARY, SET_HELP, runSet};
+extern const Command SET_COMMAND = {"set", reference::SET_SUMMARY, reference::SET_HELP, runSet,
+                                    SET_OPTIONS};
 
 }  // namespace tivra::cli

@@ -38,6 +38,7 @@ int runShow(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-extern const Command SHOW_COMMAND = {"show", SHOW_SUMMARY, SHOW_HELP, runShow};
+extern const Command SHOW_COMMAND = {"show", reference::SHOW_SUMMARY, reference::SHOW_HELP, runShow,
+                                     SHOW_OPTIONS};
 
 }  // namespace tivra::cli

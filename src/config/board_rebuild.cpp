@@ -37,7 +37,7 @@ ChannelConfig nothingChosen() {
 
 }  // namespace
 
-void configurationFromBoards(ProgramState& state, ConfigForm& form, Operator& ui) {
+bool configurationFromBoards(ProgramState& state, ConfigForm& form, Operator& ui) {
     // A board reply may name ports outside 0..7; such entries are never looked up, the channel
     // shows without them, and the operator is told to reconfigure.
     bool warn = false;
@@ -72,6 +72,7 @@ void configurationFromBoards(ProgramState& state, ConfigForm& form, Operator& ui
 
     showConfiguration(state.configuration, form);
     if (warn) ui.message(std::string(ALERT_TITLE), std::string(BOARDS_DISAGREE_TEXT));
+    return !warn;
 }
 
 }  // namespace tivra

@@ -8,7 +8,7 @@
 namespace tivra {
 
 // Rebuilds the record from the board-side tables, shows it, and warns once when the two ends of
-// any channel disagree.
-void configurationFromBoards(ProgramState& state, ConfigForm& form, Operator& ui);
+// any channel disagree. True when they all agree (no warning shown).
+bool configurationFromBoards(ProgramState& state, ConfigForm& form, Operator& ui);
 
 }  // namespace tivra

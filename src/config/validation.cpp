@@ -7,6 +7,7 @@
 #include "config/config_texts.h"
 #include "config/controls.h"
 #include "config/form_transfer.h"
+#include "config/headless_setup.h"
 #include "config/number_text.h"
 #include "config/value_lists.h"
 
@@ -67,6 +68,16 @@ bool completeDisabledChannel(ChannelConfig& c, ChannelProblem& problem) {
     return true;
 }
 
+// An operator that is told nothing and asked nothing.
+class SilentOperator final : public Operator {
+  public:
+    void message(const std::string&, const std::string&) override {}
+    bool question(const std::string&, const std::string&) override { return false; }
+    std::string chooseFileToOpen(const std::string&, const std::string&) override { return {}; }
+    std::string chooseFileToSave(const std::string&, const std::string&) override { return {}; }
+    void setWindowTitle(const std::string&) override {}
+};
+
 int32_t fail(Operator& ui, std::string_view title, const std::string& text) {
     ui.message(std::string(title), text);
     return -1;
@@ -109,6 +120,15 @@ int32_t validateConfiguration(ProgramState& state, ConfigForm& form, Operator& u
     return 0;
 }
 
+std::optional<MuxConfiguration> configurationAsSent(const MuxConfiguration& opened) {
+    ProgramState state;
+    state.configuration = opened;
+    HeadlessForm form = headlessFormShowing(opened);
+    SilentOperator ui;
+    if (validateConfiguration(state, form, ui) != 0) return std::nullopt;
+    return state.configuration;
+}
+
 int32_t snapBaudrate(int32_t rate) {
     // Outside 1..BAUD_BASE/2 one of the divisors below would be 0. The nearest rate of the form
     // BAUD_BASE / n (n >= 2) is then the highest one, or 0 (n beyond BAUD_BASE) for no rate.
@@ -118,7 +138,6 @@ int32_t snapBaudrate(int32_t rate) {
 }
 
 int32_t baudDivisor(int32_t rate) {
-
     const int32_t d = BAUD_BASE / rate;  // at least 2
     const auto distance = [rate](int32_t divisor) { return std::abs(BAUD_BASE / divisor - rate); };
     const int32_t below = distance(d - 1);

@@ -2,6 +2,7 @@
 // The gate in front of every Save and every board write.
 
 #include <cstdint>
+#include <optional>
 
 #include "config/config_form.h"
 #include "config/operator.h"
@@ -13,6 +14,10 @@ namespace tivra {
 // Reads the form, checks and completes the record, snaps and shows the baud rates and rebuilds
 // the board-side tables. 0 when valid; -1 after showing the first problem.
 int32_t validateConfiguration(ProgramState& state, ConfigForm& form, Operator& ui);
+// What Save writes and a board write sends of a record as Open put it on a blank form: the record
+// read back from that form, checked, completed and snapped as validateConfiguration does it, with
+// no message shown. nullopt when the check refuses it.
+std::optional<MuxConfiguration> configurationAsSent(const MuxConfiguration& opened);
 // The highest rate of the form BAUD_BASE / n with n of at least 2. Above it snapBaudrate's
 // divisors would reach 0, so such rates are refused (switched on) or replaced (switched off).
 inline constexpr int32_t MAX_BAUDRATE = BAUD_BASE / 2;

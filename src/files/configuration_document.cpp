@@ -10,6 +10,10 @@ std::string channelGroupName(int channel) {
     return std::string(CHANNEL_GROUP_PREFIX) + std::to_string(channel);
 }
 
+std::string fieldName(int channel, std::string_view key) {
+    return channelGroupName(channel) + ' ' + std::string(key);
+}
+
 void readConfiguration(SettingsFile& file, MuxConfiguration& configuration) {
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
         file.selectGroup(channelGroupName(n));

@@ -32,6 +32,8 @@ void visitChannelFields(Config& c, Visit&& visit) {
 
 // The group name of channel n: "Channel 1" .. "Channel 8".
 std::string channelGroupName(int channel);
+// A field as people name it: the group and the key, "Channel 3 Local Baudrate".
+std::string fieldName(int channel, std::string_view key);
 
 // Reads all eight channels from an open document. Every missing key (or group) takes its default
 // value; every value read keeps the low bits of its field.

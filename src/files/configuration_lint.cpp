@@ -1,6 +1,7 @@
 #include "files/configuration_lint.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 #include <string_view>
@@ -8,6 +9,8 @@
 
 #include "config/number_text.h"
 #include "config/text_compare.h"
+#include "config/validation.h"
+#include "config/value_lists.h"
 #include "files/configuration_document.h"
 
 namespace tivra {
@@ -62,13 +65,63 @@ std::optional<std::string> valueWarning(std::string_view key, std::string_view v
 
 namespace {
 
-bool isKnownKey(const std::string& key) {
-    bool known = false;
+constexpr size_t KEY_COUNT = 10;
+
+// The position of a key in a channel group's order; KEY_COUNT for an unknown key.
+size_t keyIndex(const std::string& key) {
+    size_t index = KEY_COUNT, at = 0;
     ChannelConfig fields;
     visitChannelFields(fields, [&](const ChannelKey& k, auto&) {
-        known = known || equalIgnoringAsciiCase(key, k.text);
+        if (index == KEY_COUNT && equalIgnoringAsciiCase(key, k.text)) index = at;
+        ++at;
     });
-    return known;
+    return index;
+}
+
+bool isKnownKey(const std::string& key) {
+    return keyIndex(key) != KEY_COUNT;
+}
+
+// Where the reader finds each channel's group and keys: the lines of its first group and of the
+// first entry of each key in it (0: missing).
+struct ChannelLines {
+    size_t group = 0;
+    std::array<size_t, KEY_COUNT> keys{};
+};
+using DocumentLayout = std::array<ChannelLines, CHANNEL_COUNT>;
+
+DocumentLayout documentLayout(const SettingsFile& document) {
+    DocumentLayout layout{};
+    ChannelLines* current = nullptr;
+    for (const SettingsLine& line : document.lines()) {
+        if (line.kind == SettingsLine::Kind::Group) {
+            const int channel = channelOfGroup(line.name);
+            current = nullptr;
+            if (channel != 0 && layout[static_cast<size_t>(channel - 1)].group == 0) {
+                current = &layout[static_cast<size_t>(channel - 1)];
+                current->group = line.lineNumber;
+            }
+        } else if (line.kind == SettingsLine::Kind::Entry && current != nullptr) {
+            const size_t index = keyIndex(line.name);
+            if (index != KEY_COUNT && current->keys[index] == 0)
+                current->keys[index] = line.lineNumber;
+        }
+    }
+    return layout;
+}
+
+// The line a warning about a field belongs on: its entry, else its group, else the file's end.
+size_t fieldLine(const SettingsFile& document, const DocumentLayout& layout, int channel,
+                 size_t key) {
+    const ChannelLines& lines = layout[static_cast<size_t>(channel - 1)];
+    if (lines.keys[key] != 0) return lines.keys[key];
+    return lines.group != 0 ? lines.group : std::max<size_t>(document.lastLineNumber(), 1);
+}
+
+void sortByLine(std::vector<DocumentWarning>& warnings) {
+    std::stable_sort(
+        warnings.begin(), warnings.end(),
+        [](const DocumentWarning& a, const DocumentWarning& b) { return a.line < b.line; });
 }
 
 std::string_view nearestKey(const std::string& key) {
@@ -135,6 +188,96 @@ std::vector<DocumentWarning> lintConfigurationDocument(const SettingsFile& docum
         else if (std::optional<std::string> value = valueWarning(line.name, line.value))
             warn(line, std::move(*value));
     }
+
+    // What the reader does not find takes its default.
+    const DocumentLayout layout = documentLayout(document);
+    std::string groups;
+    size_t missingGroups = 0;
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
+        const ChannelLines& lines = layout[static_cast<size_t>(n - 1)];
+        if (lines.group == 0) {
+            groups += (missingGroups++ == 0 ? "" : ", ") + lint_texts::quoted(channelGroupName(n));
+            continue;
+        }
+        std::string keys;
+        size_t index = 0, missingKeys = 0;
+        ChannelConfig defaults = DefaultChannelConfig(n);
+        visitChannelFields(defaults, [&](const ChannelKey& key, auto value) {
+            if (lines.keys[index++] != 0) return;
+            keys += (missingKeys++ == 0 ? "" : ", ") +
+                    lint_texts::keyAndDefault(key.text, decimalOfField(value));
+        });
+        if (missingKeys > 0)
+            warnings.push_back({lines.group, lint_texts::missingKeys(keys, missingKeys > 1)});
+    }
+    if (missingGroups > 0)
+        warnings.push_back({std::max<size_t>(document.lastLineNumber(), 1),
+                            lint_texts::missingGroups(groups, missingGroups > 1)});
+    sortByLine(warnings);
+    return warnings;
+}
+
+std::vector<ReplacedValue> replacedValues(const MuxConfiguration& opened,
+                                          const MuxConfiguration& sent) {
+    std::vector<ReplacedValue> replaced;
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
+        std::vector<int32_t> after;
+        visitChannelFields(sent.channel(n),
+                           [&](const ChannelKey&, int32_t value) { after.push_back(value); });
+        size_t index = 0;
+        visitChannelFields(opened.channel(n), [&](const ChannelKey& key, int32_t value) {
+            if (value != after[index]) replaced.push_back({n, key, value, after[index]});
+            ++index;
+        });
+    }
+    return replaced;
+}
+
+std::string replacementReason(const ReplacedValue& r) {
+    using namespace lint_texts;
+    const std::string_view field = r.key.field;
+    std::string_view reason = NOT_A_PACKET_SIZE;
+    if (field == "enabled") {
+        reason = NOT_ON_OR_OFF;
+    } else if (field == "sensorType") {
+        reason = NOT_A_SENSOR_TYPE;
+    } else if (field.ends_with("Port")) {
+        reason = NOT_A_PORT;
+    } else if (field.ends_with("Baudrate")) {
+        const bool usable = r.value >= 1 && r.value <= MAX_BAUDRATE;
+        reason = !usable                           ? NOT_A_BAUD_RATE
+                 : snapBaudrate(r.value) == r.sent ? NOT_A_SNAPPED_RATE
+                                                   : OTHER_RATE_REPLACED;
+    } else if (field.ends_with("Mode")) {
+        const bool inList = r.value >= 0 && r.value < static_cast<int32_t>(MODES.size());
+        reason = inList ? OTHER_MODE_REPLACED : NOT_A_MODE;
+    } else if (field == "priority") {
+        reason = NOT_A_PRIORITY;
+    }
+    return replacedValue(decimalOfField(r.value), reason, decimalOfField(r.sent));
+}
+
+std::vector<DocumentWarning> sendingWarnings(const SettingsFile& document,
+                                             const MuxConfiguration& opened) {
+    const std::optional<MuxConfiguration> sent = configurationAsSent(opened);
+    if (!sent) return {};
+    const DocumentLayout layout = documentLayout(document);
+    std::vector<DocumentWarning> warnings;
+    for (const ReplacedValue& r : replacedValues(opened, *sent)) {
+        const size_t key = keyIndex(std::string(r.key.text));
+        warnings.push_back({fieldLine(document, layout, r.channel, key),
+                            fieldName(r.channel, r.key.text) + ": " + replacementReason(r)});
+    }
+    return warnings;
+}
+
+std::vector<DocumentWarning> configurationWarnings(SettingsFile& document) {
+    std::vector<DocumentWarning> warnings = lintConfigurationDocument(document);
+    MuxConfiguration opened;
+    readConfiguration(document, opened);
+    for (DocumentWarning& warning : sendingWarnings(document, opened))
+        warnings.push_back(std::move(warning));
+    sortByLine(warnings);
     return warnings;
 }
 

@@ -81,6 +81,36 @@ inline std::string noValue(std::string_view key) {
 }
 inline constexpr std::string_view NOT_AN_ENTRY =
     "not a comment, a [group] or a \"key = value\" entry";
+// What the reader does not find takes its default: the groups missing from the file, and the keys
+// missing from one group, each list in one warning.
+inline std::string missingGroups(const std::string& names, bool several) {
+    return std::string(several ? "groups" : "group") + " missing, " +
+           (several ? "their keys read" : "its keys read") + " as their defaults: " + names;
+}
+inline std::string missingKeys(const std::string& keysAndValues, bool several) {
+    return std::string(several ? "keys" : "key") + " missing from this group, read as " +
+           (several ? "their defaults: " : "its default: ") + keysAndValues;
+}
+inline std::string keyAndDefault(std::string_view key, std::string_view value) {
+    return quoted(key) + " = " + std::string(value);
+}
+// Why writing (or Save) would replace a value: "9 is not a sensor type; writing sends 3".
+inline std::string replacedValue(std::string_view value, std::string_view reason,
+                                 std::string_view sent) {
+    return std::string(value) + " " + std::string(reason) + "; writing sends " + std::string(sent);
+}
+inline constexpr std::string_view NOT_ON_OR_OFF = "is neither 0 (off) nor 1 (on)";
+inline constexpr std::string_view NOT_A_SENSOR_TYPE = "is not a sensor type";
+inline constexpr std::string_view NOT_A_PORT = "is not a port";
+inline constexpr std::string_view NOT_A_BAUD_RATE = "is not a baud rate";
+inline constexpr std::string_view NOT_A_SNAPPED_RATE = "is not a rate of the form 921600/n";
+inline constexpr std::string_view OTHER_RATE_REPLACED =
+    "is replaced along with the other end's, which is not a baud rate";
+inline constexpr std::string_view NOT_A_MODE = "is not a mode";
+inline constexpr std::string_view OTHER_MODE_REPLACED =
+    "is replaced along with the other end's, which is not a mode";
+inline constexpr std::string_view NOT_A_PRIORITY = "is not a priority";
+inline constexpr std::string_view NOT_A_PACKET_SIZE = "is not a packet size";
 }  // namespace lint_texts
 
 }  // namespace tivra

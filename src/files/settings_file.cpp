@@ -45,6 +45,7 @@ void SettingsFile::reset() {
     modified_ = false;
     utf8_ = false;
     lines_.clear();
+    lastLine_ = 0;
     currentGroup_.reset();
     insertionPoint_.reset();
     pendingGroup_.reset();
@@ -119,13 +120,17 @@ void SettingsFile::parse(std::string_view text) {
             lines_.push_back({SettingsLine::Kind::Entry, slice(start, keyEnd), std::move(value),
                               lineNumber, keyOnly});
         }
-        // CR LF, a lone CR and a lone LF each end one line as an editor counts them; NUL bytes
-        // end a line for the reader only.
+        // CR LF, LF CR, a lone CR and a lone LF each end one line as an editor counts them; NUL
+        // bytes end a line for the reader only.
         while (p < end && isLineEnd(at(p))) {
-            if (at(p) == '\n' || (at(p) == '\r' && at(p + 1) != '\n')) ++lineNumber;
-            ++p;
+            const char c = at(p++);
+            if (c != '\n' && c != '\r') continue;
+            ++lineNumber;
+            if (at(p) == (c == '\n' ? '\r' : '\n')) ++p;
         }
     }
+    const bool endsWithBreak = !text.empty() && (text.back() == '\n' || text.back() == '\r');
+    lastLine_ = text.empty() ? 0 : lineNumber - (endsWithBreak ? 1 : 0);
 }
 
 std::string SettingsFile::documentName(const std::string& name) const {

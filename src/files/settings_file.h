@@ -64,6 +64,8 @@ class SettingsFile {
     // What close() would write: every line in order with CR LF behind it.
     std::string documentText() const;
     const std::vector<SettingsLine>& lines() const { return lines_; }
+    // The number of the text's last line, for what concerns the end of a read file (0: empty).
+    size_t lastLineNumber() const { return lastLine_; }
     bool isUtf8() const { return utf8_; }
     // Why the last open, create or close failed, for people.
     const std::string& error() const { return error_; }
@@ -86,6 +88,7 @@ class SettingsFile {
     bool modified_ = false;
     bool utf8_ = false;
     std::vector<SettingsLine> lines_;
+    size_t lastLine_ = 0;
     std::optional<size_t> currentGroup_;
     std::optional<size_t> insertionPoint_;
     std::optional<std::string> pendingGroup_;

@@ -59,27 +59,38 @@ int32_t failAcknowledge(BoardContext& context) {
 
 }  // namespace
 
-int32_t sendBoardRequest(BoardContext& context, BoardCommand command) {
+namespace {
+
+// sendBoardRequest, telling a request that never left from one whose write call was made.
+enum class Sending { NotSent, WriteFailed, Sent };
+
+Sending sendRequest(BoardContext& context, BoardCommand command) {
     const std::vector<uint8_t> frame = encodeBoardFrame(command, context.state);
 
     BoardLink& link = context.state.link;
     if (!link.boardLinkOpen) {
-        if (openBoardLink(context.bridge, context.ui, link) != 0) return -1;
+        if (openBoardLink(context.bridge, context.ui, link) != 0) return Sending::NotSent;
         link.boardLinkOpen = true;
     }
     // Whatever a failed exchange left behind goes before the new request.
     if (context.bridge.flushBuffers(link.boardLinkHandle, 1, 1) != 0) {
         show(context.ui, link_texts::USB_FAULT_TITLE, link_texts::CHECK_CABLES_TEXT);
-        return -1;
+        return Sending::NotSent;
     }
     const auto size = static_cast<uint32_t>(frame.size());
     uint32_t written = 0;
     if (context.bridge.write(link.boardLinkHandle, frame.data(), size, &written, nullptr) != 0 ||
         written != size) {
         show(context.ui, link_texts::USB_FAULT_TITLE, link_texts::WRITE_DATA_FAILED_TEXT);
-        return -1;
+        return Sending::WriteFailed;
     }
-    return 0;
+    return Sending::Sent;
+}
+
+}  // namespace
+
+int32_t sendBoardRequest(BoardContext& context, BoardCommand command) {
+    return sendRequest(context, command) == Sending::Sent ? 0 : -1;
 }
 
 int32_t receiveConfigurationReply(BoardContext& context, BoardCommand command, PortTable& target) {
@@ -104,17 +115,33 @@ int32_t receiveConfigurationReply(BoardContext& context, BoardCommand command, P
     return 0;
 }
 
-int32_t receiveWriteAcknowledge(BoardContext& context, BoardCommand command) {
-    std::array<uint8_t, ACKNOWLEDGE_BUFFER_SIZE> buffer{};
-    if (!waitForAnswer(context, ACKNOWLEDGE_SIZE)) return failAcknowledge(context);
-    if (!readExactly(context, buffer.data(), ACKNOWLEDGE_SIZE)) return failAcknowledge(context);
-    // Anything but 55 AA means the board did not take the configuration.
-    if (buffer[0] != FRAME_MARK_1 || buffer[1] != FRAME_MARK_2) return failAcknowledge(context);
+namespace {
 
+// receiveWriteAcknowledge, telling an answer that refuses from one that never came.
+enum class Acknowledge { Taken, Refused, Missing };
+
+Acknowledge awaitAcknowledge(BoardContext& context, BoardCommand command) {
+    std::array<uint8_t, ACKNOWLEDGE_BUFFER_SIZE> buffer{};
+    if (!waitForAnswer(context, ACKNOWLEDGE_SIZE) ||
+        !readExactly(context, buffer.data(), ACKNOWLEDGE_SIZE)) {
+        failAcknowledge(context);
+        return Acknowledge::Missing;
+    }
+    // Anything but 55 AA means the board did not take the configuration.
+    if (buffer[0] != FRAME_MARK_1 || buffer[1] != FRAME_MARK_2) {
+        failAcknowledge(context);
+        return Acknowledge::Refused;
+    }
     show(context.ui, link_texts::SUCCESS_TITLE,
          command == BoardCommand::WriteLocal ? link_texts::LOCAL_WRITTEN_TEXT
                                              : link_texts::REMOTE_WRITTEN_TEXT);
-    return 0;
+    return Acknowledge::Taken;
+}
+
+}  // namespace
+
+int32_t receiveWriteAcknowledge(BoardContext& context, BoardCommand command) {
+    return awaitAcknowledge(context, command) == Acknowledge::Taken ? 0 : -1;
 }
 
 int32_t readBoardConfiguration(BoardContext& context, BoardCommand command) {
@@ -125,20 +152,46 @@ int32_t readBoardConfiguration(BoardContext& context, BoardCommand command) {
     return receiveConfigurationReply(context, command, target);
 }
 
+WriteOutcome writeBoard(BoardContext& context, BoardCommand command) {
+    if (!isWriteCommand(command)) return WriteOutcome::NotSent;
+    if (validateConfiguration(context.state, context.form, context.ui) != 0)
+        return WriteOutcome::NotSent;
+    switch (sendRequest(context, command)) {
+        case Sending::NotSent:
+            return WriteOutcome::NotSent;
+        case Sending::WriteFailed:
+            return WriteOutcome::Unconfirmed;
+        case Sending::Sent:
+            break;
+    }
+    switch (awaitAcknowledge(context, command)) {
+        case Acknowledge::Taken:
+            return WriteOutcome::Written;
+        case Acknowledge::Refused:
+            return WriteOutcome::Refused;
+        case Acknowledge::Missing:
+            break;
+    }
+    return WriteOutcome::Unconfirmed;
+}
+
 int32_t writeBoardConfiguration(BoardContext& context, BoardCommand command) {
-    if (!isWriteCommand(command)) return -1;
-    if (validateConfiguration(context.state, context.form, context.ui) != 0) return -1;
-    if (sendBoardRequest(context, command) != 0) return -1;
-    return receiveWriteAcknowledge(context, command);
+    return writeBoard(context, command) == WriteOutcome::Written ? 0 : -1;
+}
+
+BoardsRead readBothBoards(BoardContext& context) {
+    BoardsRead read;
+    read.localRead = readBoardConfiguration(context, BoardCommand::ReadLocal) == 0;
+    read.remoteRead = readBoardConfiguration(context, BoardCommand::ReadRemote) == 0;
+    // With both reads failed nothing new was learned, and a rebuild would replace the operator's
+    // unsaved work with stale or zero-filled tables.
+    if (read.localRead || read.remoteRead)
+        read.boardsAgree = configurationFromBoards(context.state, context.form, context.ui);
+    return read;
 }
 
 int32_t readConfigurationFromBoards(BoardContext& context) {
-    const int32_t local = readBoardConfiguration(context, BoardCommand::ReadLocal);
-    const int32_t remote = readBoardConfiguration(context, BoardCommand::ReadRemote);
-    // With both reads failed nothing new was learned, and a rebuild would replace the operator's
-    // unsaved work with stale or zero-filled tables.
-    if (local == 0 || remote == 0) configurationFromBoards(context.state, context.form, context.ui);
-    return local == 0 && remote == 0 ? 0 : -1;
+    return readBothBoards(context).bothRead() ? 0 : -1;
 }
 
 int32_t writeConfigurationToBoards(BoardContext& context) {

@@ -48,11 +48,32 @@ int32_t receiveWriteAcknowledge(BoardContext& context, BoardCommand command);
 
 // ReadLocal or ReadRemote (anything else: -1, no message).
 int32_t readBoardConfiguration(BoardContext& context, BoardCommand command);
-// WriteLocal or WriteRemote (anything else: -1, no message); validates the form first.
+
+// How far one board's write got: what a command line must tell apart, where the window only
+// shows its box.
+enum class WriteOutcome {
+    NotSent,      // no byte of the frame left: the check failed, no LocalBoard, a failed flush
+    Refused,      // the board answered, but not 55 AA: it did not take the configuration
+    Unconfirmed,  // the frame (or part of it) went out, but no answer came back whole: the board
+                  // may hold either configuration
+    Written,      // the board acknowledged the frame
+};
+// WriteLocal or WriteRemote (anything else: NotSent, no message); validates the form first.
+WriteOutcome writeBoard(BoardContext& context, BoardCommand command);
+// The same as 0 (Written) or -1.
 int32_t writeBoardConfiguration(BoardContext& context, BoardCommand command);
 
+// What the "Read Configuration" button learned.
+struct BoardsRead {
+    bool localRead = false;
+    bool remoteRead = false;
+    bool boardsAgree = true;  // false when the rebuild warned that the boards' tables disagree
+    bool bothRead() const { return localRead && remoteRead; }
+};
 // The "Read Configuration" button: both reads, then configurationFromBoards when at least one of
-// them succeeded. 0 only when both reads succeeded.
+// them succeeded.
+BoardsRead readBothBoards(BoardContext& context);
+// The same, 0 only when both reads succeeded.
 int32_t readConfigurationFromBoards(BoardContext& context);
 // The "Write Configuration" button: the LocalBoard's write, then the RemoteBoard's whatever the
 // first result. 0 only when both writes succeeded.

@@ -4,11 +4,6 @@
 
 #include "link/board_protocol.h"
 #include "link/link_texts.h"
-#ifdef _WIN32
-#include "link/bridge_choice.h"
-#else
-#include "link/bridges/serial.h"
-#endif
 
 namespace tivra {
 
@@ -31,32 +26,6 @@ std::vector<ListedPort> listBridgeDevices(UsbBridge& bridge) {
         devices.push_back(std::move(device));
     }
     return devices;
-}
-
-std::vector<ListedPort> listMachinePorts() {
-#ifdef _WIN32
-    return listBridgeDevices(*makeSiUsbXpBridge());
-#else
-    const std::vector<SerialPortEntry> all = listSerialPorts();
-    std::vector<SerialPortEntry> usb;
-    for (const SerialPortEntry& port : all)
-        if (port.usb) usb.push_back(port);
-    // The USB ports through the serial bridge over exactly them, as the platform bridge lists them.
-    SerialBridge bridge(usb);
-    std::vector<ListedPort> devices = listBridgeDevices(bridge);
-    std::vector<ListedPort> ports;
-    size_t next = 0;
-    for (const SerialPortEntry& port : all) {
-        if (!port.usb) {
-            ports.push_back({port.path, "", false, false});
-            continue;
-        }
-        ListedPort device = std::move(devices[next++]);
-        device.name = port.path;
-        ports.push_back(std::move(device));
-    }
-    return ports;
-#endif
 }
 
 }  // namespace tivra

@@ -23,5 +23,8 @@ std::vector<ListedPort> listBridgeDevices(UsbBridge& bridge);
 // ones in the order and with the descriptions the serial bridge uses; on Windows the devices of
 // the bridge library.
 std::vector<ListedPort> listMachinePorts();
+// The port at path as listMachinePorts lists it (found by the device it names, whatever path names
+// it), under the name given; a port it does not list (a pseudo-terminal, a file) is no USB port.
+ListedPort listedPortAt(const std::string& path);
 
 }  // namespace tivra

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
+#include "files/configuration_document.h"
+#include "support/configuration_views.h"
 #include "support/recording_operator.h"
 #include "tool_run.h"
 
@@ -77,17 +81,28 @@ struct Simulator {
 // asked to compare the file as read.
 TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
     TempFolder folder;
+    // The example with channel 1's local rate one the check rounds (which the reader warns about).
+    std::string text = readBytes(MIXED);
+    text.replace(text.find("57600"), 5, "100000");
     const std::string rounded = folder.file("rounded.smc");
-    writeBytes(rounded, "[Channel 1]\nEnabled = 1\nLocal Baudrate = 100000\n");
+    writeBytes(rounded, text);
     // Simulator options, then commands (the bridge added): status, standard output and error.
     const std::string one = "Channel 1 Local Baudrate: ", four = "Channel 4 Remote Baudrate: ";
     const std::string both = WRITTEN + READ;
+    const std::string warned = rounded + ":7: warning: " + one +
+                               "100000 is not a rate of the form 921600/n; writing sends 102400\n";
     using Runs = std::vector<std::tuple<std::vector<std::string>, int, std::string, std::string>>;
     const std::pair<std::string, Runs> cases[] = {
         {"",
-         {{{"write", rounded, "--verify"}, 0, "Verified " + rounded + "\n", both},
-          {{"diff", rounded, "--boards"}, 0, "", READ},
-          {{"diff", rounded, "--boards", "--as-read"}, 1, one + "100000 -> 102400\n", READ}}},
+         {{{"write", rounded, "--verify", "--accept-warnings"},
+           0,
+           "Verified " + rounded + "\n",
+           warned + both},
+          {{"diff", rounded, "--boards"}, 0, "", warned + READ},
+          {{"diff", rounded, "--boards", "--as-read"},
+           1,
+           one + "100000 -> 102400\n",
+           warned + READ}}},
         {"--remote-stores-rate 3:19200",
          {{{"write", MIXED, "--verify"}, 3, four + "wrote 9600, boards hold 19200\n", both},
           {{"diff", MIXED, "--boards"}, 1, four + "9600 -> 19200\n", READ}}},
@@ -131,8 +146,10 @@ TEST(BoardCommands, NothingIsSentForWhatIsNotAConfiguration) {
     std::string bytes;
     for (int i = 0; i < 4096; ++i) bytes += char((i * 7919 + 13) % 251);
     writeBytes(noise, bytes);
+    std::string text = readBytes(MIXED);
+    text.replace(text.find("Enabled"), 7, "Enabeld");
     const std::string typo = folder.file("typo.smc");
-    writeBytes(typo, "[Channel 1]\nEnabeld = 1\n");
+    writeBytes(typo, text);
     // Nothing on standard input is `cat missing.smc | tivractl write -`. (An empty file to the
     // commands that print or compare: show-diff.t, same words.) A misspelt key: refused with the
     // warning, written when accepted.
@@ -143,9 +160,11 @@ TEST(BoardCommands, NothingIsSentForWhatIsNotAConfiguration) {
         {noise, std::nullopt, 2, "tivractl write: " + noise + none},
         {"-", std::string(), 2, "tivractl write: standard input" + none},
         {typo, std::nullopt, 1,
-         typo + ":2: warning: unknown key \"Enabeld\" is not read (did you mean \"Enabled\"?)\n" +
+         typo + ":3: warning: key missing from this group, read as its default: \"Enabled\" = 0\n" +
+             typo +
+             ":4: warning: unknown key \"Enabeld\" is not read (did you mean \"Enabled\"?)\n" +
              "tivractl write: " + typo +
-             ": 1 warning; nothing is sent (--accept-warnings sends it anyway)\n"},
+             ": 2 warnings; nothing is sent (--accept-warnings sends it anyway)\n"},
     };
     for (const auto& [file, input, status, err] : inputs) {
         const ToolResult r =
@@ -157,36 +176,90 @@ TEST(BoardCommands, NothingIsSentForWhatIsNotAConfiguration) {
     EXPECT_NE(boards(), example);
 }
 
-// Boards that go wrong part way, set up as the link tests' data rows say (link_bench.h). Both
-// acknowledge the write, then stay silent: written, but not read back (status 4). Boards whose
-// tables disagree with each other read back rows equal to the file, rebuilt from the LocalBoard's:
-// not verified either (status 3), as the read-back's Alert says. Read Configuration followed by
-// Save: boards that answer with no items at all give a configuration that Save refuses, so
-// nothing is written.
-TEST(BoardCommands, VerifyNeedsBoardsThatAnswerAndAgreeAndReadChecksAsSaveChecks) {
-    TempFolder folder;
-    const std::vector<std::string> writing = {"write", MIXED, "--verify"};
+// Every outcome of a board command told apart, by its status, its lines and its JSON (which
+// must parse and say the same status), with boards set up as the link tests' data rows say
+// (link_bench.h). A write stops after a LocalBoard that did not take its frame; a RemoteBoard that
+// refuses or stays silent leaves the unit partly written (5); boards that take both frames but do
+// not answer the read-back are written, not read back (4); boards whose tables disagree are not
+// verified (3) and are read with a status of their own (6); Read Configuration followed by Save of
+// boards that answer with no items writes nothing.
+TEST(BoardCommands, EveryOutcomeOfABoardCommandIsToldApart) {
+    TempFolder folder, other;
+    // What read prints of boards holding mixedConfiguration(), rebuilt from the LocalBoard's
+    // tables.
+    writeBytes(other.file("held.smc"), configurationText(mixedConfiguration()));
+    const std::string held = runTool(other, {"show", other.file("held.smc")}).out;
+    const std::vector<std::string> write = {"write", MIXED}, verify = {"write", MIXED, "--verify"};
+    const std::string refused = "USB Fault : Failed to write configuration data\n";
+    const std::string partly =
+        "tivractl write: partly written: the LocalBoard holds the new "
+        "configuration; the RemoteBoard ";
     const std::string disagree =
         "Not verified: the boards' tables disagree with each other (the Alert above) for ";
     const std::string conflict = "Local Port Conflict: Check Local Ports On Channels 1 and 2\n";
+    const auto& L = LOCAL_WRITTEN;
     // The arrangement, the command (the bridge added), status, standard output and error (of a
-    // write not read back, how it begins).
-    using Case = std::tuple<std::string, std::vector<std::string>, int, std::string, std::string>;
+    // write not read back, how it begins), and the boards' outcome in its JSON.
+    using Case = std::tuple<std::string, std::vector<std::string>, int, std::string, std::string,
+                            std::string>;
     const Case cases[] = {
-        {"silent only 0", writing, 4, "", WRITTEN},
-        {"only 2", writing, 3, disagree + MIXED + "\n", WRITTEN + READ + BOARDS_DISAGREE + '\n'},
-        {"spoil Empty", {"read", "-o", folder.file("x.smc")}, 1, "", READ + conflict}};
-    for (auto [arrangement, arguments, status, out, err] : cases) {
-        PtyBoards boards;
-        arrange(arrangement, boards.boards.settings);
-        // A write of the RemoteBoard leaves sensor type 2 on all its ports, a board fault like the
-        // others: it applies where they do, so only to the RemoteBoard's write under "only 2"
-        // (under "only 0" the faults are the LocalBoard's read's; a read writes nothing).
-        boards.boards.settings.remoteKeepsSensorType = 2;
-        arguments.insert(arguments.end(), {"--bridge", "serial:" + boards.start()});
-        const ToolResult r = runTool(folder, arguments);
-        EXPECT_EQ(std::tie(r.status, r.out), std::tie(status, out)) << arrangement;
-        EXPECT_TRUE(status == 4 ? r.err.starts_with(err) : r.err == err) << r.err;
+        {"refuse only 3", write, 1, "", refused,
+         R"({"localBoard":"refused","remoteBoard":"not sent"})"},
+        {"silent only 3", write, 5, "",
+         refused +
+             "tivractl write: partly written: the LocalBoard did not confirm the new configuration "
+             "and may hold either; the RemoteBoard still holds its earlier one\n",
+         R"({"localBoard":"unconfirmed","remoteBoard":"not sent"})"},
+        {"refuse only 2", write, 5, "",
+         L + "\n" + refused + partly +
+             "refused the new configuration and still holds its earlier one\n",
+         R"({"localBoard":"written","remoteBoard":"refused"})"},
+        {"silent only 2", write, 5, "",
+         L + "\n" + refused + partly +
+             "did not confirm the new configuration and may hold either\n",
+         R"({"localBoard":"written","remoteBoard":"unconfirmed"})"},
+        {"silent only 0", verify, 4, "", WRITTEN,
+         R"({"localBoard":"written","remoteBoard":"written"})"},
+        {"keep 2", verify, 3, disagree + MIXED + "\n", WRITTEN + READ + BOARDS_DISAGREE + '\n',
+         R"({"localBoard":"written","remoteBoard":"written"})"},
+        {"disagree",
+         {"read"},
+         6,
+         held,
+         READ + BOARDS_DISAGREE + '\n',
+         R"({"localBoard":"read","remoteBoard":"read"})"},
+        {"spoil Empty", {"read", "-o", folder.file("x.smc")}, 1, "", READ + conflict, ""}};
+    for (auto [arrangement, arguments, status, out, err, boards] : cases) {
+        for (const bool json : {false, true}) {
+            PtyBoards pair;
+            sim::SimSettings& settings = pair.boards.settings;
+            // A write of the RemoteBoard leaves sensor type 2 on all its ports (a board fault, so
+            // only where faults apply); boards that disagree hold the example with the
+            // RemoteBoard's port 1 on sensor type 2.
+            if (arrangement.starts_with("keep")) settings.remoteKeepsSensorType = 2;
+            if (arrangement == "disagree") {
+                pair.boards.loadConfiguration(mixedConfiguration());
+                pair.boards.remoteBoard.ports[0].sensorType = 2;
+            }
+            arrange(arrangement.starts_with("keep") || arrangement == "disagree" ? "only 2"
+                                                                                 : arrangement,
+                    settings);
+            std::vector<std::string> run = arguments;
+            run.insert(run.end(), {"--bridge", "serial:" + pair.start()});
+            if (json && run[1] != "-o") run.push_back("--json");
+            const ToolResult r = runTool(folder, run);
+            EXPECT_EQ(r.status, status) << arrangement << (json ? " --json" : "");
+            if (!json) {
+                EXPECT_EQ(r.out, out) << arrangement;
+                EXPECT_TRUE(status == 4 ? r.err.starts_with(err) : r.err == err) << r.err;
+            } else if (!boards.empty()) {
+                const auto result = nlohmann::json::parse(r.out);
+                EXPECT_EQ(result["status"], status) << r.out;
+                EXPECT_EQ(result[run[0] == "read" ? "boardsRead" : "written"],
+                          nlohmann::json::parse(boards))
+                    << r.out;
+            }
+        }
     }
     EXPECT_EQ(folder.names(), std::vector<std::string>{});
 }
@@ -197,7 +270,10 @@ TEST(BoardCommands, VerifyNeedsBoardsThatAnswerAndAgreeAndReadChecksAsSaveChecks
 TEST(BoardCommands, TwoWritersAtOnceOnOneLine) {
     Simulator simulator;
     TempFolder folder, other;
-    const std::string files[] = {MIXED, sourcePath("examples/hand-edited.smc")};
+    // The hand-edited example as Save writes it: a second whole configuration.
+    const std::string hand = folder.file("hand.smc");
+    runTool(folder, {"format", sourcePath("examples/hand-edited.smc"), "-o", hand});
+    const std::string files[] = {MIXED, hand};
     const std::string held[] = {runTool(folder, {"format", files[0]}).out,
                                 runTool(folder, {"format", files[1]}).out};
     const std::string turnedAway = "tivractl write: " + simulator.device +
@@ -213,7 +289,7 @@ TEST(BoardCommands, TwoWritersAtOnceOnOneLine) {
         const ToolResult read = runTool(folder, {"read", "--bridge", simulator.bridge, "-o", "-"});
         ASSERT_EQ(read.err, READ);
         for (int k = 0; k < 2; ++k) {
-            EXPECT_EQ(r[k].err, r[k].status == 0 ? WRITTEN : turnedAway + turnedAway);
+            EXPECT_EQ(r[k].err, r[k].status == 0 ? WRITTEN : turnedAway);
             EXPECT_TRUE(r[k].status != 0 || read.out == held[k]) << read.out;
         }
     }

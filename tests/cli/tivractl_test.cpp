@@ -49,13 +49,14 @@ class TivractlTest : public ::testing::Test {
 // A file that cannot be read is named with the reason. (A pipe and a missing file: check.t.)
 TEST_F(TivractlTest, InputOfEveryKindIsReadToItsEndOrRefused) {
     const std::string conflict = readBytes(CONFLICT);
-    std::string shortLines;
-    while (shortLines.size() < 256 * 1024) shortLines += ";\n";
+    // The example, then one long comment up to the limit.
+    const std::string atLimit =
+        conflict + ";" + std::string(256 * 1024 - conflict.size() - 2, ' ') + "\n";
     const std::string tooLarge = "too large for a configuration file (over 256 KiB)";
     // File, standard input, exit status, then the box (status 1) or the reason (status 2).
     std::vector<std::tuple<std::string, std::optional<std::string>, int, std::string>> cases = {
-        {file("at-limit.smc", shortLines), std::nullopt, 0, ""},
-        {file("over-limit.smc", shortLines + "\n"), std::nullopt, 2, tooLarge},
+        {file("at-limit.smc", atLimit), std::nullopt, 1, CONFLICT_BOX},
+        {file("over-limit.smc", atLimit + "\n"), std::nullopt, 2, tooLarge},
         {folder.path(), std::nullopt, 2, "Is a directory"},
     };
 #ifndef _WIN32

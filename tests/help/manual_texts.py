@@ -36,7 +36,7 @@ def plain(html):
 # The string literals of a header as (NAME, text): adjacent literals joined, escapes read, "&" of
 # menu mnemonics dropped, blanks run together.
 def header_texts(path):
-    code, items = re.sub(r"(?m)^[ \t]*//.*", "", read(path)), []
+    code, items = re.sub(r"(?m)^[ \t]*(//.*|#include.*)", "", read(path)), []
     def named(m):
         items.append((m[1], "".join(piece[1:-1] for piece in re.findall(LITERAL, m[0]))))
         return ""

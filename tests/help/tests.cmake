@@ -10,7 +10,7 @@ if(NOT CMAKE_CROSSCOMPILING AND Python3_FOUND)
     endif()
     if(TARGET tivractl)
         add_test(NAME manual_tivractl COMMAND Python3::Interpreter ${manual_tests}/manual_tivractl.py
-            $<TARGET_FILE:tivractl> ${PROJECT_SOURCE_DIR}/help/tivractl.html)
+            $<TARGET_FILE:tivractl> ${PROJECT_SOURCE_DIR})
     endif()
 endif()
 find_program(TIVRA_7Z 7z)

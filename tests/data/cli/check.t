@@ -6,7 +6,9 @@ file wrap.smc = [Channel 1]\nEnabled=1\nChunksize=65936\n
 file bytes.smc = \xEF\xBB\xBF\0\xFF\n[Channel 2\0Enabled=1\nLocal Baudrate=x\n
 $ check {bytes.smc}
 2> {bytes.smc}:1: warning: not a comment, a [group] or a "key = value" entry
+2> {bytes.smc}:2: warning: keys missing from this group, read as their defaults: "Sensor Type" = 0, "Local Port" = 1, "Local Mode" = 0, "Remote Port" = 1, "Remote Baudrate" = 57600, "Remote Mode" = 0, "Priority" = 1, "Chunksize" = 10
 2> {bytes.smc}:3: warning: "Local Baudrate" value "x" is not a number, read as 0
+2> {bytes.smc}:3: warning: groups missing, their keys read as their defaults: "Channel 1", "Channel 3", "Channel 4", "Channel 5", "Channel 6", "Channel 7", "Channel 8"
 2> Invalid Baudrate: Check Channel 2 Baudrates
 ? 1
 
@@ -15,6 +17,7 @@ file lint.smc = Enabled = 1\r\n[Chanel 3]\nEnabled = 1\r[Channel 2]\r\nEnabeld =
 $ check {lint.smc}
 2> {lint.smc}:1: warning: entry "Enabled" before any group is not read
 2> {lint.smc}:2: warning: unknown group "Chanel 3", its lines are not read
+2> {lint.smc}:4: warning: keys missing from this group, read as their defaults: "Enabled" = 0, "Local Port" = 1, "Local Baudrate" = 57600, "Remote Port" = 1, "Remote Baudrate" = 57600, "Remote Mode" = 0
 2> {lint.smc}:5: warning: unknown key "Enabeld" is not read (did you mean "Enabled"?)
 2> {lint.smc}:6: warning: "Priority" value "fast" is not a number, read as 0
 2> {lint.smc}:7: warning: key "PRIORITY" again in this group (first on line 6), this one is not read
@@ -23,19 +26,24 @@ $ check {lint.smc}
 2> {lint.smc}:11: warning: "Local Mode" has no "= value", read as 0
 2> {lint.smc}:12: warning: unknown key "remote prot" is not read (did you mean "Remote Port"?)
 2> {lint.smc}:13: warning: group "channel 2" again (first on line 4), its lines are not read
+2> {lint.smc}:13: warning: groups missing, their keys read as their defaults: "Channel 1", "Channel 3", "Channel 4", "Channel 5", "Channel 6", "Channel 7", "Channel 8"
 # Several files: the worst status, not the first or the last; messages begin with the file's name;
 # --strict makes warnings count.
 skip windows
 $ check --json --strict {examples}/port-conflict.smc {missing.smc} {wrap.smc} {examples}/mixed-sensors.smc
-1j> {"format":1,"files":[{"file":"{examples}/port-conflict.smc","verdict":"invalid","messages":[{"title":"Remote Port Conflict","text":"Check Remote Ports On Channels 5 and 6"}],"warnings":[]},{"file":"{missing.smc}","verdict":"unusable","error":"cannot open {missing.smc}: No such file or directory","messages":[],"warnings":[]},{"file":"{wrap.smc}","verdict":"invalid","messages":[],"warnings":[{"line":3,"text":"\"Chunksize\" value \"65936\" does not fit in 16 bits, read as 400"}]},{"file":"{examples}/mixed-sensors.smc","verdict":"valid","messages":[],"warnings":[]}]}
+1j> {"format":1,"files":[{"file":"{examples}/port-conflict.smc","verdict":"invalid","messages":[{"title":"Remote Port Conflict","text":"Check Remote Ports On Channels 5 and 6"}],"warnings":[]},{"file":"{missing.smc}","verdict":"unusable","error":"cannot open {missing.smc}: No such file or directory","messages":[],"warnings":[]},{"file":"{wrap.smc}","verdict":"invalid","messages":[],"warnings":[{"line":1,"text":"keys missing from this group, read as their defaults: \"Sensor Type\" = 0, \"Local Port\" = 0, \"Local Baudrate\" = 57600, \"Local Mode\" = 0, \"Remote Port\" = 0, \"Remote Baudrate\" = 57600, \"Remote Mode\" = 0, \"Priority\" = 1"},{"line":3,"text":"\"Chunksize\" value \"65936\" does not fit in 16 bits, read as 400"},{"line":3,"text":"groups missing, their keys read as their defaults: \"Channel 2\", \"Channel 3\", \"Channel 4\", \"Channel 5\", \"Channel 6\", \"Channel 7\", \"Channel 8\""}]},{"file":"{examples}/mixed-sensors.smc","verdict":"valid","messages":[],"warnings":[]}]}
 2> {examples}/port-conflict.smc: Remote Port Conflict: Check Remote Ports On Channels 5 and 6
 2> tivractl check: cannot open {missing.smc}: No such file or directory
+2> {wrap.smc}:1: warning: keys missing from this group, read as their defaults: "Sensor Type" = 0, "Local Port" = 0, "Local Baudrate" = 57600, "Local Mode" = 0, "Remote Port" = 0, "Remote Baudrate" = 57600, "Remote Mode" = 0, "Priority" = 1
 2> {wrap.smc}:3: warning: "Chunksize" value "65936" does not fit in 16 bits, read as 400
+2> {wrap.smc}:3: warning: groups missing, their keys read as their defaults: "Channel 2", "Channel 3", "Channel 4", "Channel 5", "Channel 6", "Channel 7", "Channel 8"
 ? 2
 
 # Standard input once per command.
 $ check - {chunk.smc} - < {examples}/port-conflict.smc
 2> -: Remote Port Conflict: Check Remote Ports On Channels 5 and 6
+2> {chunk.smc}:1: warning: keys missing from this group, read as their defaults: "Sensor Type" = 0, "Local Port" = 0, "Local Baudrate" = 57600, "Local Mode" = 0, "Remote Port" = 0, "Remote Baudrate" = 57600, "Remote Mode" = 0, "Priority" = 1
+2> {chunk.smc}:3: warning: groups missing, their keys read as their defaults: "Channel 2", "Channel 3", "Channel 4", "Channel 5", "Channel 6", "Channel 7", "Channel 8"
 2> {chunk.smc}: Invalid Chunksize: Check Channel 1 Chunksize (400 maximum)
 2> tivractl check: standard input (-) can be read only once in a command
 ? 2

@@ -15,7 +15,6 @@ $ diff a.smc => tivractl diff: expected two FILEs, or one FILE and --boards
 $ diff a.smc b.smc --as-read => tivractl diff: --bridge, --trace and --as-read need --boards
 $ read --json -o x => tivractl read: --json and -o cannot be used together
 $ read extra => tivractl read: no FILE expected; use -o FILE
-$ write a.smc --json => tivractl write: --json is the result of --verify; give both
 $ frame a.smc --board middle => tivractl frame: expected --board local or --board remote
 $ ports extra => tivractl ports: no operands expected
 $ read --bridge usb => tivractl read: unknown bridge "usb": use "sim" or "serial:PATH", or leave TIVRA_BRIDGE unset

@@ -1,23 +1,20 @@
-// tivractl simulate: the simulated board pair behind a pseudo-terminal, until interrupted.
+// tivractl simulate: the simulated board pair behind a pseudo-terminal, until interrupted. (Not on
+// Windows, which has no pseudo-terminals; the built-in simulated pair is there.)
 
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
 #include <iostream>
 
 #include "cli/arguments.h"
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
-
-#ifndef _WIN32
-#include <csignal>
-#include <cstdint>
-#include <cstdio>
-
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
 #include "config/headless_setup.h"
 #include "sim/board_pair.h"
 #include "sim/pty_server.h"
-#endif
 
 namespace tivra::cli {
 
@@ -26,7 +23,6 @@ namespace {
 constexpr OptionSpec SIMULATE_OPTIONS[] = {{"from", 0, true},
                                            {"remote-stores-rate", 0, true, true}};
 
-#ifndef _WIN32
 // "PORT:RATE": PORT 1..8 as the operator counts ports, RATE a positive number of bit/s.
 bool parseStoredRate(const std::string& text, sim::StoredRate& kept) {
     int port = 0;
@@ -49,7 +45,7 @@ std::vector<std::string> unheldChannels(const MuxConfiguration& configuration) {
             const ChannelConfig& c = configuration.channel(n);
             const int port = local ? c.localPort : c.remotePort;
             const std::string which = std::string(local ? "local" : "remote");
-            const std::string channel = std::string(CHANNEL_WORD) + std::to_string(n) + ": ";
+            const std::string channel = channelGroupName(n) + ": ";
             if (port == -1) {
                 reasons.push_back(channel + "no " + which + " port chosen");
             } else if (port < 0 || port >= PORT_COUNT) {
@@ -78,7 +74,6 @@ const char* commandName(uint8_t command) {
     static const char* const NAMES[] = {"ReadLocal", "ReadRemote", "WriteRemote", "WriteLocal"};
     return command < 4 ? NAMES[command] : "unknown command";
 }
-#endif
 
 int runSimulate(const std::vector<std::string>& arguments) {
     Arguments parsed;
@@ -87,10 +82,6 @@ int runSimulate(const std::vector<std::string>& arguments) {
         return usageError(SIMULATE_COMMAND, error);
     if (parsed.help) return printHelp(SIMULATE_COMMAND);
     if (!parsed.operands.empty()) return usageError(SIMULATE_COMMAND, "no operands expected");
-#ifdef _WIN32
-    printError(SIMULATE_COMMAND, std::string(SIMULATE_UNAVAILABLE));
-    return STATUS_UNUSABLE;
-#else
     sim::BoardPair boards;
     for (const std::string& value : parsed.repeated["remote-stores-rate"]) {
         sim::StoredRate kept;
@@ -145,11 +136,11 @@ int runSimulate(const std::vector<std::string>& arguments) {
     server.serve(interrupted);
     serving = nullptr;
     return STATUS_SUCCESS;
-#endif
 }
 
 }  // namespace
 
-extern const Command SIMULATE_COMMAND = {"simulate", SIMULATE_SUMMARY, SIMULATE_HELP, runSimulate};
+extern const Command SIMULATE_COMMAND = {"simulate", reference::SIMULATE_SUMMARY,
+                                         reference::SIMULATE_HELP, runSimulate, SIMULATE_OPTIONS};
 
 }  // namespace tivra::cli

@@ -1,0 +1,163 @@
+// The exit statuses as documented: every status of the table in tivractl's help (made from the
+// reference, help/tivractl.html) is one some command gives; every command's help names exactly
+// the options it takes; a signal in the middle of a write lets the write finish.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+
+#include "cli/cli_reference.h"
+#include "cli/command.h"
+#include "tool_run.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "link/link_bench.h"
+#include "link/pty_boards.h"
+#endif
+
+namespace tivra::test {
+namespace {
+
+const std::string MIXED = sourcePath("examples/mixed-sensors.smc");
+
+TEST(Help, EveryCommandsHelpNamesExactlyTheOptionsItTakes) {
+    for (const cli::Command* command : cli::commandTable()) {
+        std::set<std::string> taken, named;
+        for (const cli::OptionSpec& option : command->options)
+            taken.insert("--" + std::string(option.longName));
+        const std::string help(command->help);
+        const std::regex listed("\n  (?:-[a-zA-Z], )?(--[a-z][a-z-]*)");
+        for (std::sregex_iterator i(help.begin(), help.end(), listed), end; i != end; ++i)
+            named.insert((*i)[1]);
+        EXPECT_EQ(named, taken) << command->name;
+    }
+}
+
+#ifndef _WIN32
+// tivractl in the background with its standard error in a file: signalled at the moments given
+// (ms after the start), then waited for.
+struct Signalled {
+    int status = -1;
+    std::string err;
+};
+Signalled runSignalled(const std::vector<std::string>& arguments,
+                       const std::vector<std::pair<int, int>>& signals) {
+    TempFolder folder;
+    const std::string errPath = folder.file("err");
+    const pid_t child = fork();
+    if (child == 0) {
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(err, STDERR_FILENO);
+        std::vector<char*> argv{const_cast<char*>(TIVRACTL_PATH)};
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(TIVRACTL_PATH, argv.data());
+        _exit(127);
+    }
+    const auto start = std::chrono::steady_clock::now();
+    for (const auto& [at, number] : signals) {
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(at));
+        kill(child, number);
+    }
+    int raw = 0;
+    waitpid(child, &raw, 0);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), readBytes(errPath)};
+}
+
+// Boards that answer each request 300 ms late: a write takes well over half a second, so a signal
+// 100 ms in comes while the LocalBoard's frame is on the wire. The first signal waits for both
+// boards (the status says which signal, the boards hold the file); a second one ends tivractl at
+// once, saying where the boards stand.
+TEST(ExitStatus, ASignalInTheMiddleOfAWriteLetsItFinish) {
+    const std::string written = LOCAL_WRITTEN + '\n' + REMOTE_WRITTEN + '\n';
+    const std::string tail = "tivractl write: interrupted by ";
+    using Case = std::tuple<std::vector<std::pair<int, int>>, int, std::string, bool>;
+    const Case cases[] = {
+        {{{100, SIGINT}},
+         130,
+         written + tail + "SIGINT after both boards took the new configuration\n",
+         true},
+        {{{100, SIGTERM}},
+         143,
+         written + tail + "SIGTERM after both boards took the new configuration\n",
+         true},
+        {{{100, SIGHUP}, {150, SIGINT}},
+         5,
+         "tivractl write: partly written: the LocalBoard did not confirm the new configuration and "
+         "may hold either; the RemoteBoard still holds its earlier one\n",
+         false},
+    };
+    for (const auto& [signals, status, err, remoteWritten] : cases) {
+        PtyBoards pair;
+        pair.boards.settings.readyAfterMs = 300;
+        const std::string device = pair.start();
+        const Signalled r = runSignalled({"write", MIXED, "--bridge", "serial:" + device}, signals);
+        pair.stop();
+        EXPECT_EQ(std::tie(r.status, r.err), std::tie(status, err));
+        bool remoteSent = false;
+        for (size_t i = 0; i < pair.boards.requests.size(); ++i)
+            remoteSent = remoteSent || pair.boards.requests[i].command ==
+                                           static_cast<uint8_t>(BoardCommand::WriteRemote);
+        EXPECT_EQ(remoteSent, remoteWritten);
+    }
+}
+
+// Each status of the help's table, produced: a command for each number, and for 128+N a write
+// interrupted (above).
+TEST(ExitStatus, EveryDocumentedStatusIsProducedBySomeCommand) {
+    const std::string help(cli::reference::TOOL_HELP);
+    const std::string table = help.substr(help.find("Exit status:"));
+    std::set<std::string> documented;
+    const std::regex row("\n  ([0-9+N]+) ");
+    for (std::sregex_iterator i(table.begin(), table.end(), row), end; i != end; ++i)
+        documented.insert((*i)[1]);
+    TempFolder folder;
+    const auto boards = [&](const std::string& arrangement, std::vector<std::string> arguments) {
+        PtyBoards pair;
+        if (arrangement == "disagree") {
+            pair.boards.loadConfiguration(mixedConfiguration());
+            pair.boards.remoteBoard.ports[0].sensorType = 2;
+        }
+        if (arrangement == "keep") pair.boards.settings.remoteKeepsSensorType = 2;
+        arrange(arrangement == "keep"       ? "only 2"
+                : arrangement == "disagree" ? "-"
+                                            : arrangement,
+                pair.boards.settings);
+        arguments.insert(arguments.end(), {"--bridge", "serial:" + pair.start()});
+        return runTool(folder, arguments).status;
+    };
+    const std::pair<std::string, int> produced[] = {
+        {"0", runTool(folder, {"check", MIXED}).status},
+        {"1", runTool(folder, {"check", sourcePath("examples/port-conflict.smc")}).status},
+        {"2", runTool(folder, {"check", folder.file("missing.smc")}).status},
+        {"3", boards("keep", {"write", MIXED, "--verify"})},
+        {"4", boards("silent only 0", {"write", MIXED, "--verify"})},
+        {"5", boards("refuse only 2", {"write", MIXED})},
+        {"6", boards("disagree", {"read"})},
+        {"128+N", 128 + SIGINT},  // ASignalInTheMiddleOfAWriteLetsItFinish
+        {"141", WEXITSTATUS(std::system(("bash -c '(sleep 0.3; exec " + shellQuoted(TIVRACTL_PATH) +
+                                         " show " + MIXED + ") | true; exit ${PIPESTATUS[0]}'")
+                                            .c_str()))},
+    };
+    std::set<std::string> named;
+    for (const auto& [status, got] : produced) {
+        named.insert(status);
+        if (status != "128+N") {
+            EXPECT_EQ(std::to_string(got), status);
+        }
+    }
+    EXPECT_EQ(named, documented);
+}
+#endif
+
+}  // namespace
+}  // namespace tivra::test
