@@ -119,6 +119,10 @@ TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
                 log += "request WriteLocal (199 bytes)\nrequest WriteRemote (199 bytes)\n";
             log += "request ReadLocal (5 bytes)\nrequest ReadRemote (5 bytes)\n";
         }
+        // The pseudo-terminal is what it is: no USB port, no board of discovery's (it is opened,
+        // not talked to).
+        EXPECT_EQ(runTool(folder, {"ports", "--bridge", simulator.bridge}).out,
+                  simulator.device + "  (not a USB port)\n");
         // With no client writing, the simulator sleeps (once it has seen the last one go).
         usleep(200 * 1000);
         const std::string idle = simulator.wakeUps();

@@ -47,3 +47,21 @@ $ check - {chunk.smc} - < {examples}/port-conflict.smc
 2> {chunk.smc}: Invalid Chunksize: Check Channel 1 Chunksize (400 maximum)
 2> tivractl check: standard input (-) can be read only once in a command
 ? 2
+
+# Every value that writing would send otherwise than the file says, by field, at its line (LF CR
+# line ends counted as one each): a switched-on channel's Enabled of 5 and a rate the check snaps;
+# on switched-off channel 6 what the check completes or gives no selection.
+file replaced.smc = [Channel 2]\n\rEnabled = 5\n\rLocal Baudrate = 100000\n\r[Channel 6]\n\rSensor Type = 9\n\rLocal Mode = 7\n\rRemote Mode = 1\n\rLocal Baudrate = 19200\n\rRemote Baudrate = 0\n\rPriority = 11\n\rChunksize = 0\n\r
+$ check {replaced.smc}
+2> {replaced.smc}:1: warning: keys missing from this group, read as their defaults: "Sensor Type" = 0, "Local Port" = 1, "Local Mode" = 0, "Remote Port" = 1, "Remote Baudrate" = 57600, "Remote Mode" = 0, "Priority" = 1, "Chunksize" = 10
+2> {replaced.smc}:2: warning: Channel 2 Enabled: 5 is neither 0 (off) nor 1 (on); writing sends 1
+2> {replaced.smc}:3: warning: Channel 2 Local Baudrate: 100000 is not a rate of the form 921600/n; writing sends 102400
+2> {replaced.smc}:4: warning: keys missing from this group, read as their defaults: "Enabled" = 0, "Local Port" = 5, "Remote Port" = 5
+2> {replaced.smc}:5: warning: Channel 6 Sensor Type: 9 is not a sensor type; writing sends 3
+2> {replaced.smc}:6: warning: Channel 6 Local Mode: 7 is not a mode; writing sends 0
+2> {replaced.smc}:7: warning: Channel 6 Remote Mode: 1 is replaced along with the other end's, which is not a mode; writing sends 0
+2> {replaced.smc}:8: warning: Channel 6 Local Baudrate: 19200 is replaced along with the other end's, which is not a baud rate; writing sends 9600
+2> {replaced.smc}:9: warning: Channel 6 Remote Baudrate: 0 is not a baud rate; writing sends 9600
+2> {replaced.smc}:10: warning: Channel 6 Priority: 11 is not a priority; writing sends 5
+2> {replaced.smc}:11: warning: groups missing, their keys read as their defaults: "Channel 1", "Channel 3", "Channel 4", "Channel 5", "Channel 7", "Channel 8"
+2> {replaced.smc}:11: warning: Channel 6 Chunksize: 0 is not a packet size; writing sends 50

@@ -41,6 +41,32 @@ $ format --from-json {notjson}
 $ format --from-json - < {few.json}
 2> tivractl format: standard input: format: missing (1 for this tivractl)
 ? 2
+# Numbers beyond any field (or any double), members given twice, a format that is not the integer
+# 1: refused with the place, never a crash.
+file huge.json = {"format": 1, "channels": [{"channel": 1, "enabled": 1e999}]}
+file tiny.json = {"format": 1, "channels": [{"channel": 1, "chunksize": -1e309}]}
+file twice.json = {"format": 1, "channels": [{"channel": 1, "channel": 1}]}
+file channels.json = {"format": 1, "channels": [], "channels": []}
+file text.json = {"format": "1", "channels": []}
+file float.json = {"format": 1.0, "channels": []}
+$ format --from-json {huge.json}
+2> tivractl format: {huge.json}: channels[0].enabled: number overflow parsing '1e999'
+? 2
+$ format --from-json {tiny.json}
+2> tivractl format: {tiny.json}: channels[0].chunksize: number overflow parsing '-1e309'
+? 2
+$ format --from-json {twice.json}
+2> tivractl format: {twice.json}: channels[0].channel: given twice
+? 2
+$ format --from-json {channels.json}
+2> tivractl format: {channels.json}: channels: given twice
+? 2
+$ format --from-json {text.json}
+2> tivractl format: {text.json}: format: expected 1 (this tivractl's)
+? 2
+$ format --from-json {float.json}
+2> tivractl format: {float.json}: format: expected 1 (this tivractl's)
+? 2
 
 # Nothing from a file reaches the terminal as a control character: ESC and BEL (a comment, a
 # group, a key), DEL, U+202E (which turns the text around) and a lone byte 0x85 (C1 to a Latin-1
