@@ -35,13 +35,17 @@ void runTranscript(const std::string& name) {
     std::istringstream lines(readBytes(path));
     ASSERT_FALSE(lines.str().empty()) << path;
     TempFolder folder;
-    const auto expand = [&](const std::string& text) {
+    // In JSON a path is a string: its backslashes (Windows) doubled.
+    const auto expand = [&](const std::string& text, bool json = false) {
         static const std::regex named("\\{([A-Za-z0-9.-]+)\\}");
         std::string expanded;
         auto from = text.cbegin();
-        for (std::smatch m; std::regex_search(from, text.cend(), m, named); from = m[0].second)
+        for (std::smatch m; std::regex_search(from, text.cend(), m, named); from = m[0].second) {
+            const std::string path =
+                m[1] == "examples" ? sourcePath("examples") : folder.file(m[1]);
             expanded += m.prefix().str() +
-                        (m[1] == "examples" ? sourcePath("examples") : folder.file(m[1]));
+                        (json ? std::regex_replace(path, std::regex("\\\\"), "\\\\") : path);
+        }
         return expanded + std::string(from, text.cend());
     };
     std::vector<std::string> arguments, variables;
@@ -109,7 +113,7 @@ void runTranscript(const std::string& name) {
                                      : who + " --help' for its arguments.\n");
             finish(2);
         } else if (line.starts_with("1j> ")) {
-            json = expand(rest);
+            json = expand(rest, true);
         } else if (output) {
             (line[0] == '1' ? out : err) += expand(rest) + "\n";
         } else if (line.starts_with("? ")) {
