@@ -74,11 +74,15 @@ void DropDownList::showPopup() {
     // Entries too wide beside the scroll bar are cut, as the desktop's own lists do, rather than
     // shortened in the middle.
     view()->setTextElideMode(Qt::ElideNone);
+    // Qt sizes the list for all its entries...
+    setMaxVisibleItems(std::max(count(), 1));
     QComboBox::showPopup();
     QWidget* popup = view()->window();
     if (popup == window() || !popup->isVisible()) return;
+    // ...and it opens to the layout's height, or further where the entries need more room (a
+    // larger font, a higher scale): every entry shows, none behind a scroll bar.
     // Below the control, or above it where the screen has no room below.
-    const int listHeight = std::max(1, openedHeight_ - height());
+    const int listHeight = std::max({1, openedHeight_ - height(), popup->height()});
     QPoint at = mapToGlobal(QPoint(0, height()));
     if (const QScreen* shown = screen();
         shown != nullptr && at.y() + listHeight > shown->geometry().bottom() + 1)

@@ -1,7 +1,8 @@
 #pragma once
 // A drop-down of the main form. Its list opens below the control and ends where the layout's
 // opened height does (the table gives each drop-down's height with its list opened), for the
-// selection-only lists as for the editable ones.
+// selection-only lists as for the editable ones, unless its entries need more room: every entry
+// shows when the list is opened, at any font and scale.
 //
 // An editable list (the baud rates) shows a rate as text, typed or opened from a file. The arrow
 // keys, the wheel and the opened list start from the entry equal to that text, so that Down from

@@ -1,23 +1,48 @@
-#include "ui/file_dialog.h"
-
 #include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
+#include <vector>
 
+#include "ui/file_dialog.h"
+#include "ui/file_type_list.h"
 #include "ui/path_text.h"
 #include "ui/ui_texts.h"
 
 namespace tivra {
 
-FileDialog::FileDialog(QWidget* parent, Purpose purpose, const QString& title,
+namespace {
+
+class FileDialog : public QFileDialog {
+  public:
+    FileDialog(QWidget* parent, FilePurpose purpose, const QString& title,
+               std::vector<FileTypeEntry> types);
+
+    // The chosen file as the file system names it; "" when cancelled.
+    std::string run();
+
+    void accept() override;
+
+  private:
+    void useType(const QString& text);
+
+    std::vector<FileTypeEntry> types_;
+    QComboBox* typeList_ = nullptr;
+    QLineEdit* nameField_ = nullptr;
+    QString nameBeforeTypeChange_;
+};
+
+FileDialog::FileDialog(QWidget* parent, FilePurpose purpose, const QString& title,
                        std::vector<FileTypeEntry> types)
     : QFileDialog(parent, title), types_(std::move(types)) {
-    // Qt's own dialog everywhere, so that every property below holds on every desktop.
+    // Qt's own dialog on every desktop, so that every property below holds on each.
     setOption(QFileDialog::DontUseNativeDialog);
-    setAcceptMode(purpose == Purpose::Open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    setAcceptMode(purpose == FilePurpose::Open ? QFileDialog::AcceptOpen
+                                               : QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
     setOption(QFileDialog::DontConfirmOverwrite);
     setDefaultSuffix(QString());
@@ -86,6 +111,28 @@ std::string FileDialog::run() {
     const QStringList files = selectedFiles();
     if (files.isEmpty()) return std::string();
     return pathFromQt(files.first());
+}
+
+// Qt's dialog keeps its history, last folder and view in the user's settings ("QtProject" under
+// ~/.config), read when it opens and written when it closes. The program keeps no settings: they
+// are pointed at a folder that cannot exist, so nothing is read and nothing is ever written.
+void keepNoDialogSettings() {
+    static const bool pointed = [] {
+        const QString nowhere = QStringLiteral("/dev/null/tivra-keeps-no-settings");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+        return true;
+    }();
+    (void)pointed;
+}
+
+}  // namespace
+
+std::string chooseFile(QWidget* parent, FilePurpose purpose, const std::string& title,
+                       const std::string& types) {
+    keepNoDialogSettings();
+    FileDialog dialog(parent, purpose, QString::fromStdString(title), parseFileTypes(types));
+    return dialog.run();
 }
 
 }  // namespace tivra

@@ -23,8 +23,12 @@ target_include_directories(tivra_resources PUBLIC ${gui_src})
 
 # The window: main form, its ConfigForm, the Qt operator and file dialogs.
 file(GLOB window_sources CONFIGURE_DEPENDS ${gui_src}/ui/*.cpp)
+drop_other_platform(window_sources)
 add_library(tivra_window STATIC ${window_sources})
 target_link_libraries(tivra_window PUBLIC tivra_core tivra_resources Qt6::Widgets)
+if(WIN32)
+    target_link_libraries(tivra_window PRIVATE comdlg32)  # the system's file dialogs
+endif()
 set_target_properties(tivra_window PROPERTIES AUTOMOC ON)
 # On X the program corrects what Qt puts in an empty title bar (ui/desktop_title.cpp).
 find_package(PkgConfig QUIET)

@@ -80,16 +80,12 @@ bool QtOperator::question(const std::string& title, const std::string& text) {
 
 std::string QtOperator::chooseFileToOpen(const std::string& title, const std::string& filter) {
     ArrowWhileAsking arrow;
-    FileDialog dialog(window_.data(), FileDialog::Purpose::Open, qtText(title),
-                      parseFileTypes(filter));
-    return dialog.run();
+    return chooseFile(window_.data(), FilePurpose::Open, title, filter);
 }
 
 std::string QtOperator::chooseFileToSave(const std::string& title, const std::string& filter) {
     ArrowWhileAsking arrow;
-    FileDialog dialog(window_.data(), FileDialog::Purpose::Save, qtText(title),
-                      parseFileTypes(filter));
-    return dialog.run();
+    return chooseFile(window_.data(), FilePurpose::Save, title, filter);
 }
 
 void QtOperator::setWindowTitle(const std::string& title) {

@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyleOptionComboBox>
 #include <QTest>
 #include <fstream>
@@ -149,6 +150,29 @@ TEST(MainWindowLayout, EveryControlHasItsIdKindPlaceAndHoverTextAndTheWindowIsFi
 // entry its text shows: Down from a rate opened from a file goes to the next entry, Alt+Down opens
 // on it. A typed rate that is no entry stays as typed until a key moves to the entry above or
 // below it.
+// Opened, every drop-down shows all its entries (none behind a scroll bar), to at least the height
+// the layout gives it, at the scale the test runs at (TIVRA_TEST_SCALE: tests.cmake runs 1 and 1.5).
+TEST(MainWindowLayout, EveryDropDownShowsAllItsEntriesWhenOpened) {
+    MainWindow window;
+    QtConfigForm form(window);
+    fillValueLists(form);
+    window.show();
+    for (int offset = OFFSET_SENSOR_TYPE; offset <= OFFSET_PRIORITY; ++offset) {
+        auto* list = static_cast<DropDownList*>(window.list(controlId(1, offset)));
+        if (list == nullptr) continue;
+        list->setEnabled(true);
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        const QRect last = view->visualRect(view->model()->index(list->count() - 1, 0));
+        EXPECT_TRUE(!view->verticalScrollBar()->isVisible() &&
+                    last.bottom() < view->viewport()->height() &&
+                    view->window()->height() >= list->openedHeight() - list->height())
+            << offset << ": " << list->count() << " entries of " << last.height() << " px in "
+            << view->viewport()->height() << " px";
+        list->hidePopup();
+    }
+}
+
 TEST(MainWindowAccessibility, EveryControlNamedOnceListsReadTheirValueAndRateListsMoveOnByKeys) {
     MainWindow window;
     QtConfigForm form(window);

@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
         qputenv("QT_QPA_FONTDIR", TIVRA_TEST_FONT_DIR);
 #endif
+    // A scale of the screen, as QT_SCALE_FACTOR gives it (set here, as Wine passes no QT_ variable).
+    if (!qEnvironmentVariableIsEmpty("TIVRA_TEST_SCALE"))
+        qputenv("QT_SCALE_FACTOR", qgetenv("TIVRA_TEST_SCALE"));
     const QTemporaryDir runtime;  // removed after the application below
     if (runtime.isValid()) qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     // The offscreen platform notes every opacity change and size hint it cannot pass on.

@@ -14,4 +14,9 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_window)
     target_link_libraries(test_ui PRIVATE tivra_window tivra_test_support tivra_qt_test_main)
     gtest_discover_tests(test_ui DISCOVERY_TIMEOUT 60
         PROPERTIES ENVIRONMENT "TIVRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" TIMEOUT 60)
+    # The lists once more at one and a half times the scale, as a Windows desktop set to 150%.
+    add_test(NAME MainWindowLayout.EveryDropDownShowsAllItsEntriesAtOneAndAHalfTimesTheScale
+        COMMAND test_ui --gtest_filter=MainWindowLayout.EveryDropDownShowsAllItsEntriesWhenOpened)
+    set_tests_properties(MainWindowLayout.EveryDropDownShowsAllItsEntriesAtOneAndAHalfTimesTheScale
+        PROPERTIES ENVIRONMENT "TIVRA_TEST_SCALE=1.5" TIMEOUT 60)
 endif()
