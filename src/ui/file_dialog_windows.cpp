@@ -45,7 +45,10 @@ std::string chooseFile(QWidget* parent, FilePurpose purpose, const std::string& 
     const std::wstring caption = wide(title);
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = parent != nullptr ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
+    // Modal for the window it belongs to (a window of Qt's offscreen platform, as in tests, is no
+    // system window: then for none).
+    HWND owner = parent != nullptr ? reinterpret_cast<HWND>(parent->window()->winId()) : nullptr;
+    dialog.hwndOwner = owner != nullptr && IsWindow(owner) ? owner : nullptr;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();

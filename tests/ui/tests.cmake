@@ -10,6 +10,7 @@ if(TIVRA_BUILD_GUI AND TARGET tivra_window)
     endif()
 
     file(GLOB ui_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/ui/*_test.cpp)
+    drop_other_platform(ui_test_sources)
     add_executable(test_ui ${ui_test_sources})
     target_link_libraries(test_ui PRIVATE tivra_window tivra_test_support tivra_qt_test_main)
     gtest_discover_tests(test_ui DISCOVERY_TIMEOUT 60

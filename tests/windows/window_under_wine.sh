@@ -3,7 +3,8 @@
 # server's own input: started with a file whose path has a drive letter, blanks and letters
 # outside ASCII; its window's title and size as the X server holds them; a second copy refused;
 # Read and Write Configuration through the bridge library beside it (the ordinal-only stand-in,
-# which serves the simulated boards); Quit from the menu with the keyboard. With --picture, its
+# which serves the simulated boards); the system's Open and Save As dialogs, cancelled; Quit from
+# the menu with the keyboard; nothing new under HKCU\Software afterwards. With --picture, its
 # picture must be that one (the manual's), pixel for pixel. With --by-association, the file is
 # opened as Explorer opens it (start, through the .smc association that the installer made)
 # instead of by naming the program.
@@ -41,6 +42,15 @@ folder="$work/Prüfstand 1"
 mkdir -p "$folder"
 cp "$example" "$folder/mixed sensors.smc"
 windows_file="Z:${folder//\//\\}\\mixed sensors.smc"
+
+# The program keeps no settings: the keys under HKCU\Software before and after (Wine's own left
+# out).
+software_keys() {
+    wine reg export 'HKCU\Software' "$work/software.reg" /y </dev/null >/dev/null 2>&1
+    iconv -f UTF-16LE -t UTF-8 "$work/software.reg" | tr -d '\r' | grep '^\[' |
+        grep -v '^\[HKEY_CURRENT_USER\\Software\\Wine' | LC_ALL=C sort
+}
+keys_before=$(software_keys)
 
 export TIVRA_BRIDGE=${TIVRA_BRIDGE:-}
 TIVRA_BOX_LOG="$work/boxes" "$wine_run" "${launch[@]}" "$windows_file" >"$work/out" 2>&1 </dev/null &
@@ -89,6 +99,21 @@ Success: Local configuration data written
 Success: Remote configuration data written"
 [ "$(cat "$work/boxes")" = "$expected" ] || fail "boxes: $(cat "$work/boxes")"
 
+# The system's file dialogs: Open (Ctrl+O), then Save As (the menu, Up past Quit to it), each
+# cancelled.
+dialog_up() { xdotool search --name "^$1\$"; }
+dialog_gone() { ! dialog_up "$1"; }
+xdotool key ctrl+o
+wait_for dialog_up "Choose configuration to open" || fail "no Open dialog"
+xdotool key Escape
+wait_for dialog_gone "Choose configuration to open" || fail "the Open dialog stays"
+xdotool mousemove --window "$window" 40 9 click 1
+sleep 0.5
+xdotool key Up Up Return
+wait_for dialog_up "Choose configuration to save" || fail "no Save As dialog"
+xdotool key Escape
+wait_for dialog_gone "Choose configuration to save" || fail "the Save As dialog stays"
+
 # Quit: the Configuration menu, Up to its last item, Return.
 xdotool mousemove --window "$window" 40 9 click 1
 sleep 0.5
@@ -96,4 +121,7 @@ xdotool key Up Return
 status=0
 wait "$first" || status=$?
 [ "$status" = 0 ] || fail "tivra.exe ended with status $status: $(cat "$work/out")"
-echo "tivra.exe under Wine: $size, title, second copy, Read, Write and Quit as expected"
+new_keys=$(comm -13 <(echo "$keys_before") <(software_keys))
+[ -z "$new_keys" ] || fail "new under HKCU\\Software: $new_keys"
+echo "tivra.exe under Wine: $size, title, second copy, Read, Write, both dialogs and Quit as" \
+    "expected, no setting kept"
