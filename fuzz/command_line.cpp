@@ -1,6 +1,7 @@
 // tivractl's command lines on any bytes (arguments split at NUL): every command's option parser
 // keeps to the arguments it was given, and whatever of them an error message repeats reaches the
-// terminal without a control or bidirectional character.
+// terminal without a control or bidirectional character; and the bytes as a Windows command line
+// to split.
 
 #include <algorithm>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
+#include "cli/program_arguments.h"
 #include "cli/terminal_text.h"
 #include "fuzz_support.h"
 
@@ -75,5 +77,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                           "an operand that was not given");
     }
     fuzz::require(shownSafely(bytes), "text shown with a control character");
+    // The same bytes as a Windows command line: split without a blank or tab in an unquoted
+    // argument, and nothing made out of nothing.
+    const std::vector<cli::SplitArgument> split = cli::splitCommandLine(bytes);
+    size_t total = 0;
+    for (size_t i = 0; i < split.size(); ++i) {
+        total += split[i].text.size();
+        fuzz::require(i == 0 || split[i].quoted ||
+                          split[i].text.find_first_of(" \t") == std::string::npos,
+                      "a blank inside an unquoted argument");
+    }
+    fuzz::require(total <= bytes.size(), "arguments longer than the line");
     return 0;
 }

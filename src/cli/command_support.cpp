@@ -11,6 +11,7 @@
 #endif
 
 #include "cli/cli_texts.h"
+#include "cli/program_arguments.h"
 #include "config/headless_setup.h"
 #include "config/validation.h"
 #include "files/configuration_document.h"
@@ -34,6 +35,7 @@ int printHelp(const Command& command) {
 
 void writeStandardOutput(std::string_view bytes) {
     std::cout.flush();  // what was printed before comes first
+    if (writeToConsole(bytes)) return;
 #ifdef _WIN32
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);

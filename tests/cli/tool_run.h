@@ -15,6 +15,7 @@
 #include <sys/wait.h>
 #endif
 
+#include "files/native_path.h"
 #include "support/data_file.h"
 #include "support/temp_folder.h"
 
@@ -68,8 +69,9 @@ inline ToolResult runTool(const TempFolder& folder, const std::vector<std::strin
     command += " >" + shellQuoted(outPath);
     // cmd.exe drops the first and the last quote of a line that has more than two. Wine's cmd
     // now and then fails to find a program that is there (9009): asked once more, it does.
+    // In wide characters: a narrow command line would lose every name outside the ANSI code page.
     for (int attempt = 0; attempt < 2 && (result.status == -1 || result.status == 9009); ++attempt)
-        result.status = std::system(("\"" + command + "\"").c_str());
+        result.status = _wsystem(fileSystemPath("\"" + command + "\"").c_str());
     if (outputTo.empty()) result.out = readBytes(outPath);
 #else
     if (input) command = "cat " + shellQuoted(inPath) + " | " + command;

@@ -48,6 +48,10 @@ if(WIN32)
             StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES ENVIRONMENT "TIVRA_BRIDGE=")
         set_tests_properties(StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES
             PASS_REGULAR_EXPRESSION "No Local Board Found: Check USB cable and retry")
+        # tivractl in Windows' console.
+        add_test(NAME TivractlInTheConsole
+            COMMAND bash ${windows_tests_dir}/console_under_wine.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
+                    $<TARGET_FILE:tivractl> ${PROJECT_SOURCE_DIR}/examples/mixed-sensors.smc)
     endif()
 
     if(TARGET tivra)
