@@ -43,7 +43,7 @@ int runPorts(const std::vector<std::string>& arguments) {
 
     std::vector<ListedPort> ports;
     if (choice.kind == BridgeChoice::Kind::Platform) {
-        ports = listMachinePorts();
+        ports = listMachinePorts([](const std::string& why) { printError(PORTS_COMMAND, why); });
     } else {
         // Another bridge: its devices as discovery sees them through it.
         std::string reason;

@@ -60,7 +60,7 @@ std::unique_ptr<UsbBridge> makeBridge(const BridgeChoice& choice, std::string& e
             break;
     }
 #ifdef _WIN32
-    return makeSiUsbXpBridge();
+    return makeSiUsbXpBridge(note);
 #else
     (void)error;
     return std::make_unique<SerialBridge>();

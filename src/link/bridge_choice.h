@@ -42,8 +42,8 @@ std::unique_ptr<UsbBridge> makeBridgeFromEnvironment(std::string& error,
 
 #ifdef _WIN32
 // The bridge library loaded at run time and bound by ordinal (link/bridges/siusbxp.cpp). A
-// missing library reads as no device attached.
-std::unique_ptr<UsbBridge> makeSiUsbXpBridge();
+// missing library reads as no device attached; note is told why it could not be used.
+std::unique_ptr<UsbBridge> makeSiUsbXpBridge(const OpenFailureNote& note = {});
 #endif
 
 }  // namespace tivra

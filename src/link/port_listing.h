@@ -1,6 +1,7 @@
 #pragma once
 // The ports a field engineer can plug the LocalBoard into, as the board link sees them.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,8 @@ std::vector<ListedPort> listBridgeDevices(UsbBridge& bridge);
 // Every port of this machine: on POSIX each serial port libserialport finds, by path, the USB
 // ones in the order and with the descriptions the serial bridge uses; on Windows the devices of
 // the bridge library.
-std::vector<ListedPort> listMachinePorts();
+// note: told why a bridge library (Windows) could not be used.
+std::vector<ListedPort> listMachinePorts(const std::function<void(const std::string&)>& note = {});
 // The port at path as listMachinePorts lists it (found by the device it names, whatever path names
 // it), under the name given; a port it does not list (a pseudo-terminal, a file) is no USB port.
 ListedPort listedPortAt(const std::string& path);

@@ -6,7 +6,7 @@
 
 namespace tivra {
 
-std::vector<ListedPort> listMachinePorts() {
+std::vector<ListedPort> listMachinePorts(const std::function<void(const std::string&)>&) {
     const std::vector<SerialPortEntry> all = listSerialPorts();
     std::vector<SerialPortEntry> usb;
     for (const SerialPortEntry& port : all)

@@ -3,8 +3,8 @@
 
 namespace tivra {
 
-std::vector<ListedPort> listMachinePorts() {
-    return listBridgeDevices(*makeSiUsbXpBridge());
+std::vector<ListedPort> listMachinePorts(const std::function<void(const std::string&)>& note) {
+    return listBridgeDevices(*makeSiUsbXpBridge(note));
 }
 
 ListedPort listedPortAt(const std::string& path) {

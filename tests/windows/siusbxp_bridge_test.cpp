@@ -3,12 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <string>
 
 #include "app/program_folder.h"
 #include "link/bridge_choice.h"
 #include "link/bridges/siusbxp.h"
 #include "link/link_bench.h"
+#include "support/temp_folder.h"
 
 namespace tivra::test {
 namespace {
@@ -33,13 +36,26 @@ TEST(SiUsbXpBridge, TheLibraryBesideTheProgramServesBothBoards) {
     EXPECT_TRUE(makeSiUsbXpBridge()->getNumDevices(&count) == 0 && count == 1) << count;
 }
 
-// A library that is missing, or that does not export the operations at their ordinals, reads as
-// no device attached. (Write Configuration stops at the same look for devices: Buttons in
-// tests/link/exchange_test.cpp.)
+// A library that is missing, that is no 64-bit library, or that does not export the operations at
+// their ordinals, reads as no device attached, and says why and where it was looked for.
+// (Write Configuration stops at the same look for devices: Buttons in tests/link/exchange_test.cpp.)
 TEST(SiUsbXpBridge, UnboundLibraryReadsAsNoDeviceAttached) {
-    for (const char* folder : {"by-name", "missing"}) {
-        SiUsbXpBridge library(programFolder() + folder + "\\SiUSBXp.dll");
+    // A file of that name that is no library at all loads no better than a 32-bit one.
+    CreateDirectoryA((programFolder() + "not-a-library").c_str(), nullptr);
+    writeBytes(programFolder() + "not-a-library\\SiUSBXp.dll", "MZ? not a program");
+    const std::string needed = "; it must be the 64-bit \"SiUSBXp.dll\" of the bridge's driver";
+    const std::pair<const char*, std::string> folders[] = {
+        {"by-name", "the bridge library \"SiUSBXp.dll\" lacks operations the board link needs: "},
+        {"missing", "the bridge library \"SiUSBXp.dll\" could not be loaded from "},
+        {"not-a-library", "the bridge library \"SiUSBXp.dll\" could not be loaded from "}};
+    for (const auto& [folder, said] : folders) {
+        const std::string path = programFolder() + folder + "\\SiUSBXp.dll";
+        SiUsbXpBridge library(path);
         EXPECT_FALSE(library.bound());
+        const std::string reason = std::string(folder) == "missing"         ? ": not found"
+                                   : std::string(folder) == "not-a-library" ? ": not a 64-bit library"
+                                                                            : "";
+        EXPECT_EQ(library.problem(), said + path + reason + needed);
         LinkSession session(library);
         EXPECT_EQ(readConfigurationFromBoards(session.context), -1) << folder;
         EXPECT_EQ(session.ui.boxes(), Calls(2, NO_BOARD));

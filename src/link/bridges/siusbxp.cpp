@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "files/native_path.h"
 #include "link/bridge_choice.h"
+#include "link/link_texts.h"
 
 namespace tivra {
 
@@ -62,22 +65,61 @@ struct SiUsbXpBridge::Entries {
 
 namespace {
 
+bool bareName(const std::string& library) {
+    return library.find_first_of("\\/") == std::string::npos;
+}
+
 // A bare file name is looked for in the program's folder and the system folder only: the
 // current folder and PATH are places where anyone may leave a library of that name.
 HMODULE loadLibrary(const std::string& library) {
     const std::filesystem::path path = fileSystemPath(library);
-    if (library.find_first_of("\\/") == std::string::npos) {
+    if (bareName(library)) {
         return LoadLibraryExW(path.c_str(), nullptr,
                               LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
     return LoadLibraryW(path.c_str());
 }
 
+// A folder of the system's, with its separator.
+std::string systemFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? utf8FromWide(folder) + "\\" : std::string();
+}
+
+std::string programFolder() {
+    std::vector<wchar_t> path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const std::string program = utf8FromWide(std::wstring_view(path.data(), length));
+    return program.substr(0, program.find_last_of('\\') + 1);
+}
+
+// Why loading failed, as a loader error says it.
+std::string loadFailure(DWORD error) {
+    switch (error) {
+        case ERROR_MOD_NOT_FOUND:
+            return std::string(link_texts::LIBRARY_NOT_FOUND_TEXT);
+        case ERROR_BAD_EXE_FORMAT:
+            return std::string(link_texts::LIBRARY_NOT_64_BIT_TEXT);
+        default:
+            break;
+    }
+    return std::string(link_texts::LIBRARY_ERROR_TEXT) + std::to_string(error);
+}
+
 }  // namespace
 
 SiUsbXpBridge::SiUsbXpBridge(const std::string& library) {
     HMODULE module = loadLibrary(library);
-    if (module == nullptr) return;
+    const std::string where =
+        bareName(library) ? programFolder() + library + " " + std::string(link_texts::OR_TEXT) + " " +
+                                systemFolder() + library
+                          : library;
+    if (module == nullptr) {
+        problem_ = std::string(link_texts::LIBRARY_NOT_LOADED_TEXT) + where + ": " +
+                   loadFailure(GetLastError()) + std::string(link_texts::LIBRARY_NEEDED_TEXT);
+        return;
+    }
     auto entries = std::make_unique<Entries>();
     // All or nothing: a library that lacks one operation is not the bridge's library.
     const bool complete =
@@ -92,6 +134,8 @@ SiUsbXpBridge::SiUsbXpBridge(const std::string& library) {
         bind(module, ORDINAL_SET_LINE_CONTROL, entries->setLineControl);
     if (!complete) {
         FreeLibrary(module);
+        problem_ = std::string(link_texts::LIBRARY_INCOMPLETE_TEXT) + where +
+                   std::string(link_texts::LIBRARY_NEEDED_TEXT);
         return;
     }
     library_ = module;
@@ -189,8 +233,10 @@ int32_t SiUsbXpBridge::setLineControl(DeviceHandle handle, uint16_t lineControl)
     return entries_->setLineControl(handle, lineControl);
 }
 
-std::unique_ptr<UsbBridge> makeSiUsbXpBridge() {
-    return std::make_unique<SiUsbXpBridge>();
+std::unique_ptr<UsbBridge> makeSiUsbXpBridge(const OpenFailureNote& note) {
+    auto bridge = std::make_unique<SiUsbXpBridge>();
+    if (!bridge->bound() && note) note(bridge->problem());
+    return bridge;
 }
 
 }  // namespace tivra

@@ -27,6 +27,8 @@ class SiUsbXpBridge final : public UsbBridge {
 
     // All eleven operations were found.
     bool bound() const;
+    // Why not, for people: where the library was looked for and what went wrong ("" when bound).
+    const std::string& problem() const { return problem_; }
 
     int32_t getNumDevices(uint32_t* count) override;
     int32_t getProductString(uint32_t index, void* buffer, uint32_t kind) override;
@@ -47,6 +49,7 @@ class SiUsbXpBridge final : public UsbBridge {
     struct Entries;
     void* library_ = nullptr;
     std::unique_ptr<Entries> entries_;  // null while not bound
+    std::string problem_;
 };
 
 }  // namespace tivra
