@@ -1,7 +1,5 @@
 #include "cli/board_report.h"
 
-#include <csignal>
-
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 
@@ -66,24 +64,13 @@ Json messagesJson(const ConsoleOperator& ui) {
     return messages;
 }
 
-std::string signalName(int number) {
-    switch (number) {
-        case SIGINT:
-            return "SIGINT";
-        case SIGTERM:
-            return "SIGTERM";
-#ifdef SIGHUP
-        case SIGHUP:
-            return "SIGHUP";
-#endif
-#ifdef SIGBREAK
-        case SIGBREAK:
-            return "SIGBREAK";
-#endif
-        default:
-            break;
-    }
-    return "signal " + std::to_string(number);
+std::string farewellJson(Json result) {
+    result["status"] = "{status}";
+    result["signal"] = "{signal}";
+    std::string text = jsonText(result);
+    const std::string quoted = "\"{status}\"";
+    text.replace(text.find(quoted), quoted.size(), "{status}");
+    return text;
 }
 
 }  // namespace tivra::cli

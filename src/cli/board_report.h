@@ -35,7 +35,8 @@ Json writtenJson(const BoardsWritten& written);
 Json boardsReadJson(const BoardsRead& read);
 // The boxes shown so far, as [{"title", "text"}].
 Json messagesJson(const ConsoleOperator& ui);
-// "SIGINT", "SIGTERM", "SIGHUP", or "signal N".
-std::string signalName(int number);
+// A result as a signal that ends tivractl leaves it (interruption.h): "signal" and "status"
+// filled in by the handler.
+std::string farewellJson(Json result);
 
 }  // namespace tivra::cli

@@ -61,8 +61,14 @@ class TracingBridge final : public UsbBridge {
 }  // namespace
 
 bool commandBridgeChoice(const Arguments& arguments, BridgeChoice& choice, std::string& error) {
-    if (arguments.has("bridge"))
+    if (arguments.has("bridge")) {
+        // An empty --bridge is a variable left unset by mistake, never the real boards.
+        if (arguments.values.at("bridge").empty()) {
+            error = std::string(BRIDGE_OPTION_EMPTY);
+            return false;
+        }
         return parseBridgeChoice(arguments.values.at("bridge"), choice, error);
+    }
     return bridgeChoiceFromEnvironment(choice, error);
 }
 

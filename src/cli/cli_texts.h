@@ -26,6 +26,8 @@ inline constexpr std::string_view SET_OPERANDS = "expected FILE and one or more 
 inline constexpr std::string_view SET_NOT_A_NUMBER = " is not a plain decimal number";
 inline constexpr std::string_view SET_GIVEN_TWICE = " is given twice";
 inline constexpr std::string_view SET_NOT_HELD = " refused: ";
+inline constexpr std::string_view SET_CHANGES_TOO = " would change with them: ";
+inline constexpr std::string_view SET_IT_TOO = "; set it as well";
 inline constexpr std::string_view SET_ASSIGNMENT_EXPECTED =
     "expected NAME=VALUE, such as 'Channel 3 Local Baudrate=9600'";
 
@@ -55,8 +57,11 @@ inline constexpr std::string_view INTERRUPTED = "interrupted by ";
 inline constexpr std::string_view INTERRUPTED_WRITTEN =
     " after both boards took the new configuration";
 inline constexpr std::string_view NOT_VERIFIED = " (not verified)";
+inline constexpr std::string_view INTERRUPTED_BEFORE = " before anything was sent";
+// Said when a signal ends tivractl at once, after INTERRUPTED and its name.
 inline constexpr std::string_view INTERRUPTED_VERIFYING =
-    "interrupted while reading back; both boards hold the new configuration, not verified";
+    " while reading back; both boards hold the new configuration, not verified";
+inline constexpr std::string_view INTERRUPTED_READING = "; nothing was read";
 inline constexpr std::string_view NOT_VERIFIED_DISAGREE =
     "Not verified: the boards' tables disagree with each other (the Alert above) for ";
 inline constexpr std::string_view STORED_RATE_EXPECTED =
@@ -67,6 +72,8 @@ inline constexpr std::string_view NO_DESCRIPTION = "(no product description)";
 inline constexpr std::string_view LOCAL_BOARD_MARK = "<- LocalBoard";
 inline constexpr std::string_view NOT_A_BOARD_PORT = " is not one of the boards' ports 1 to 8";
 inline constexpr std::string_view BRIDGE_VARIABLE_NAME = "TIVRA_BRIDGE";
+inline constexpr std::string_view BRIDGE_OPTION_EMPTY =
+    "option --bridge needs a bridge, such as sim";
 
 // Files that are no configuration, and files with warnings.
 inline constexpr std::string_view STANDARD_INPUT_NAME = "standard input";

@@ -29,6 +29,9 @@ struct Command {
     int (*run)(const std::vector<std::string>& arguments);
     // The options it takes besides -h/--help.
     std::span<const OptionSpec> options;
+    // What it prints only reports on what it did elsewhere (write: the boards); output that
+    // cannot be written is said, but the status stays what it did.
+    bool printsOnlyAReport = false;
 };
 
 // Every command, defined each in its own file (cli/<name>_command.cpp).

@@ -80,7 +80,8 @@ int checkedOutput(int status, const Command* command) {
     else
         std::cerr << TOOL_NAME << ": " << what << '\n';
     std::clearerr(stdout);  // said once, not again when the command ends
-    return STATUS_UNUSABLE;
+    // A write's status says what the boards took, which a lost report does not change.
+    return command != nullptr && command->printsOnlyAReport ? status : STATUS_UNUSABLE;
 }
 
 void printDifferences(const std::vector<FieldDifference>& differences, std::string_view before,

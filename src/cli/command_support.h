@@ -52,8 +52,8 @@ inline constexpr OptionSpec OUTPUT_OPTION = {"output", 'o', true};
 bool outputOption(const Command& command, const Arguments& parsed, std::string& out, int& status);
 
 // What was printed on standard output must have arrived (a full disk, a closed pipe): when it did
-// not, says so for the command (nullptr: the tool itself) and gives STATUS_UNUSABLE; otherwise
-// status unchanged.
+// not, says so for the command (nullptr: the tool itself) and gives STATUS_UNUSABLE (unless the
+// command printsOnlyAReport); otherwise status unchanged.
 int checkedOutput(int status, const Command* command);
 
 }  // namespace tivra::cli

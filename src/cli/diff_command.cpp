@@ -11,6 +11,7 @@
 #include "cli/command_support.h"
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
+#include "cli/interruption.h"
 #include "cli/json_output.h"
 #include "config/headless_setup.h"
 #include "config/validation.h"
@@ -83,6 +84,12 @@ int runDiff(const std::vector<std::string>& arguments) {
         compared[i] = state.configuration;
     }
     if (bridge) {
+        Json farewell = result;
+        farewell["boardsRead"] = boardsReadJson({});
+        Interruption interruption(Interruption::FirstSignal::Ends);
+        interruption.onEnd(std::string(TOOL_NAME) + " diff: " + std::string(INTERRUPTED) +
+                               "{signal}" + std::string(INTERRUPTED_READING),
+                           -1, json ? farewellJson(farewell) : "");
         read = readBoards(*bridge, ui, compared[1]);
         if (!read.bothRead()) return finish(STATUS_UNUSABLE);
     }

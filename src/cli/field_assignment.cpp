@@ -13,6 +13,8 @@ namespace tivra::cli {
 
 namespace {
 
+constexpr size_t MAX_NAME_TO_SUGGEST = 64;
+
 std::string_view trimmed(std::string_view text) {
     constexpr std::string_view BLANKS = " \t";
     const size_t start = text.find_first_not_of(BLANKS);
@@ -50,6 +52,8 @@ bool parseFieldAssignment(std::string_view text, FieldAssignment& assignment, st
             const std::string known = fieldName(n, key.text);
             const size_t at = index++;
             if (!equalIgnoringAsciiCase(name, known)) {
+                // A name far longer than any field's is near none of them.
+                if (name.size() > MAX_NAME_TO_SUGGEST) return;
                 if (const size_t distance = editDistance(name, known); distance < best) {
                     best = distance;
                     nearest = known;
@@ -73,7 +77,9 @@ bool parseFieldAssignment(std::string_view text, FieldAssignment& assignment, st
             assignment.value = lowBitsOfField<Field>(numberValue(value, LeadingSpace::WhiteSpace));
         });
     }
-    if (best != 0) error = "unknown field \"" + name + "\" (did you mean \"" + nearest + "\"?)";
+    if (best != 0)
+        error = "unknown field \"" + name + "\"" +
+                (nearest.empty() ? "" : " (did you mean \"" + nearest + "\"?)");
     return error.empty();
 }
 

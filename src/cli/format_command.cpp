@@ -2,6 +2,7 @@
 // the configuration that JSON describes (as show --json and read --json print it).
 
 #include <iostream>
+#include <optional>
 
 #include "cli/arguments.h"
 #include "cli/cli_texts.h"
@@ -11,6 +12,8 @@
 #include "cli/console_operator.h"
 #include "cli/json_output.h"
 #include "config/headless_setup.h"
+#include "config/validation.h"
+#include "files/configuration_lint.h"
 #include "files/file_input.h"
 
 namespace tivra::cli {
@@ -19,9 +22,9 @@ namespace {
 
 constexpr OptionSpec FORMAT_OPTIONS[] = {OUTPUT_OPTION, STRICT_OPTION, {"from-json", 0, false}};
 
-// The configuration a JSON file describes; STATUS_UNUSABLE, said, when it cannot be read or is
-// not such a description.
-int readJson(const std::string& path, MuxConfiguration& configuration) {
+// The configuration a JSON file describes, its warnings said; STATUS_UNUSABLE, said, when it
+// cannot be read or is not such a description, STATUS_PROBLEM when it has warnings and strict.
+int readJson(const std::string& path, bool strict, MuxConfiguration& configuration) {
     std::string text;
     std::string reason;
     const bool read = path == STANDARD_STREAM ? readStandardInput(text, reason)
@@ -35,7 +38,18 @@ int readJson(const std::string& path, MuxConfiguration& configuration) {
         printError(FORMAT_COMMAND, name + ": " + reason);
         return STATUS_UNUSABLE;
     }
-    return STATUS_SUCCESS;
+    // As for a file: every value that writing would send otherwise is warned about.
+    size_t warnings = 0;
+    if (const std::optional<MuxConfiguration> sent = configurationAsSent(configuration)) {
+        for (const ReplacedValue& r : replacedValues(configuration, *sent)) {
+            std::cerr << path << ": warning: " << fieldName(r.channel, r.key.text) << ": "
+                      << replacementReason(r) << '\n';
+            ++warnings;
+        }
+    }
+    if (warnings == 0 || !strict) return STATUS_SUCCESS;
+    printError(FORMAT_COMMAND, path + warningsRefused(false, warnings));
+    return STATUS_PROBLEM;
 }
 
 int runFormat(const std::vector<std::string>& arguments) {
@@ -48,13 +62,11 @@ int runFormat(const std::vector<std::string>& arguments) {
     std::string out;
     int status = STATUS_SUCCESS;
     if (!outputOption(FORMAT_COMMAND, parsed, out, status)) return status;
-    if (parsed.has("from-json") && parsed.has("strict"))
-        return usageError(FORMAT_COMMAND, "--strict is about .smc files, not --from-json");
 
     ProgramState state;
     ConsoleOperator ui(std::cerr);
     if (parsed.has("from-json")) {
-        status = readJson(parsed.operands[0], state.configuration);
+        status = readJson(parsed.operands[0], parsed.has("strict"), state.configuration);
     } else {
         HeadlessForm form = blankHeadlessForm();
         status = openConfigurationFile(FORMAT_COMMAND, parsed.operands[0],

@@ -5,24 +5,20 @@
 #include <csignal>
 
 #include "cli/interruption.h"
+#include "cli/interruption_farewell.h"
 
 namespace tivra::cli {
 
 namespace {
 
-constexpr size_t LINE_SIZE = 512;
 constexpr int SIGNAL_HANGUP = 1;       // closing the console, as POSIX names the lost terminal
 constexpr DWORD CLOSE_WAIT_MS = 4000;  // Windows ends the program 5 s after a close anyway
 
-struct Farewell {
-    std::array<char, LINE_SIZE> line{};
-    DWORD size = 0;
-    int status = 0;
-};
-std::array<Farewell, 2> farewells;
-std::atomic<int> current{0};
+Farewells farewells;
 std::atomic<int> first{0};
+std::atomic<bool> firstEnds{false};
 HANDLE finished = nullptr;
+std::array<char, Farewell::SIZE> filled;
 
 int signalOf(DWORD event) {
     switch (event) {
@@ -35,26 +31,40 @@ int signalOf(DWORD event) {
     }
 }
 
+const char* nameOf(int number) {
+    return number == SIGINT ? "SIGINT" : number == SIGBREAK ? "SIGBREAK" : "SIGHUP";
+}
+
+void say(DWORD which, const char* text, size_t size, int number, int status) {
+    const size_t n = fillIn(text, size, nameOf(number), status, filled.data(), filled.size());
+    DWORD written = 0;
+    if (n > 0)
+        WriteFile(GetStdHandle(which), filled.data(), static_cast<DWORD>(n), &written, nullptr);
+}
+
 // Runs on a thread of its own that Windows starts for each event.
 BOOL WINAPI onControl(DWORD event) {
+    const int number = signalOf(event);
     int expected = 0;
-    if (first.compare_exchange_strong(expected, signalOf(event))) {
+    if (!firstEnds.load() && first.compare_exchange_strong(expected, number)) {
         // After a close the program ends when this returns: let the write finish first.
         if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && finished != nullptr)
             WaitForSingleObject(finished, CLOSE_WAIT_MS);
         return TRUE;
     }
-    const Farewell& farewell = farewells[static_cast<size_t>(current.load())];
-    DWORD written = 0;
-    WriteFile(GetStdHandle(STD_ERROR_HANDLE), farewell.line.data(), farewell.size, &written,
-              nullptr);
-    ExitProcess(static_cast<UINT>(farewell.status));
+    const Farewell& farewell = farewells.current();
+    const int status = farewell.status < 0 ? 128 + number : farewell.status;
+    say(STD_ERROR_HANDLE, farewell.line.data(), farewell.lineSize, number, status);
+    say(STD_OUTPUT_HANDLE, farewell.json.data(), farewell.jsonSize, number, status);
+    ExitProcess(static_cast<UINT>(status));
 }
 
 }  // namespace
 
-Interruption::Interruption() {
+Interruption::Interruption(FirstSignal firstSignal) {
     first.store(0);
+    firstEnds.store(firstSignal == FirstSignal::Ends);
+    farewells.set("", -1, "", "\r\n");
     finished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(onControl, TRUE);
 }
@@ -64,14 +74,8 @@ Interruption::~Interruption() {
     SetConsoleCtrlHandler(onControl, FALSE);
 }
 
-void Interruption::onSecondSignal(const std::string& line, int status) {
-    const int next = 1 - current.load();
-    Farewell& farewell = farewells[static_cast<size_t>(next)];
-    const std::string text = line.substr(0, LINE_SIZE - 2) + "\r\n";
-    text.copy(farewell.line.data(), text.size());
-    farewell.size = static_cast<DWORD>(text.size());
-    farewell.status = status;
-    current.store(next);
+void Interruption::onEnd(const std::string& line, int status, const std::string& json) {
+    farewells.set(line, status, json, "\r\n");
 }
 
 int Interruption::signal() const {

@@ -129,18 +129,22 @@ class MemberTracker {
                 break;
             case Json::parse_event_t::object_end:
             case Json::parse_event_t::array_end:
+                frames_.resize(std::min(d, frames_.size()));  // the container is done
                 break;
         }
         return true;
     }
 
-    // The member being read: "channels[2].localPort"; "" at the top.
+    // The member being read when the parser stopped: "channels[2].localPort"; "" at the top. In
+    // the innermost array, the element after the last one begun (the failing value never began).
     std::string where() const {
         std::string path;
-        for (const Frame& frame : frames_) {
-            if (frame.array && frame.index >= 0) {
-                path += "[" + std::to_string(frame.index) + "]";
-            } else if (!frame.array && !frame.key.empty()) {
+        for (size_t i = 0; i < frames_.size(); ++i) {
+            const Frame& frame = frames_[i];
+            if (frame.array) {
+                const bool innermost = i + 1 == frames_.size();
+                path += "[" + std::to_string(frame.index + (innermost ? 1 : 0)) + "]";
+            } else if (!frame.key.empty()) {
                 path += (path.empty() ? "" : ".") + frame.key;
             }
         }
@@ -171,8 +175,37 @@ std::string untagged(const std::string& what) {
 
 }  // namespace
 
+// What read --json adds about the reading, taken as it prints it and ignored.
+bool readResultMember(const std::string& name, const Json& value) {
+    const auto isText = [](const Json& v) { return v.is_string(); };
+    if (name == "boardsAgree") return value.is_boolean();
+    if (name == "status")
+        return value.is_number_integer() && value.get<int64_t>() >= 0 && value.get<int64_t>() < 256;
+    if (name == "boardsRead") {
+        if (!value.is_object() || value.size() != 2) return false;
+        for (const char* board : {"localBoard", "remoteBoard"})
+            if (!value.contains(board) || (value[board] != "read" && value[board] != "not read"))
+                return false;
+        return true;
+    }
+    if (name == "messages") {
+        if (!value.is_array()) return false;
+        for (const Json& box : value)
+            if (!box.is_object() || box.size() != 2 || !box.contains("title") ||
+                !box.contains("text") || !isText(box["title"]) || !isText(box["text"]))
+                return false;
+        return true;
+    }
+    return false;
+}
+
 bool configurationFromJson(std::string_view text, MuxConfiguration& configuration,
                            std::string& error) {
+    // The parser would take a NUL byte for the end of the text, and what follows for nothing.
+    if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        error = "not JSON: a NUL byte at offset " + std::to_string(nul);
+        return false;
+    }
     Json document;
     MemberTracker tracker;
     try {
@@ -190,12 +223,14 @@ bool configurationFromJson(std::string_view text, MuxConfiguration& configuratio
         error = "expected an object with \"format\" and \"channels\"";
         return false;
     }
-    // What read --json adds about the reading is taken as it is.
-    static const std::string_view KNOWN[] = {"format",      "channels", "boardsRead",
-                                             "boardsAgree", "status",   "messages"};
-    for (const auto& [name, value] : document.items()) {
-        if (std::find(std::begin(KNOWN), std::end(KNOWN), name) == std::end(KNOWN)) {
-            error = name + ": unknown member";
+    for (const auto& item : document.items()) {
+        const std::string& name = item.key();
+        if (name == "format" || name == "channels") continue;
+        if (!readResultMember(name, item.value())) {
+            error = name + (name == "boardsRead" || name == "boardsAgree" || name == "status" ||
+                                    name == "messages"
+                                ? ": not as read --json prints it"
+                                : ": unknown member");
             return false;
         }
     }

@@ -10,6 +10,7 @@
 #include "cli/command.h"
 #include "cli/command_support.h"
 #include "cli/console_operator.h"
+#include "cli/interruption.h"
 #include "cli/json_output.h"
 #include "config/headless_setup.h"
 #include "link/board_protocol.h"
@@ -57,6 +58,12 @@ int runRead(const std::vector<std::string>& arguments) {
     if (!bridge) return finish(bridgeError(READ_COMMAND, parsed, error));
     SleepingPause pause;
     BoardContext context{state, form, ui, *bridge, pause};
+    Json farewell = result;
+    farewell["boardsRead"] = boardsReadJson({});
+    Interruption interruption(Interruption::FirstSignal::Ends);
+    interruption.onEnd(std::string(TOOL_NAME) + " read: " + std::string(INTERRUPTED) + "{signal}" +
+                           std::string(INTERRUPTED_READING),
+                       -1, json ? farewellJson(farewell) : "");
     read = readBothBoards(context);
     closeBoardLink(*bridge, state.link);
     // A failed read leaves tables that no board sent: nothing worth printing or saving.

@@ -1,6 +1,7 @@
 // tivractl set FILE 'Channel N KEY=VALUE'... [-o OUT]: a variant of a configuration file, made and
 // checked as Save makes and checks it, without editing any text.
 
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -48,22 +49,45 @@ bool parseAssignments(const std::vector<std::string>& operands,
 }
 
 // A value the check would not keep (a position outside its list, a rate it snaps, what a
-// switched-off channel has completed) would be written as something else: refused, said.
+// switched-off channel has completed) would be written as something else: refused, said. So is
+// a field the assignments make the check replace, which the file did not have replaced before
+// (a switched-off channel made "GP Limit" gets a priority): set it too, or leave it.
 bool everyValueHeld(const std::vector<std::string>& operands,
-                    const std::vector<FieldAssignment>& assignments,
+                    const std::vector<FieldAssignment>& assignments, const MuxConfiguration& opened,
                     const MuxConfiguration& configuration) {
     const std::optional<MuxConfiguration> sent = configurationAsSent(configuration);
     if (!sent) return true;  // the check's own message comes when it runs
+    const std::optional<MuxConfiguration> sentBefore = configurationAsSent(opened);
+    const std::vector<ReplacedValue> before =
+        sentBefore ? replacedValues(opened, *sentBefore) : std::vector<ReplacedValue>{};
+    const auto named = [&](const ReplacedValue& r) {
+        return std::find_if(assignments.begin(), assignments.end(),
+                            [&](const auto& a) {
+                                return a.channel == r.channel &&
+                                       a.name == fieldName(r.channel, r.key.text);
+                            }) -
+               assignments.begin();
+    };
     const std::vector<ReplacedValue> replaced = replacedValues(configuration, *sent);
     bool held = true;
+    // The values named, in the order given...
     for (size_t i = 0; i < assignments.size(); ++i) {
-        const FieldAssignment& a = assignments[i];
         for (const ReplacedValue& r : replaced) {
-            if (r.channel != a.channel || a.name != fieldName(r.channel, r.key.text)) continue;
+            if (static_cast<size_t>(named(r)) != i) continue;
             printError(SET_COMMAND, "'" + operands[i + 1] + "'" + std::string(SET_NOT_HELD) +
                                         replacementReason(r));
             held = false;
         }
+    }
+    // ...then what they would change besides.
+    for (const ReplacedValue& r : replaced) {
+        const bool already = std::any_of(before.begin(), before.end(), [&](const auto& b) {
+            return b.channel == r.channel && b.key.text == r.key.text;
+        });
+        if (static_cast<size_t>(named(r)) < assignments.size() || already) continue;
+        printError(SET_COMMAND, fieldName(r.channel, r.key.text) + std::string(SET_CHANGES_TOO) +
+                                    replacementReason(r) + std::string(SET_IT_TOO));
+        held = false;
     }
     return held;
 }
@@ -89,9 +113,11 @@ int runSet(const std::vector<std::string>& arguments) {
                                    parsed.has("strict") ? Warnings::Refuse : Warnings::Print, state,
                                    form, ui);
     if (status != STATUS_SUCCESS) return status;
+    const MuxConfiguration opened = state.configuration;
     for (const FieldAssignment& assignment : assignments)
         applyFieldAssignment(assignment, state.configuration);
-    if (!everyValueHeld(parsed.operands, assignments, state.configuration)) return STATUS_UNUSABLE;
+    if (!everyValueHeld(parsed.operands, assignments, opened, state.configuration))
+        return STATUS_UNUSABLE;
     // As if the file had held these values: Open shows them, Save checks and writes them.
     return saveAsSaveWould(SET_COMMAND, state, ui, out);
 }

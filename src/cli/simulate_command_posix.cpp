@@ -1,9 +1,14 @@
 // tivractl simulate: the simulated board pair behind a pseudo-terminal, until interrupted. (Not on
 // Windows, which has no pseudo-terminals; the built-in simulated pair is there.)
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 
 #include "cli/arguments.h"
@@ -110,6 +115,13 @@ int runSimulate(const std::vector<std::string>& arguments) {
         boards.loadConfiguration(state.configuration);
     }
 
+    // A closed standard output would take the pseudo-terminal's descriptor, and the path would
+    // be "printed" into it.
+    if (::fcntl(STDOUT_FILENO, F_GETFD) == -1) {
+        printError(SIMULATE_COMMAND,
+                   std::string(CANNOT_WRITE_OUTPUT) + ": " + std::strerror(errno));
+        return STATUS_UNUSABLE;
+    }
     sim::PtyBoardServer server(boards);
     if (!server.open(error)) {
         printError(SIMULATE_COMMAND, error);

@@ -1,6 +1,7 @@
 // tivractl write FILE [--verify]: Open of FILE, then the Write Configuration button, and with
 // --verify the Read Configuration button to compare what the boards took.
 
+#include <functional>
 #include <iostream>
 
 #include "cli/arguments.h"
@@ -51,23 +52,15 @@ int verify(BoardContext& context, const std::string& path, Json& result, bool js
 }
 
 // Both writes, the RemoteBoard's only after the LocalBoard took its own: a RemoteBoard ahead of
-// its LocalBoard would be a unit that no longer agrees with itself for nothing. A signal waits
-// until they are done; a second one ends tivractl at once, saying where the boards stand.
-BoardsWritten writeBothBoards(BoardContext& context, Interruption& interruption) {
+// its LocalBoard would be a unit that no longer agrees with itself for nothing. Before each,
+// ready tells what a second signal would leave the boards as (the one being written unsure).
+BoardsWritten writeBothBoards(BoardContext& context,
+                              const std::function<void(const BoardsWritten&)>& ready) {
     BoardsWritten written;
-    const auto onSecondSignal = [&] {
-        BoardsWritten unsure = written;
-        (unsure.local == WriteOutcome::Written ? unsure.remote : unsure.local) =
-            WriteOutcome::Unconfirmed;
-        interruption.onSecondSignal(
-            terminalSafe(std::string(TOOL_NAME) + ' ' + std::string(WRITE_COMMAND.name) + ": " +
-                         partlyWrittenText(unsure)),
-            STATUS_PARTLY_WRITTEN);
-    };
-    onSecondSignal();
+    ready({WriteOutcome::Unconfirmed, WriteOutcome::NotSent});
     written.local = writeBoard(context, BoardCommand::WriteLocal);
     if (written.local != WriteOutcome::Written) return written;
-    onSecondSignal();
+    ready({WriteOutcome::Written, WriteOutcome::Unconfirmed});
     written.remote = writeBoard(context, BoardCommand::WriteRemote);
     return written;
 }
@@ -89,14 +82,19 @@ int runWrite(const std::vector<std::string>& arguments) {
     addName(result, "file", path);
     BoardsWritten written;
     // Every outcome ends here, with its JSON result when asked for.
+    const auto document = [&](int status) {
+        Json done = result;
+        done["status"] = status;
+        done["written"] = writtenJson(written);
+        done["messages"] = messagesJson(ui);
+        return done;
+    };
     const auto finish = [&](int status) {
-        if (!json) return status;
-        result["status"] = status;
-        result["written"] = writtenJson(written);
-        result["messages"] = messagesJson(ui);
-        printJson(result);
+        if (json) printJson(document(status));
         return status;
     };
+    const std::string prefix =
+        std::string(TOOL_NAME) + ' ' + std::string(WRITE_COMMAND.name) + ": ";
 
     const std::unique_ptr<UsbBridge> bridge = commandBridge(WRITE_COMMAND, parsed, error);
     if (!bridge) return finish(bridgeError(WRITE_COMMAND, parsed, error));
@@ -110,27 +108,44 @@ int runWrite(const std::vector<std::string>& arguments) {
     SleepingPause pause;
     BoardContext context{state, form, ui, *bridge, pause};
     Interruption interruption;
-    written = writeBothBoards(context, interruption);
+    // A signal that came before anything was sent stops the write there.
+    const auto stopsBeforeSending = [&] {
+        if (interruption.signal() == 0) return false;
+        result["signal"] = signalName(interruption.signal());
+        printError(WRITE_COMMAND, std::string(INTERRUPTED) + signalName(interruption.signal()) +
+                                      std::string(INTERRUPTED_BEFORE));
+        return true;
+    };
+    if (stopsBeforeSending()) return finish(STATUS_SIGNAL_BASE + interruption.signal());
+    written = writeBothBoards(context, [&](const BoardsWritten& unsure) {
+        Json farewell = document(STATUS_PARTLY_WRITTEN);
+        farewell["written"] = writtenJson(unsure);
+        interruption.onEnd(terminalSafe(prefix + partlyWrittenText(unsure)), STATUS_PARTLY_WRITTEN,
+                           json ? farewellJson(farewell) : "");
+    });
     int status = writeStatus(written);
     if (status == STATUS_PARTLY_WRITTEN) printError(WRITE_COMMAND, partlyWrittenText(written));
-    if (const int signal = interruption.signal(); signal != 0) {
-        // Asked to stop: the write is done, the look back is not wanted.
+    const auto interrupted = [&] {
+        const int signal = interruption.signal();
         result["signal"] = signalName(signal);
         std::string said = std::string(INTERRUPTED) + signalName(signal);
-        if (status == STATUS_SUCCESS)
-            said += std::string(INTERRUPTED_WRITTEN) +
-                    std::string(parsed.has("verify") ? NOT_VERIFIED : "");
+        if (written.both())
+            said +=
+                std::string(INTERRUPTED_WRITTEN) +
+                std::string(parsed.has("verify") && !result.value("verified", false) ? NOT_VERIFIED
+                                                                                     : "");
         printError(WRITE_COMMAND, said);
-        status = STATUS_SIGNAL_BASE + signal;
+        return STATUS_SIGNAL_BASE + signal;
+    };
+    if (interruption.signal() != 0) {
+        // Asked to stop: the write is done, the look back is not wanted.
+        status = interrupted();
     } else if (status == STATUS_SUCCESS && parsed.has("verify")) {
-        interruption.onSecondSignal(std::string(TOOL_NAME) + ' ' + std::string(WRITE_COMMAND.name) +
-                                        ": " + std::string(INTERRUPTED_VERIFYING),
-                                    STATUS_WRITTEN_NOT_READ);
+        interruption.onEnd(
+            prefix + std::string(INTERRUPTED) + "{signal}" + std::string(INTERRUPTED_VERIFYING),
+            STATUS_WRITTEN_NOT_READ, json ? farewellJson(document(STATUS_WRITTEN_NOT_READ)) : "");
         status = verify(context, path, result, json);
-        if (const int signal = interruption.signal(); signal != 0) {
-            result["signal"] = signalName(signal);
-            status = STATUS_SIGNAL_BASE + signal;
-        }
+        if (interruption.signal() != 0) status = interrupted();
     }
     closeBoardLink(*bridge, state.link);
     return finish(status);
@@ -138,7 +153,8 @@ int runWrite(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-extern const Command WRITE_COMMAND = {"write", reference::WRITE_SUMMARY, reference::WRITE_HELP,
-                                      runWrite, WRITE_OPTIONS};
+// Its status is what the boards took: a report that cannot be printed does not change it.
+extern const Command WRITE_COMMAND = {
+    "write", reference::WRITE_SUMMARY, reference::WRITE_HELP, runWrite, WRITE_OPTIONS, true};
 
 }  // namespace tivra::cli

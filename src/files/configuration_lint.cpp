@@ -154,6 +154,11 @@ std::vector<DocumentWarning> lintConfigurationDocument(const SettingsFile& docum
         if (line.kind == SettingsLine::Kind::Comment) continue;
         if (line.kind == SettingsLine::Kind::Group) {
             keys.clear();
+            // A comment after "]" is one; anything else there is lost.
+            const size_t text = line.afterGroup.find_first_not_of(" \t");
+            if (line.unclosed) warn(line, lint_texts::unclosedGroup(line.name));
+            if (text != std::string::npos && line.afterGroup[text] != ';')
+                warn(line, lint_texts::textAfterGroup(line.name, line.afterGroup.substr(text)));
             const int channel = channelOfGroup(line.name);
             const auto first = channelGroups.find(channel);
             section = Section::NotRead;

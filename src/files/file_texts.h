@@ -57,6 +57,12 @@ inline std::string groupAgain(std::string_view name, size_t firstLine) {
     return "group " + quoted(name) + " again (first on line " + std::to_string(firstLine) +
            "), its lines are not read";
 }
+inline std::string unclosedGroup(std::string_view name) {
+    return "group " + quoted(name) + " has no \"]\", the rest of the line is its name";
+}
+inline std::string textAfterGroup(std::string_view name, std::string_view text) {
+    return "text after group " + quoted(name) + " is not read: " + quoted(text);
+}
 inline std::string outsideGroups(std::string_view key) {
     return "entry " + quoted(key) + " before any group is not read";
 }

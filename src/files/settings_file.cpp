@@ -101,8 +101,12 @@ void SettingsFile::parse(std::string_view text) {
         } else if (c == '[') {
             const size_t start = ++p;
             while (at(p) != ']' && !isLineEnd(at(p))) ++p;
-            lines_.push_back({SettingsLine::Kind::Group, slice(start, p), {}, lineNumber});
-            while (!isLineEnd(at(p))) ++p;  // whatever follows "]"
+            SettingsLine group{SettingsLine::Kind::Group, slice(start, p), {}, lineNumber};
+            group.unclosed = at(p) != ']';
+            const size_t after = group.unclosed ? p : p + 1;
+            while (!isLineEnd(at(p))) ++p;  // whatever follows "]" is not read
+            if (after < p) group.afterGroup = slice(after, p);
+            lines_.push_back(std::move(group));
         } else if (!isLineEnd(c)) {
             const size_t start = p;
             while (at(p) != '=' && !isLineEnd(at(p))) ++p;

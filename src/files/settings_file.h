@@ -21,6 +21,9 @@ struct SettingsLine {
     // Where a line read from a file stood, for warnings about it; not part of what it says.
     size_t lineNumber = 0;  // 1 for the file's first line; 0 for a line the program made
     bool keyOnly = false;   // an entry whose line had no "=" (its value is then empty)
+    // A group line: no "]" closed the name; or what followed "]" on the line (not read).
+    bool unclosed = false;
+    std::string afterGroup;
 
     friend bool operator==(const SettingsLine& a, const SettingsLine& b) {
         return a.kind == b.kind && a.name == b.name && a.value == b.value;

@@ -43,15 +43,15 @@ inline constexpr std::string_view NO_SERIAL_BRIDGE_TEXT =
     "serial:PATH is not available on this platform";
 // Why the bridge library of Windows could not be used (tivractl says it; the window keeps its
 // "No Local Board Found"). The places it was looked for come after the first text.
-inline constexpr std::string_view LIBRARY_NOT_LOADED_TEXT =
+inline constexpr std::string_view LIBRARY_NOT_LOADED =
     "the bridge library \"SiUSBXp.dll\" could not be loaded from ";
-inline constexpr std::string_view LIBRARY_INCOMPLETE_TEXT =
+inline constexpr std::string_view LIBRARY_INCOMPLETE =
     "the bridge library \"SiUSBXp.dll\" lacks operations the board link needs: ";
-inline constexpr std::string_view OR_TEXT = "or";
-inline constexpr std::string_view LIBRARY_NOT_FOUND_TEXT = "not found";
-inline constexpr std::string_view LIBRARY_NOT_64_BIT_TEXT = "not a 64-bit library";
-inline constexpr std::string_view LIBRARY_ERROR_TEXT = "Windows error ";
-inline constexpr std::string_view LIBRARY_NEEDED_TEXT =
+inline constexpr std::string_view OR_WORD = "or";
+inline constexpr std::string_view LIBRARY_NOT_FOUND = "not found";
+inline constexpr std::string_view LIBRARY_NOT_64_BIT = "not a 64-bit library";
+inline constexpr std::string_view LIBRARY_ERROR = "Windows error ";
+inline constexpr std::string_view LIBRARY_NEEDED =
     "; it must be the 64-bit \"SiUSBXp.dll\" of the bridge's driver";
 // Why a named serial device could not be opened, after its path (besides the system's reasons).
 inline constexpr std::string_view DEVICE_IN_USE_TEXT = "in use by another program";

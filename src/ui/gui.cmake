@@ -84,12 +84,17 @@ if(WIN32)
     else()
         message(STATUS "No rsvg-convert and ImageMagick convert: tivra.exe without its icon")
     endif()
+    # Its version resource with the icon and the manifest.
     string(REPLACE "." "," TIVRA_VERSION_COMMAS "${PROJECT_VERSION}")
-    configure_file(${gui_src}/resources/tivra.rc.in ${gui_gen}/tivra.rc @ONLY)
+    set(TIVRA_VERSION_QUAD "${PROJECT_VERSION}.0")
+    configure_file(${gui_src}/resources/tivra.manifest ${gui_gen}/tivra.manifest @ONLY)
+    set(TIVRA_RC_EXTRAS "${TIVRA_ICON_RESOURCE}\n1 24 \"${gui_gen}/tivra.manifest\"")
+    set(TIVRA_RC_NAME tivra)
+    set(TIVRA_RC_DESCRIPTION "Quorvantel Ostrel RK-2 configurator")
+    configure_file(${gui_src}/resources/version.rc.in ${gui_gen}/tivra.rc @ONLY)
     target_sources(tivra PRIVATE ${gui_gen}/tivra.rc)
-    if(TIVRA_WINDOWS_ICON)
-        set_source_files_properties(${gui_gen}/tivra.rc PROPERTIES OBJECT_DEPENDS ${TIVRA_WINDOWS_ICON})
-    endif()
+    set_source_files_properties(${gui_gen}/tivra.rc PROPERTIES OBJECT_DEPENDS
+        "${TIVRA_WINDOWS_ICON};${gui_gen}/tivra.manifest")
 endif()
 
 # Build-only: takes the manual's pictures from the real window, splash and boxes (help/help.cmake).

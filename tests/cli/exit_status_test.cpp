@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <regex>
 #include <set>
 
@@ -47,16 +48,18 @@ TEST(Help, EveryCommandsHelpNamesExactlyTheOptionsItTakes) {
 // (ms after the start), then waited for.
 struct Signalled {
     int status = -1;
-    std::string err;
+    std::string err, out;
 };
 Signalled runSignalled(const std::vector<std::string>& arguments,
                        const std::vector<std::pair<int, int>>& signals) {
     TempFolder folder;
-    const std::string errPath = folder.file("err");
+    const std::string errPath = folder.file("err"), outPath = folder.file("out");
     const pid_t child = fork();
     if (child == 0) {
         const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         dup2(err, STDERR_FILENO);
+        dup2(out, STDOUT_FILENO);
         std::vector<char*> argv{const_cast<char*>(TIVRACTL_PATH)};
         for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -70,44 +73,60 @@ Signalled runSignalled(const std::vector<std::string>& arguments,
     }
     int raw = 0;
     waitpid(child, &raw, 0);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), readBytes(errPath)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw), readBytes(errPath),
+            readBytes(outPath)};
 }
 
 // Boards that answer each request 300 ms late: a write takes well over half a second, so a signal
 // 100 ms in comes while the LocalBoard's frame is on the wire. The first signal waits for both
 // boards (the status says which signal, the boards hold the file); a second one ends tivractl at
-// once, saying where the boards stand.
+// once, saying where the boards stand, in JSON too. A read ends at the first.
 TEST(ExitStatus, ASignalInTheMiddleOfAWriteLetsItFinish) {
     const std::string written = LOCAL_WRITTEN + '\n' + REMOTE_WRITTEN + '\n';
     const std::string tail = "tivractl write: interrupted by ";
-    using Case = std::tuple<std::vector<std::pair<int, int>>, int, std::string, bool>;
+    const std::string partly =
+        "tivractl write: partly written: the LocalBoard did not confirm the new configuration and "
+        "may hold either; the RemoteBoard still holds its earlier one\n";
+    using Case = std::tuple<std::vector<std::string>, std::vector<std::pair<int, int>>, int,
+                            std::string, bool>;
+    const std::vector<std::string> write = {"write", MIXED};
     const Case cases[] = {
-        {{{100, SIGINT}},
+        {write,
+         {{100, SIGINT}},
          130,
          written + tail + "SIGINT after both boards took the new configuration\n",
          true},
-        {{{100, SIGTERM}},
+        {write,
+         {{100, SIGTERM}},
          143,
          written + tail + "SIGTERM after both boards took the new configuration\n",
          true},
-        {{{100, SIGHUP}, {150, SIGINT}},
-         5,
-         "tivractl write: partly written: the LocalBoard did not confirm the new configuration and "
-         "may hold either; the RemoteBoard still holds its earlier one\n",
+        {write, {{100, SIGHUP}, {150, SIGINT}}, 5, partly, false},
+        {{"write", MIXED, "--json"}, {{100, SIGHUP}, {150, SIGINT}}, 5, partly, false},
+        {{"read"},
+         {{100, SIGINT}},
+         130,
+         "tivractl read: interrupted by SIGINT; nothing was read\n",
          false},
     };
-    for (const auto& [signals, status, err, remoteWritten] : cases) {
+    for (const auto& [arguments, signals, status, err, remoteWritten] : cases) {
         PtyBoards pair;
         pair.boards.settings.readyAfterMs = 300;
-        const std::string device = pair.start();
-        const Signalled r = runSignalled({"write", MIXED, "--bridge", "serial:" + device}, signals);
+        std::vector<std::string> run = arguments;
+        run.insert(run.end(), {"--bridge", "serial:" + pair.start()});
+        const Signalled r = runSignalled(run, signals);
         pair.stop();
-        EXPECT_EQ(std::tie(r.status, r.err), std::tie(status, err));
+        EXPECT_EQ(std::tie(r.status, r.err), std::tie(status, err)) << run[0];
         bool remoteSent = false;
         for (size_t i = 0; i < pair.boards.requests.size(); ++i)
             remoteSent = remoteSent || pair.boards.requests[i].command ==
                                            static_cast<uint8_t>(BoardCommand::WriteRemote);
         EXPECT_EQ(remoteSent, remoteWritten);
+        if (run.back() != "--json" && run[2] != "--json") continue;
+        const auto result = nlohmann::json::parse(r.out);
+        EXPECT_EQ(std::tuple(result["status"], result["signal"], result["written"]["localBoard"]),
+                  std::tuple(5, "SIGINT", "unconfirmed"))
+            << r.out;
     }
 }
 

@@ -28,6 +28,15 @@ if(WIN32)
 
     add_executable(test_windows ${windows_tests_dir}/siusbxp_bridge_test.cpp)
     target_link_libraries(test_windows PRIVATE tivra_test_support tivra_platform GTest::gtest_main)
+    if(TARGET tivra AND TARGET tivractl)
+        # The programs' file properties.
+        target_sources(test_windows PRIVATE ${windows_tests_dir}/file_properties_test.cpp)
+        target_link_libraries(test_windows PRIVATE version)
+        target_compile_definitions(test_windows PRIVATE TIVRA_EXE="$<TARGET_FILE:tivra>"
+            TIVRACTL_EXE="$<TARGET_FILE:tivractl>" TIVRA_VERSION="${PROJECT_VERSION}"
+            TIVRA_COPYRIGHT="${TIVRA_COPYRIGHT}")
+        add_dependencies(test_windows tivra tivractl)
+    endif()
     set_target_properties(test_windows PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${windows_bin_dir})
     add_dependencies(test_windows siusbxp_stand_in siusbxp_by_name)
     gtest_discover_tests(test_windows DISCOVERY_TIMEOUT 60)

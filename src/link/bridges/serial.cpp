@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -77,9 +79,21 @@ long transfer(int fd, short event, uint32_t count, uint32_t timeoutMs, Step step
     return static_cast<long>(done);
 }
 
+// The lines open now, for a program ended by a signal to give up (releaseSerialLinesNow).
+constexpr size_t MAX_OPEN_LINES = 8;
+std::atomic<int> openLines[MAX_OPEN_LINES] = {-1, -1, -1, -1, -1, -1, -1, -1};
+
+void noteOpen(int fd, bool open) {
+    for (auto& line : openLines) {
+        int expected = open ? -1 : fd;
+        if (line.compare_exchange_strong(expected, open ? fd : -1)) return;
+    }
+}
+
 // Gives up the line: its exclusive mark first, which outlives the descriptor while another one
 // holds the terminal open (a simulator's pseudo-terminal), then the descriptor and its lock.
 int releaseLine(int fd) {
+    noteOpen(fd, false);
     ::ioctl(fd, TIOCNXCL);
     return ::close(fd);
 }
@@ -146,6 +160,13 @@ std::vector<SerialPortEntry> listUsbSerialPorts() {
     return usb;
 }
 
+void releaseSerialLinesNow() {
+    for (auto& line : openLines) {
+        const int fd = line.load();
+        if (fd >= 0) ::ioctl(fd, TIOCNXCL);
+    }
+}
+
 SerialBridge::SerialBridge() : listsUsbPorts_(true) {}
 
 SerialBridge::SerialBridge(std::vector<SerialPortEntry> ports)
@@ -196,6 +217,7 @@ int32_t SerialBridge::open(uint32_t index, DeviceHandle* handle) {
         return FAILURE_STATUS;
     }
     open_.push_back(std::make_unique<Line>(Line{fd}));
+    noteOpen(fd, true);
     *handle = open_.back().get();
     return 0;
 }

@@ -45,6 +45,11 @@ struct LineControl {
 };
 std::optional<LineControl> decodeLineControl(uint16_t word);
 
+// Clears the exclusive mark of every line open now, for a program that a signal is ending: the
+// mark would otherwise outlive it on a pseudo-terminal (the simulator's) and keep every later
+// program out. Safe in a signal handler; the lines stay open until the program ends.
+void releaseSerialLinesNow();
+
 // Every serial port of this machine that libserialport finds, USB or not, by path.
 std::vector<SerialPortEntry> listSerialPorts();
 // The USB serial ports attached now, with their USB product descriptions, by path.

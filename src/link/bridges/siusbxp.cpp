@@ -98,26 +98,26 @@ std::string programFolder() {
 std::string loadFailure(DWORD error) {
     switch (error) {
         case ERROR_MOD_NOT_FOUND:
-            return std::string(link_texts::LIBRARY_NOT_FOUND_TEXT);
+            return std::string(link_texts::LIBRARY_NOT_FOUND);
         case ERROR_BAD_EXE_FORMAT:
-            return std::string(link_texts::LIBRARY_NOT_64_BIT_TEXT);
+            return std::string(link_texts::LIBRARY_NOT_64_BIT);
         default:
             break;
     }
-    return std::string(link_texts::LIBRARY_ERROR_TEXT) + std::to_string(error);
+    return std::string(link_texts::LIBRARY_ERROR) + std::to_string(error);
 }
 
 }  // namespace
 
 SiUsbXpBridge::SiUsbXpBridge(const std::string& library) {
     HMODULE module = loadLibrary(library);
-    const std::string where =
-        bareName(library) ? programFolder() + library + " " + std::string(link_texts::OR_TEXT) + " " +
-                                systemFolder() + library
-                          : library;
+    const std::string where = bareName(library) ? programFolder() + library + " " +
+                                                      std::string(link_texts::OR_WORD) + " " +
+                                                      systemFolder() + library
+                                                : library;
     if (module == nullptr) {
-        problem_ = std::string(link_texts::LIBRARY_NOT_LOADED_TEXT) + where + ": " +
-                   loadFailure(GetLastError()) + std::string(link_texts::LIBRARY_NEEDED_TEXT);
+        problem_ = std::string(link_texts::LIBRARY_NOT_LOADED) + where + ": " +
+                   loadFailure(GetLastError()) + std::string(link_texts::LIBRARY_NEEDED);
         return;
     }
     auto entries = std::make_unique<Entries>();
@@ -134,8 +134,8 @@ SiUsbXpBridge::SiUsbXpBridge(const std::string& library) {
         bind(module, ORDINAL_SET_LINE_CONTROL, entries->setLineControl);
     if (!complete) {
         FreeLibrary(module);
-        problem_ = std::string(link_texts::LIBRARY_INCOMPLETE_TEXT) + where +
-                   std::string(link_texts::LIBRARY_NEEDED_TEXT);
+        problem_ = std::string(link_texts::LIBRARY_INCOMPLETE) + where +
+                   std::string(link_texts::LIBRARY_NEEDED);
         return;
     }
     library_ = module;

@@ -6,6 +6,7 @@ file wrap.smc = [Channel 1]\nEnabled=1\nChunksize=65936\n
 file bytes.smc = \xEF\xBB\xBF\0\xFF\n[Channel 2\0Enabled=1\nLocal Baudrate=x\n
 $ check {bytes.smc}
 2> {bytes.smc}:1: warning: not a comment, a [group] or a "key = value" entry
+2> {bytes.smc}:2: warning: group "Channel 2" has no "]", the rest of the line is its name
 2> {bytes.smc}:2: warning: keys missing from this group, read as their defaults: "Sensor Type" = 0, "Local Port" = 1, "Local Mode" = 0, "Remote Port" = 1, "Remote Baudrate" = 57600, "Remote Mode" = 0, "Priority" = 1, "Chunksize" = 10
 2> {bytes.smc}:3: warning: "Local Baudrate" value "x" is not a number, read as 0
 2> {bytes.smc}:3: warning: groups missing, their keys read as their defaults: "Channel 1", "Channel 3", "Channel 4", "Channel 5", "Channel 6", "Channel 7", "Channel 8"

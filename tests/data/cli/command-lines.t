@@ -9,7 +9,6 @@ $ format a.smc b.smc => tivractl format: expected one FILE
 $ format a.smc -o x -o y => tivractl format: option --output given twice
 $ format a.smc --output= => tivractl format: option -o needs a file name
 $ format a.smc -o => tivractl format: option -o needs a value
-$ format --from-json a.json --strict => tivractl format: --strict is about .smc files, not --from-json
 $ set a.smc => tivractl set: expected FILE and one or more NAME=VALUE
 $ diff a.smc => tivractl diff: expected two FILEs, or one FILE and --boards
 $ diff a.smc b.smc --as-read => tivractl diff: --bridge, --trace and --as-read need --boards

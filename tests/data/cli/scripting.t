@@ -21,6 +21,7 @@ $ set {examples}/mixed-sensors.smc "Channel 6 Remote Baudrate=-1" "Channel 6 Loc
 2> tivractl set: 'Channel 6 Priority=11' refused: 11 is not a priority; writing sends 5
 2> tivractl set: 'Channel 3 Local Baudrate=100000' refused: 100000 is not a rate of the form 921600/n; writing sends 102400
 2> tivractl set: 'Channel 5 Enabled=-2' refused: -2 is neither 0 (off) nor 1 (on); writing sends 1
+2> tivractl set: Channel 6 Local Baudrate would change with them: 57600 is replaced along with the other end's, which is not a baud rate; writing sends 9600; set it as well
 ? 2
 $ set {examples}/mixed-sensors.smc "Channel 6 Enabled=1" "Channel 6 Local Port=2"
 2> Local Port Conflict: Check Local Ports On Channels 3 and 6
@@ -87,3 +88,18 @@ $ check --json {esc.smc}
 2> {esc.smc}:5: warning: unknown key "Sensor\x7f\u202e" is not read (did you mean "Sensor Type"?)
 2> {esc.smc}:6: warning: unknown key "\x85x" is not read (did you mean "Enabled"?)
 2> {esc.smc}:6: warning: groups missing, their keys read as their defaults: "Channel 1", "Channel 3", "Channel 4", "Channel 5", "Channel 6", "Channel 7", "Channel 8"
+
+# What the assignments make the check replace besides is refused as well (channel 6 made GP Limit
+# would be given priority 5 and chunksize 50); set together, they are written.
+file gp.smc = [Channel 6]\nPriority = 0\nChunksize = 0\n
+$ set {gp.smc} "Channel 6 Sensor Type=3" -o {gp-out.smc}
+2> {gp.smc}:1: warning: keys missing from this group, read as their defaults: "Enabled" = 0, "Sensor Type" = 0, "Local Port" = 5, "Local Baudrate" = 57600, "Local Mode" = 0, "Remote Port" = 5, "Remote Baudrate" = 57600, "Remote Mode" = 0
+2> {gp.smc}:3: warning: groups missing, their keys read as their defaults: "Channel 1", "Channel 2", "Channel 3", "Channel 4", "Channel 5", "Channel 7", "Channel 8"
+2> tivractl set: Channel 6 Priority would change with them: 0 is not a priority; writing sends 5; set it as well
+2> tivractl set: Channel 6 Chunksize would change with them: 0 is not a packet size; writing sends 50; set it as well
+? 2
+$ set {gp.smc} "Channel 6 Sensor Type=3" "Channel 6 Priority=5" "Channel 6 Chunksize=50" -o {gp-out.smc}
+2> {gp.smc}:1: warning: keys missing from this group, read as their defaults: "Enabled" = 0, "Sensor Type" = 0, "Local Port" = 5, "Local Baudrate" = 57600, "Local Mode" = 0, "Remote Port" = 5, "Remote Baudrate" = 57600, "Remote Mode" = 0
+2> {gp.smc}:3: warning: groups missing, their keys read as their defaults: "Channel 1", "Channel 2", "Channel 3", "Channel 4", "Channel 5", "Channel 7", "Channel 8"
+# An empty --bridge is never the real boards.
+$ read --bridge= => tivractl read: option --bridge needs a bridge, such as sim
