@@ -145,22 +145,43 @@ foreach(folder ${folders})
 endforeach()
 
 set(TIVRA_EXE_EXTRAS
-"<Shortcut Id=\"startmenu\" Directory=\"ProgramMenuFolder\" Name=\"tivra\" Description=\"${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\" Target=\"[INSTALLDIR]tivra.exe\" WorkingDirectory=\"INSTALLDIR\" Icon=\"tivra.ico\"/>\
+"<Shortcut Id=\"startmenu\" Directory=\"ProgramMenuFolder\" Name=\"tivra\" Description=\"${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\" Target=\"[INSTALLDIR]tivra.exe\" WorkingDirectory=\"PersonalFolder\" Icon=\"tivra.ico\"/>\
 <RegistryValue Root=\"HKLM\" Key=\"Software\\Classes\\.smc\" Type=\"string\" Value=\"tivra.smc\"/>\
 <RegistryValue Root=\"HKLM\" Key=\"Software\\Classes\\tivra.smc\" Type=\"string\" Value=\"Serial multiplexer configuration file\"/>\
 <RegistryValue Root=\"HKLM\" Key=\"Software\\Classes\\tivra.smc\\DefaultIcon\" Type=\"string\" Value=\"[INSTALLDIR]tivra.exe,0\"/>\
 <RegistryValue Root=\"HKLM\" Key=\"Software\\Classes\\tivra.smc\\shell\\open\\command\" Type=\"string\" Value=\"&quot;[INSTALLDIR]tivra.exe&quot; &quot;%1&quot;\"/>")
 string(REPLACE "@TIVRA_EXE_EXTRAS@" "${TIVRA_EXE_EXTRAS}" components "${components}")
-configure_file(tivra.wxs.in ${generated}/tivra.wxs.in @ONLY)
-file(GENERATE OUTPUT ${generated}/tivra.wxs INPUT ${generated}/tivra.wxs.in)
+set(TIVRA_MSI_UPGRADE_CODE 4f6d0b52-9a1e-4c7e-8b0f-3c2a7d5e91b4)
+
+# An installer of the build at a version: its description, made into the .msi by wixl. The test
+# of an upgrade makes a second one at a higher version, with a changed readme to tell its files by.
+function(tivra_installer version output readme)
+    set(TIVRA_MSI_VERSION ${version})
+    string(UUID TIVRA_MSI_PRODUCT_CODE NAMESPACE ${TIVRA_MSI_UPGRADE_CODE}
+        NAME "tivra ${version}" TYPE SHA1 UPPER)
+    string(REPLACE "${generated}/readme.txt" "${readme}" components "${components}")
+    set(stem ${generated}/tivra-${version})
+    configure_file(${CMAKE_CURRENT_SOURCE_DIR}/tivra.wxs.in ${stem}.wxs.in @ONLY)
+    file(GENERATE OUTPUT ${stem}.wxs INPUT ${stem}.wxs.in)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -DWIXL=${TIVRA_WIXL} -DINPUT=${stem}.wxs -DOUTPUT=${output}
+                -P ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake
+        DEPENDS ${stem}.wxs ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake tivra tivractl
+                tivra_windows_dlls ${TIVRA_WINDOWS_ICON} ${manual_chm} ${readme}
+        COMMENT "Making the installer of ${version} with wixl"
+        VERBATIM)
+endfunction()
 
 set(msi ${CMAKE_BINARY_DIR}/tivra-${PROJECT_VERSION}-win64.msi)
-add_custom_command(OUTPUT ${msi}
-    COMMAND ${CMAKE_COMMAND} -DWIXL=${TIVRA_WIXL} -DINPUT=${generated}/tivra.wxs -DOUTPUT=${msi}
-            -P ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake
-    DEPENDS ${generated}/tivra.wxs ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake tivra tivractl
-            tivra_windows_dlls ${TIVRA_WINDOWS_ICON}
-            ${manual_chm}
-    COMMENT "Making the installer with wixl"
-    VERBATIM)
+tivra_installer(${PROJECT_VERSION} ${msi} ${generated}/readme.txt)
+# The same build as the next version up, for the upgrade test (tests/windows).
+string(REGEX MATCH "[0-9]+$" patch ${PROJECT_VERSION})
+math(EXPR next_patch "${patch} + 1")
+string(REGEX REPLACE "[0-9]+$" "${next_patch}" next_version ${PROJECT_VERSION})
+file(READ ${generated}/readme.txt readme_text)
+file(WRITE ${generated}/upgrade-test/readme.txt "${readme_text}\r\n(upgrade test ${next_version})\r\n")
+tivra_installer(${next_version} ${CMAKE_BINARY_DIR}/tivra-upgrade-test-${next_version}.msi
+    ${generated}/upgrade-test/readme.txt)
+add_custom_target(tivra_msi_upgrade_test
+    DEPENDS ${CMAKE_BINARY_DIR}/tivra-upgrade-test-${next_version}.msi)
 add_custom_target(tivra_msi DEPENDS ${msi})

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # What Windows users install, under the stage's Wine: the ZIP unpacked into an empty folder holds
 # exactly its files and its tivra.exe reads the simulated boards with nothing but its own DLLs;
-# the installer puts the same files in Program Files with a Start-menu shortcut, the .smc
-# association and an uninstall entry, the installed tivra.exe opens an .smc file through the
-# association, and uninstalling removes it all.
-#   packages_under_wine.sh ZIP MSI EXAMPLE
+# the installer puts the same files in Program Files with a Start-menu shortcut that starts in the
+# user's Documents, the .smc association and an uninstall entry (with its publisher, no Modify),
+# the installed tivra.exe opens an .smc file through the association, the installer of a higher
+# version replaces it (one program, one shortcut, one entry, its files), and uninstalling removes
+# it all, from the registry too.
+#   packages_under_wine.sh ZIP MSI EXAMPLE UPGRADE_MSI
 set -euo pipefail
 . "$(dirname "$0")/wine_screen.sh"
-zip=$1 msi=$2 example=$3
+zip=$1 msi=$2 example=$3 upgrade=$4
 here=$(cd "$(dirname "$0")" && pwd)
 fail() { echo "FAILED: $*" >&2; exit 1; }
 # Nothing from the build's Wine path: only what the packages bring.
@@ -25,6 +27,7 @@ installed="$WINEPREFIX/drive_c/Program Files/tivra"
 cleanup() {
     rm -rf "$unpacked"
     wine msiexec /x "$msi" /qn </dev/null >/dev/null 2>&1 || true
+    wine msiexec /x "$upgrade" /qn </dev/null >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
 
@@ -49,16 +52,43 @@ holds() { [ "$(value "$1")" = "$2" ] || fail "$1 holds $(value "$1")"; }
 holds 'HKCR\.smc' tivra.smc
 holds 'HKCR\tivra.smc\shell\open\command' '"C:\Program Files\tivra\tivra.exe" "%1"'
 holds 'HKCR\tivra.smc\DefaultIcon' 'C:\Program Files\tivra\tivra.exe,0'
-# Whether the uninstall entry is there.
-listed() { wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s </dev/null \
-    2>/dev/null | tr -d '\r' | grep -q 'DisplayName *REG_SZ *tivra$'; }
-listed || fail "no uninstall entry named tivra"
+# The uninstall entries named tivra, as "VERSION PUBLISHER NOMODIFY", one a line.
+entries() {
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s </dev/null \
+        2>/dev/null | tr -d '\r' | awk '
+        /^HKEY/ { if (name == "tivra") print version, publisher, nomodify; name = version = publisher = nomodify = "" }
+        $1 == "DisplayName" { name = $3 } $1 == "DisplayVersion" { version = $3 }
+        $1 == "Publisher" { publisher = $3 } $1 == "NoModify" { nomodify = $3 }
+        END { if (name == "tivra") print version, publisher, nomodify }'
+}
+listed() { [ -n "$(entries)" ]; }
+version=$(wine "$unpacked/tivractl.exe" --version </dev/null | tr -d '\r' | sed 's/^tivractl //')
+[ "$(entries)" = "$version tivra 0x1" ] || fail "uninstall entries: $(entries)"
+# The shortcut starts in the user's Documents, where the dialogs then open.
+msiinfo export "$msi" Shortcut | grep -q $'\tPersonalFolder\t' || fail "the shortcut starts elsewhere"
 TIVRA_BRIDGE=sim bash "$here/window_under_wine.sh" wine "$installed/tivra.exe" "$example" \
     --by-association || fail "the installed tivra.exe, opening a file by its association"
 
-wine msiexec /x "$msi" /qn </dev/null >/dev/null 2>&1 || fail "msiexec /x ended with status $?"
+# A higher version over it: one program with the new files, one shortcut, one entry.
+wine msiexec /i "$upgrade" /qn </dev/null >/dev/null 2>&1 || fail "the upgrade ended with status $?"
+[ "$(files_in "$installed")" = "$expected" ] || fail "after the upgrade: $(files_in "$installed")"
+grep -q '(upgrade test ' "$installed/readme.txt" || fail "the upgrade left the old files"
+[ "$(shortcut | wc -l)" = 1 ] || fail "shortcuts after the upgrade: $(shortcut)"
+[ "$(entries | wc -l)" = 1 ] && [ "$(entries | cut -d' ' -f1)" != "$version" ] ||
+    fail "uninstall entries after the upgrade: $(entries)"
+holds 'HKCR\tivra.smc\shell\open\command' '"C:\Program Files\tivra\tivra.exe" "%1"'
+
+# What the registry says of tivra, outside Wine's own keys.
+mentions() {
+    for key in 'HKLM\Software' 'HKCU\Software'; do
+        wine reg export "$key" "$unpacked/keys.reg" /y </dev/null >/dev/null 2>&1 || continue
+        iconv -f UTF-16LE -t UTF-8 "$unpacked/keys.reg" | tr -d '\r' | grep -i 'tivra' || true
+    done
+}
+wine msiexec /x "$upgrade" /qn </dev/null >/dev/null 2>&1 || fail "msiexec /x ended with status $?"
 [ ! -e "$installed" ] || fail "left behind: $(files_in "$installed")"
 [ -z "$(shortcut)" ] || fail "the shortcut is left behind"
 [ -z "$(value 'HKCR\.smc')" ] || fail "the .smc association is left behind"
 ! listed || fail "the uninstall entry is left behind"
-echo "ZIP and installer under Wine: files, shortcut, association, uninstall entry, removal"
+[ -z "$(mentions)" ] || fail "the registry still speaks of tivra: $(mentions | head -n 5)"
+echo "ZIP and installer under Wine: files, shortcut, association, uninstall entry, upgrade, removal"
