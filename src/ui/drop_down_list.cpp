@@ -1,6 +1,8 @@
 #include "ui/drop_down_list.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
@@ -18,9 +20,14 @@ DropDownList::DropDownList(int openedHeight, bool editable, QWidget* parent)
     installDropDownAccessibility();
     if (editable) {
         // An edit field makes the list editable; setEditable would also build the pop-up now
-        // rather than when it is first opened.
-        setLineEdit(new QLineEdit(this));
-        // Typed rates are taken as they are: no completion, and no entry is added.
+        // rather than when it is first opened. Typed rates are taken as they are: no completion,
+        // and no entry is added. A list makes a completer of its own for an edit field that has
+        // none (a good part of the window's start for sixteen lists), only to have it dropped
+        // here: every field is given the one placeholder instead, which the list then drops.
+        static QCompleter* const placeholder = new QCompleter(qApp);
+        auto* field = new QLineEdit(this);
+        field->setCompleter(placeholder);
+        setLineEdit(field);
         setInsertPolicy(QComboBox::NoInsert);
         setCompleter(nullptr);
     }
