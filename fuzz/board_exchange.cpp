@@ -13,7 +13,7 @@
 #include "config/headless_setup.h"
 #include "fuzz_support.h"
 #include "link/board_protocol.h"
-#include "link/bridges/simulated.h"
+#include "sim/simulated_bridge.h"
 
 using namespace tivra;
 

@@ -3,9 +3,7 @@
 # the index and its page), the stylesheet, the pictures the program takes of itself, and, where
 # chmcmd is installed, tivra.chm compiled from the same pages. A build that cannot run the program
 # here (the Windows cross build) takes the whole built manual of one that can, named by
-# TIVRA_MANUAL_FROM (e.g. build, whose help/ and help-project/ it copies).
-set(TIVRA_MANUAL_FROM "" CACHE PATH
-    "A native build whose manual this build takes, for builds that cannot run the program")
+# TIVRA_NATIVE_BUILD (e.g. build, whose help/ and help-project/ it copies).
 
 set(manual_source ${PROJECT_SOURCE_DIR}/help)
 set(manual_dir ${CMAKE_BINARY_DIR}/help)
@@ -73,8 +71,8 @@ if(NOT CMAKE_CROSSCOMPILING)
         set(manual_pictures)
         message(STATUS "Manual: no pictures and no tivra.chm in this build (no window)")
     endif()
-elseif(TIVRA_MANUAL_FROM)
-    set(from ${TIVRA_MANUAL_FROM})
+elseif(TIVRA_NATIVE_BUILD)
+    set(from ${TIVRA_NATIVE_BUILD})
     set(sources)
     foreach(file ${manual_built} ${kept_copies} ${manual_pictures})
         string(REPLACE "${CMAKE_BINARY_DIR}" "${from}" source "${file}")
@@ -90,7 +88,7 @@ else()
     set(manual_built)
     set(kept_copies)
     set(manual_pictures)
-    message(STATUS "Manual: none in this build (cross build; set TIVRA_MANUAL_FROM to a native one)")
+    message(STATUS "Manual: none in this build (cross build; set TIVRA_NATIVE_BUILD to a native one)")
 endif()
 
 find_program(TIVRA_CHMCMD chmcmd)

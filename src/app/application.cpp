@@ -23,7 +23,7 @@
 #include "config/value_lists.h"
 #include "files/file_commands.h"
 #include "link/board_protocol.h"
-#include "link/bridge_choice.h"
+#include "boards/bridge_choice.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 #include "ui/qt_config_form.h"

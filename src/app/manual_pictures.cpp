@@ -27,7 +27,7 @@
 #include "config/value_lists.h"
 #include "files/file_commands.h"
 #include "link/board_protocol.h"
-#include "link/bridges/simulated.h"
+#include "sim/simulated_bridge.h"
 #include "ui/main_window.h"
 #include "ui/qt_config_form.h"
 #include "ui/qt_operator.h"

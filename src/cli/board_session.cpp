@@ -4,7 +4,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/command_support.h"
-#include "link/bridge_choice.h"
+#include "boards/bridge_choice.h"
 #include "link/recording_bridge.h"
 
 namespace tivra::cli {

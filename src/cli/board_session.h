@@ -6,7 +6,7 @@
 
 #include "cli/arguments.h"
 #include "cli/command.h"
-#include "link/bridge_choice.h"
+#include "boards/bridge_choice.h"
 #include "link/usb_bridge.h"
 
 namespace tivra::cli {

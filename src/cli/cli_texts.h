@@ -66,10 +66,13 @@ inline constexpr std::string_view NOT_VERIFIED_DISAGREE =
     "Not verified: the boards' tables disagree with each other (the Alert above) for ";
 inline constexpr std::string_view STORED_RATE_EXPECTED =
     "--remote-stores-rate needs PORT:RATE, PORT 1 to 8 and RATE in bit/s";
+inline constexpr std::string_view ANSWER_DELAY_EXPECTED =
+    "--answer-after needs a number of milliseconds, 0 to 60000";
 inline constexpr std::string_view NO_PORTS = "No serial ports found.";
 inline constexpr std::string_view NOT_USB = "(not a USB port)";
 inline constexpr std::string_view NO_DESCRIPTION = "(no product description)";
 inline constexpr std::string_view LOCAL_BOARD_MARK = "<- LocalBoard";
+inline constexpr std::string_view SERIAL_NUMBER_BEFORE = "serial number ";
 inline constexpr std::string_view NOT_A_BOARD_PORT = " is not one of the boards' ports 1 to 8";
 inline constexpr std::string_view BRIDGE_VARIABLE_NAME = "TIVRA_BRIDGE";
 inline constexpr std::string_view BRIDGE_OPTION_EMPTY =

@@ -10,6 +10,7 @@
 #include "cli/command_support.h"
 #include "cli/json_output.h"
 #include "cli/text_columns.h"
+#include "link/link_texts.h"
 #include "link/port_listing.h"
 
 namespace tivra::cli {
@@ -30,6 +31,44 @@ bool opensAsSerialLine(UsbBridge& bridge, const std::string& path, std::string& 
     return true;
 }
 
+// The ports the choice names, as discovery through it sees them. False with reason when a device
+// or server it names cannot be reached, or with error when the bridge is not available here.
+bool portsOfChoice(const BridgeChoice& choice, std::vector<ListedPort>& ports, std::string& reason,
+                   std::string& error) {
+    using Kind = BridgeChoice::Kind;
+    if (choice.kind == Kind::Platform) {
+        ports = listMachinePorts([](const std::string& why) { printError(PORTS_COMMAND, why); });
+        return true;
+    }
+    if (choice.kind == Kind::UsbSerial) {
+        // The machine's ports of that serial number; discovery looks at them alone.
+        bool taken = false;
+        for (ListedPort& port : listMachinePorts()) {
+            if (!port.usb || port.serialNumber != choice.name) continue;
+            port.localBoard = !taken && port.description == link_texts::BOARD_PRODUCT_DESCRIPTION;
+            taken = taken || port.localBoard;
+            ports.push_back(std::move(port));
+        }
+        reason = std::string(link_texts::NO_PORT_WITH_SERIAL) + choice.name;
+        return !ports.empty();
+    }
+    const std::unique_ptr<UsbBridge> bridge =
+        makeBridge(choice, error, [&reason](const std::string& why) { reason = why; });
+    if (!bridge) return false;
+    if (choice.kind == Kind::SerialPath) {
+        // A named device is what it is: USB, a board, only as this machine's ports say.
+        if (!opensAsSerialLine(*bridge, choice.name, reason)) return false;
+        ports = {listedPortAt(choice.name)};
+        return true;
+    }
+    // Another bridge: its devices as discovery sees them through it, a server or device of the
+    // library named as it was chosen.
+    ports = listBridgeDevices(*bridge);
+    if (!reason.empty()) return false;
+    if (choice.kind != Kind::Simulated && ports.size() == 1) ports.front().name = bridgeText(choice);
+    return true;
+}
+
 int runPorts(const std::vector<std::string>& arguments) {
     Arguments parsed;
     std::string error;
@@ -42,23 +81,11 @@ int runPorts(const std::vector<std::string>& arguments) {
         return bridgeError(PORTS_COMMAND, parsed, error);
 
     std::vector<ListedPort> ports;
-    if (choice.kind == BridgeChoice::Kind::Platform) {
-        ports = listMachinePorts([](const std::string& why) { printError(PORTS_COMMAND, why); });
-    } else {
-        // Another bridge: its devices as discovery sees them through it.
-        std::string reason;
-        const std::unique_ptr<UsbBridge> bridge =
-            makeBridge(choice, error, [&reason](const std::string& why) { reason = why; });
-        if (!bridge) return bridgeError(PORTS_COMMAND, parsed, error);
-        if (choice.kind == BridgeChoice::Kind::SerialPath &&
-            !opensAsSerialLine(*bridge, choice.path, reason)) {
-            printError(PORTS_COMMAND, reason);
-            return STATUS_UNUSABLE;
-        }
-        // A named device is what it is: USB, a board, only as this machine's ports say.
-        ports = choice.kind == BridgeChoice::Kind::SerialPath
-                    ? std::vector<ListedPort>{listedPortAt(choice.path)}
-                    : listBridgeDevices(*bridge);
+    std::string reason;
+    if (!portsOfChoice(choice, ports, reason, error)) {
+        if (!error.empty()) return bridgeError(PORTS_COMMAND, parsed, error);
+        printError(PORTS_COMMAND, reason);
+        return STATUS_UNUSABLE;
     }
 
     if (parsed.has("json")) {
@@ -68,6 +95,7 @@ int runPorts(const std::vector<std::string>& arguments) {
             addName(entry, "name", port.name);
             entry["usb"] = port.usb;
             entry["description"] = port.description;
+            entry["serialNumber"] = port.serialNumber;
             entry["localBoard"] = port.localBoard;
             list.push_back(std::move(entry));
         }
@@ -83,6 +111,9 @@ int runPorts(const std::vector<std::string>& arguments) {
                             !port.usb                  ? std::string(NOT_USB)
                             : port.description.empty() ? std::string(NO_DESCRIPTION)
                                                        : port.description,
+                            port.serialNumber.empty()
+                                ? ""
+                                : std::string(SERIAL_NUMBER_BEFORE) + port.serialNumber,
                             port.localBoard ? std::string(LOCAL_BOARD_MARK) : ""});
         std::cout << alignedColumns(rows);
     }

@@ -18,6 +18,7 @@
 #include "cli/configuration_loading.h"
 #include "cli/console_operator.h"
 #include "config/headless_setup.h"
+#include "link/recording_bridge.h"
 #include "sim/board_pair.h"
 #include "sim/pty_server.h"
 
@@ -25,8 +26,12 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec SIMULATE_OPTIONS[] = {{"from", 0, true},
-                                           {"remote-stores-rate", 0, true, true}};
+constexpr OptionSpec SIMULATE_OPTIONS[] = {
+    {"from", 0, true},
+    {"remote-stores-rate", 0, true, true},
+    {"answer-after", 0, true},
+    {"frames", 0, false}};
+constexpr int LONGEST_ANSWER_DELAY_MS = 60000;
 
 // "PORT:RATE": PORT 1..8 as the operator counts ports, RATE a positive number of bit/s.
 bool parseStoredRate(const std::string& text, sim::StoredRate& kept) {
@@ -98,6 +103,14 @@ int runSimulate(const std::vector<std::string>& arguments) {
                                                         std::to_string(kept.port + 1) + " twice");
         boards.settings.remoteStoresRates.push_back(kept);
     }
+    if (parsed.has("answer-after")) {
+        const std::string& text = parsed.values["answer-after"];
+        if (text.empty() || text.size() > 5 ||
+            text.find_first_not_of("0123456789") != std::string::npos ||
+            std::stoi(text) > LONGEST_ANSWER_DELAY_MS)
+            return usageError(SIMULATE_COMMAND, std::string(ANSWER_DELAY_EXPECTED));
+        boards.settings.readyAfterMs = static_cast<uint32_t>(std::stoi(text));
+    }
     if (parsed.has("from")) {
         ProgramState state;
         HeadlessForm form = blankHeadlessForm();
@@ -127,9 +140,11 @@ int runSimulate(const std::vector<std::string>& arguments) {
         printError(SIMULATE_COMMAND, error);
         return STATUS_UNUSABLE;
     }
-    server.onRequest = [](const sim::Request& request) {
+    server.onRequest = [frames = parsed.has("frames")](const sim::Request& request) {
         std::cerr << "request " << commandName(request.command) << " ("
-                  << static_cast<int>(request.length) << " bytes)\n";
+                  << static_cast<int>(request.length) << " bytes)";
+        if (frames) std::cerr << ": " << hexBytes(request.frame.data(), request.frame.size());
+        std::cerr << '\n';
     };
 
     serving = &server;

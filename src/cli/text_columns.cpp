@@ -14,6 +14,7 @@ std::string alignedColumns(const std::vector<std::vector<std::string>>& rows) {
     for (const auto& row : rows) {
         std::string line;
         for (size_t i = 0; i < row.size(); ++i) {
+            if (widths[i] == 0) continue;  // a column empty in every row takes no room
             line += row[i];
             if (i + 1 < row.size()) line.append(widths[i] - row[i].size() + 2, ' ');
         }

@@ -33,14 +33,39 @@ inline constexpr std::string_view DEVICE_NAME_PREFIX = "device ";
 
 // Choosing a bridge (shown by tivractl and the window, not part of the board dialogue).
 inline constexpr std::string_view BRIDGE_VARIABLE = "TIVRA_BRIDGE";
-// The unknown value is put between the two pieces.
+// The unknown value is put between the two pieces, the values of the platform after them.
 inline constexpr std::string_view UNKNOWN_BRIDGE_BEFORE = "unknown bridge \"";
-inline constexpr std::string_view UNKNOWN_BRIDGE_AFTER =
-    "\": use \"sim\" or \"serial:PATH\", or leave TIVRA_BRIDGE unset";
-inline constexpr std::string_view EMPTY_SERIAL_PATH_TEXT =
+inline constexpr std::string_view UNKNOWN_BRIDGE_AFTER = "\": use ";
+inline constexpr std::string_view POSIX_BRIDGE_VALUES =
+    "\"sim\", \"serial:PATH\", \"usb:SERIAL\", \"rfc2217://HOST:PORT\" or \"tcp://HOST:PORT\", or "
+    "leave TIVRA_BRIDGE unset";
+inline constexpr std::string_view WINDOWS_BRIDGE_VALUES =
+    "\"sim\", \"device:N\", \"rfc2217://HOST:PORT\" or \"tcp://HOST:PORT\", or leave "
+    "TIVRA_BRIDGE unset";
+// After a value's kind ("serial:"), then the values of the platform.
+inline constexpr std::string_view NOT_HERE = " is not available on this platform: use ";
+inline constexpr std::string_view SERIAL_NEEDS_PATH =
     "serial: needs a device path, e.g. serial:/dev/ttyUSB0";
-inline constexpr std::string_view NO_SERIAL_BRIDGE_TEXT =
-    "serial:PATH is not available on this platform";
+inline constexpr std::string_view USB_NEEDS_SERIAL =
+    "usb: needs a USB serial number, as tivractl ports lists it";
+inline constexpr std::string_view DEVICE_NUMBER_EXPECTED =
+    "device: needs the number of a device of the bridge library, as tivractl ports lists it "
+    "(device:0)";
+// After "rfc2217://" or "tcp://".
+inline constexpr std::string_view SERVER_EXPECTED =
+    " needs HOST:PORT, the port 1 to 65535 (an IPv6 address in brackets: [::1]:2001)";
+inline constexpr std::string_view NO_PORT_WITH_SERIAL =
+    "no USB serial port has the serial number ";
+// Why a serial device server cannot be reached, after its HOST:PORT.
+inline constexpr std::string_view UNKNOWN_HOST = "unknown host";
+inline constexpr std::string_view NO_ANSWER = "no answer within 5 seconds";
+inline constexpr std::string_view CONNECTION_REFUSED = "connection refused";
+inline constexpr std::string_view UNREACHABLE = "no route to the server";
+inline constexpr std::string_view CONNECTION_LOST = "the connection was lost";
+// Why a named serial device could not be opened, after its path (besides the system's reasons).
+inline constexpr std::string_view DEVICE_IN_USE_TEXT = "in use by another program";
+inline constexpr std::string_view NOT_A_SERIAL_LINE_TEXT = "not a serial line";
+
 // Why the bridge library of Windows could not be used (tivractl says it; the window keeps its
 // "No Local Board Found"). The places it was looked for come after the first text.
 inline constexpr std::string_view LIBRARY_NOT_LOADED =
@@ -53,8 +78,4 @@ inline constexpr std::string_view LIBRARY_NOT_64_BIT = "not a 64-bit library";
 inline constexpr std::string_view LIBRARY_ERROR = "Windows error ";
 inline constexpr std::string_view LIBRARY_NEEDED =
     "; it must be the 64-bit \"SiUSBXp.dll\" of the bridge's driver";
-// Why a named serial device could not be opened, after its path (besides the system's reasons).
-inline constexpr std::string_view DEVICE_IN_USE_TEXT = "in use by another program";
-inline constexpr std::string_view NOT_A_SERIAL_LINE_TEXT = "not a serial line";
-
 }  // namespace tivra::link_texts

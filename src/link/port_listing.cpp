@@ -25,6 +25,12 @@ std::vector<ListedPort> listBridgeDevices(UsbBridge& bridge) {
         decided = decided || !read || device.localBoard;
         devices.push_back(std::move(device));
     }
+    // Then the serial numbers, each in a buffer of its own: discovery never asks for them.
+    for (uint32_t index = 0; index < count; ++index) {
+        std::array<char, PRODUCT_STRING_SIZE> serialNumber{};
+        if (bridge.getProductString(index, serialNumber.data(), PRODUCT_SERIAL_NUMBER) == 0)
+            devices[index].serialNumber = descriptionText(serialNumber);
+    }
     return devices;
 }
 

@@ -14,6 +14,7 @@ struct ListedPort {
     std::string description;  // the USB product description as the bridge reports it
     bool usb = true;          // false: a serial port of another kind, with no description
     bool localBoard = false;  // the one discovery would open as the LocalBoard
+    std::string serialNumber;  // the USB serial number, empty when it cannot be read
 };
 
 // The devices a bridge library reports, in its order, with the one discovery would take marked.

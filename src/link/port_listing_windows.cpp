@@ -1,4 +1,4 @@
-#include "link/bridge_choice.h"
+#include "link/bridges/siusbxp.h"
 #include "link/port_listing.h"
 
 namespace tivra {

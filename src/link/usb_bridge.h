@@ -4,13 +4,22 @@
 // ordinal in the Windows library.
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 #include "config/program_state.h"
 
 namespace tivra {
 
+// Told why a bridge could not reach a device it names ("/dev/pts/3: in use by another program",
+// "10.0.0.5:2001: connection refused"): discovery shows only its own box for that, a command
+// line can say more.
+using OpenFailureNote = std::function<void(const std::string& why)>;
+
 constexpr uint32_t PRODUCT_STRING_SIZE = 100;
 constexpr uint32_t PRODUCT_DESCRIPTION = 1;
+// The product string of this kind is the device's USB serial number.
+constexpr uint32_t PRODUCT_SERIAL_NUMBER = 0;
 
 class UsbBridge {
   public:

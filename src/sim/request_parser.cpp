@@ -11,6 +11,7 @@ constexpr uint8_t SHORTEST_FRAME = READ_REQUEST_LENGTH;  // 00 N 55 AA command
 void RequestParser::reset() {
     state_ = State::Idle;
     body_.clear();
+    frame_.clear();
     logical_ = 0;
 }
 
@@ -18,13 +19,20 @@ void RequestParser::giveUp(uint8_t byte) {
     ++malformed_;
     reset();
     // The byte that broke the frame may itself start the next one.
-    if (byte == 0x00) state_ = State::Length;
+    if (byte == 0x00) {
+        state_ = State::Length;
+        frame_.push_back(byte);
+    }
 }
 
 bool RequestParser::feed(uint8_t byte, Request& request) {
+    if (state_ != State::Idle) frame_.push_back(byte);
     switch (state_) {
         case State::Idle:
-            if (byte == 0x00) state_ = State::Length;
+            if (byte == 0x00) {
+                state_ = State::Length;
+                frame_.assign(1, byte);
+            }
             return false;
         case State::Length:
             if (byte < SHORTEST_FRAME) {
@@ -74,6 +82,7 @@ bool RequestParser::feed(uint8_t byte, Request& request) {
     request.length = length_;
     request.command = body_[0];
     request.items.assign(body_.begin() + 1, body_.end());
+    request.frame = frame_;
     reset();
     return true;
 }

@@ -11,6 +11,7 @@ struct Request {
     uint8_t length = 0;          // the length byte N as sent
     uint8_t command = 0;         // first logical byte after 55 AA
     std::vector<uint8_t> items;  // the logical bytes after the command, escapes removed
+    std::vector<uint8_t> frame;  // the frame as it came over the line, from its 00 on
 };
 
 class RequestParser {
@@ -32,6 +33,7 @@ class RequestParser {
     uint8_t length_ = 0;
     uint32_t logical_ = 0;
     std::vector<uint8_t> body_;
+    std::vector<uint8_t> frame_;  // the bytes of the frame so far
     uint32_t malformed_ = 0;
 };
 

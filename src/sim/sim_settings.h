@@ -15,6 +15,7 @@ namespace tivra::sim {
 struct SimDevice {
     std::string description;  // the product string; may be longer than 100 bytes
     bool hasBoards = false;   // the board pair answers behind this bridge
+    std::string serialNumber = "QV-0001";  // its USB serial number
 };
 
 // Make a bridge library call fail with a non-zero status (and no other effect).

@@ -98,7 +98,7 @@ if(WIN32)
 endif()
 
 # Build-only: takes the manual's pictures from the real window, splash and boxes (help/help.cmake).
-# A cross build cannot run it; it takes the manual of a native build (TIVRA_MANUAL_FROM).
+# A cross build cannot run it; it takes the manual of a native build (TIVRA_NATIVE_BUILD).
 if(NOT CMAKE_CROSSCOMPILING)
     add_executable(tivra_pictures ${gui_src}/app/manual_pictures.cpp)
     target_link_libraries(tivra_pictures PRIVATE tivra_shell)

@@ -18,7 +18,7 @@
 #include "app/application.h"
 #include "config/controls.h"
 #include "config/form_transfer.h"
-#include "link/bridges/simulated.h"
+#include "sim/simulated_bridge.h"
 #include "sim/board_pair.h"
 #include "support/configuration_views.h"
 #include "support/data_file.h"

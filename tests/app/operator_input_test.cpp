@@ -9,6 +9,7 @@
 #include <QLineEdit>
 
 #include "app/app_bench.h"
+#include "boards/bridge_choice.h"
 #include "link/bridge_call.h"
 #include "support/config_form_behaviour.h"
 
@@ -154,9 +155,8 @@ TEST_F(BoardButtons, AnUnknownBridgeChoiceIsReportedAtEachExchangeAndTheRealPaus
     press(READ_BUTTON_ID);
     press(WRITE_BUTTON_ID);
     EXPECT_EQ(ui.boxes(), std::vector<std::string>(
-                              2,
-                              "Alert: unknown bridge \"bogus\": use \"sim\" or \"serial:PATH\", "
-                              "or leave TIVRA_BRIDGE unset"));
+                              2, "Alert: unknown bridge \"bogus\": use " +
+                                     std::string(bridgeValuesOfThisPlatform())));
     // Set right, the next press talks to the simulated pair.
     setVariable("TIVRA_BRIDGE", "sim");
     ui.clear();
@@ -167,6 +167,17 @@ TEST_F(BoardButtons, AnUnknownBridgeChoiceIsReportedAtEachExchangeAndTheRealPaus
     setVariable("TIVRA_BRIDGE", "");
     EXPECT_EQ(ui.boxes(), (std::vector{LOCAL_READ, REMOTE_READ}));
     EXPECT_TRUE(pause.cursors.empty());
+}
+
+// A serial device server that cannot be reached is a missing board to the window (nothing listens
+// on port 1 of this machine); tivractl says why besides.
+TEST_F(BoardButtons, AnUnreachableSerialDeviceServerIsAMissingBoard) {
+    setVariable("TIVRA_BRIDGE", "tcp://127.0.0.1:1");
+    start("", [](ApplicationSetup& setup) { setup.makeBridge = nullptr; });
+    press(READ_BUTTON_ID);
+    setVariable("TIVRA_BRIDGE", "");
+    EXPECT_EQ(ui.boxes(),
+              std::vector<std::string>(2, "No Local Board Found: Check USB cable and retry"));
 }
 
 }  // namespace

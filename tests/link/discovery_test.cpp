@@ -8,8 +8,8 @@
 
 #include <cstring>
 
-#include "link/bridge_choice.h"
-#include "link/bridges/simulated.h"
+#include "boards/bridge_choice.h"
+#include "sim/simulated_bridge.h"
 #ifndef _WIN32
 #include "link/bridges/serial.h"
 #endif
@@ -50,16 +50,28 @@ TEST(Discovery, EveryOutcome) {
 
 // Choosing the bridge from TIVRA_BRIDGE or --bridge (a device path: SerialEndToEnd; the variable
 // read at an exchange: the application's BoardButtons tests and tivractl's boards.t).
+#ifdef _WIN32
+constexpr bool ON_WINDOWS = true;
+#else
+constexpr bool ON_WINDOWS = false;
+#endif
+
 TEST(BridgeChoice, Values) {
-    const std::string KINDS[] = {"Platform", "Simulated", "SerialPath"};
-    for (const auto& [value, expected] : dataRows("link/bridge_choices.txt", " =>")) {
+    const std::string KINDS[] = {"Platform", "Simulated", "SerialPath", "UsbSerial",
+                                 "Device",   "Rfc2217",   "RawTcp"};
+    for (auto [value, expected] : dataRows("link/bridge_choices.txt", " =>")) {
+        if (const size_t bar = expected.find(" | "); bar != std::string::npos)
+            expected = ON_WINDOWS ? expected.substr(bar + 3) : expected.substr(0, bar);
+        if (const size_t at = expected.find("{values}"); at != std::string::npos)
+            expected.replace(at, 8, bridgeValuesOfThisPlatform());
         BridgeChoice choice;
         std::string error;
-        EXPECT_EQ(parseBridgeChoice(value, choice, error)
-                      ? KINDS[int(choice.kind)] + (choice.path.empty() ? "" : " " + choice.path)
-                      : "refused: " + error,
-                  expected)
-            << "'" << value << "'";
+        const bool taken = parseBridgeChoice(value, choice, error);
+        std::string chosen = KINDS[int(choice.kind)];
+        if (!choice.name.empty()) chosen += " " + choice.name;
+        if (choice.number != 0 || choice.kind == BridgeChoice::Kind::Device)
+            chosen += " " + std::to_string(choice.number);
+        EXPECT_EQ(taken ? chosen : "refused: " + error, expected) << "'" << value << "'";
     }
 }
 
@@ -67,16 +79,16 @@ TEST(BridgeChoice, Values) {
 // on, shared in part with the serial bridge.
 
 // What both bridges owe discovery: the devices in order, and never more than the caller's 100
-// bytes of a product string, with a NUL only where it fits.
+// bytes of a product string, with a NUL only where it fits; kind 0 is the USB serial number.
 TEST(Bridges, ListDevicesAndNeverOverrunTheBuffer) {
     for (const size_t length : {99, 100, 140}) {
         SCOPED_TRACE(length);
         const std::string text(length, 'q');
         SimulatedBridge simulated;
-        simulated.settings().devices = {{text, true}, {"Other", false}};
+        simulated.settings().devices = {{text, true, "QV-7"}, {"Other", false}};
         std::vector<UsbBridge*> bridges = {&simulated};
 #ifndef _WIN32
-        SerialBridge serial({{"/dev/null-a", text}, {"/dev/null-b", "Other"}});
+        SerialBridge serial({{"/dev/null-a", text, true, "QV-7"}, {"/dev/null-b", "Other"}});
         bridges.push_back(&serial);
 #endif
         for (UsbBridge* bridge : bridges) {
@@ -88,7 +100,9 @@ TEST(Bridges, ListDevicesAndNeverOverrunTheBuffer) {
             EXPECT_EQ(std::string(buffer, PRODUCT_STRING_SIZE + 1),
                       (text + '\0').substr(0, PRODUCT_STRING_SIZE) + '#');
             EXPECT_NE(bridge->getProductString(2, buffer, PRODUCT_DESCRIPTION), 0);
-            EXPECT_NE(bridge->getProductString(0, buffer, 0), 0);
+            EXPECT_EQ(bridge->getProductString(0, buffer, PRODUCT_SERIAL_NUMBER), 0);
+            EXPECT_STREQ(buffer, "QV-7");
+            EXPECT_NE(bridge->getProductString(0, buffer, 2), 0);
         }
     }
 }

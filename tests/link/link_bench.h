@@ -15,7 +15,7 @@
 #include "config/form_transfer.h"
 #include "config/headless_setup.h"
 #include "link/board_protocol.h"
-#include "link/bridges/simulated.h"
+#include "sim/simulated_bridge.h"
 #include "link/recording_bridge.h"
 #include "link/wire_format.h"
 #include "support/configuration_views.h"

@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "link/bridge_choice.h"
+#include "boards/bridge_choice.h"
 #include "link/bridges/serial.h"
 #include "link_bench.h"
 #include "pty_boards.h"

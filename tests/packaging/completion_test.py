@@ -75,7 +75,8 @@ for command in commands:
     options = sorted(set(re.findall(r"^  (?:-[a-zA-Z], )?(--[a-z][a-z-]*)", own, re.M)))
     cases.append((f"tivractl {command} --", options, []))
 cases += [
-    ("tivractl read --bridge ", ["sim"], []),
+    ("tivractl read --bridge ", ["sim", "usb:", "rfc2217://", "tcp://"], []),
+    ("tivractl read --bridge rfc", ["rfc2217://"], []),
     ("tivractl format --from-json ", ["unit.json"], ["unit.smc"]),
     ("tivractl check ", ["unit.smc"], ["unit.json"]),
 ]

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/program_folder.h"
-#include "link/bridge_choice.h"
+#include "boards/bridge_choice.h"
 #include "link/bridges/siusbxp.h"
 #include "link/link_bench.h"
 #include "support/temp_folder.h"

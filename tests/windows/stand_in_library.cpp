@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "link/bridges/simulated.h"
+#include "sim/simulated_bridge.h"
 
 namespace {
 

@@ -78,5 +78,19 @@ if(WIN32)
         # One copy per Wine server: the tests that start the window take turns.
         set_tests_properties(WindowUnderWine PROPERTIES TIMEOUT 120 ENVIRONMENT "TIVRA_BRIDGE="
             RESOURCE_LOCK tivra_instance_guard)
+        # tivractl.exe and the window through ser2net on the Linux side, in front of the native
+        # build's simulated boards.
+        if(NOT TIVRA_NATIVE_BUILD)
+            message(FATAL_ERROR "The Windows tests need TIVRA_NATIVE_BUILD, a native build whose"
+                " tivractl simulates the boards behind ser2net (scripts/test-windows sets it)")
+        endif()
+        add_test(NAME SerialDeviceServerUnderWine COMMAND Python3::Interpreter
+            ${serial_device_server_test} ${TIVRA_NATIVE_BUILD}/tivractl
+            ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tivractl>
+            --window bash ${windows_tests_dir}/window_under_wine.sh
+                ${CMAKE_CROSSCOMPILING_EMULATOR} ${windows_bin_dir}/tivra.exe
+                ${PROJECT_SOURCE_DIR}/examples/mixed-sensors.smc)
+        set_tests_properties(SerialDeviceServerUnderWine PROPERTIES TIMEOUT 400
+            RESOURCE_LOCK tivra_instance_guard)
     endif()
 endif()

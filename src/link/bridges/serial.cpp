@@ -146,7 +146,9 @@ std::vector<SerialPortEntry> listSerialPorts() {
     for (sp_port** p = list; *p; ++p) {
         const bool usb = sp_get_port_transport(*p) == SP_TRANSPORT_USB;
         const char* product = usb ? sp_get_port_usb_product(*p) : nullptr;
-        found.push_back({sp_get_port_name(*p), product ? product : "", usb});
+        const char* serialNumber = usb ? sp_get_port_usb_serial(*p) : nullptr;
+        found.push_back(
+            {sp_get_port_name(*p), product ? product : "", usb, serialNumber ? serialNumber : ""});
     }
     sp_free_port_list(list);
     std::sort(found.begin(), found.end(),
@@ -157,6 +159,12 @@ std::vector<SerialPortEntry> listSerialPorts() {
 std::vector<SerialPortEntry> listUsbSerialPorts() {
     std::vector<SerialPortEntry> usb = listSerialPorts();
     std::erase_if(usb, [](const SerialPortEntry& port) { return !port.usb; });
+    return usb;
+}
+
+std::vector<SerialPortEntry> usbPortsWithSerialNumber(const std::string& serialNumber) {
+    std::vector<SerialPortEntry> usb = listUsbSerialPorts();
+    std::erase_if(usb, [&](const SerialPortEntry& port) { return port.serialNumber != serialNumber; });
     return usb;
 }
 
@@ -199,8 +207,10 @@ int32_t SerialBridge::getNumDevices(uint32_t* count) {
 
 int32_t SerialBridge::getProductString(uint32_t index, void* buffer, uint32_t kind) {
     listIfNeeded();
-    if (index >= ports_.size() || kind != PRODUCT_DESCRIPTION) return FAILURE_STATUS;
-    const std::string& text = ports_[index].description;
+    if (index >= ports_.size()) return FAILURE_STATUS;
+    if (kind != PRODUCT_DESCRIPTION && kind != PRODUCT_SERIAL_NUMBER) return FAILURE_STATUS;
+    const std::string& text =
+        kind == PRODUCT_DESCRIPTION ? ports_[index].description : ports_[index].serialNumber;
     const size_t n = std::min<size_t>(text.size(), PRODUCT_STRING_SIZE);
     std::memcpy(buffer, text.data(), n);
     if (n < PRODUCT_STRING_SIZE) static_cast<char*>(buffer)[n] = '\0';

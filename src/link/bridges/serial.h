@@ -6,7 +6,7 @@
 //
 //   devices           the USB serial ports, listed afresh by each getNumDevices, or exactly
 //                     the ports given to the constructor
-//   product string    kind 1: the port's USB product description
+//   product string    kind 1: the port's USB product description; kind 0: its USB serial number
 //   open/close        the device, raw, read and write, no flow control, for this program alone
 //                     (refused while another program holds it); the handle is private
 //   setBaudRate       the line speed (the standard rates 300..230400 and above where the
@@ -34,6 +34,7 @@ struct SerialPortEntry {
     std::string path;         // e.g. "/dev/ttyUSB0", "/dev/pts/3"
     std::string description;  // what the product string reports
     bool usb = true;          // false: a port of another kind, with no USB description
+    std::string serialNumber;  // the USB serial number, when the device has one
 };
 
 // What a line-control word asks for; nullopt for a word the bridge refuses.
@@ -54,6 +55,8 @@ void releaseSerialLinesNow();
 std::vector<SerialPortEntry> listSerialPorts();
 // The USB serial ports attached now, with their USB product descriptions, by path.
 std::vector<SerialPortEntry> listUsbSerialPorts();
+// Those of them whose USB serial number is serialNumber (one, unless two devices share it).
+std::vector<SerialPortEntry> usbPortsWithSerialNumber(const std::string& serialNumber);
 
 class SerialBridge final : public UsbBridge {
   public:

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "files/native_path.h"
-#include "link/bridge_choice.h"
 #include "link/link_texts.h"
 
 namespace tivra {

@@ -52,4 +52,7 @@ class SiUsbXpBridge final : public UsbBridge {
     std::string problem_;
 };
 
+// The platform's bridge on Windows; note is told why the library could not be used.
+std::unique_ptr<UsbBridge> makeSiUsbXpBridge(const OpenFailureNote& note = {});
+
 }  // namespace tivra

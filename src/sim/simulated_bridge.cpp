@@ -1,4 +1,4 @@
-#include "link/bridges/simulated.h"
+#include "sim/simulated_bridge.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -56,9 +56,12 @@ int32_t SimulatedBridge::getNumDevices(uint32_t* count) {
 
 int32_t SimulatedBridge::getProductString(uint32_t index, void* buffer, uint32_t kind) {
     if (failing(BridgeCall::GetProductString)) return SIM_FAILURE_STATUS;
-    if (index >= settings().devices.size() || kind != PRODUCT_DESCRIPTION)
+    if (index >= settings().devices.size() ||
+        (kind != PRODUCT_DESCRIPTION && kind != PRODUCT_SERIAL_NUMBER))
         return SIM_FAILURE_STATUS;
-    const std::string& text = settings().devices[index].description;
+    const sim::SimDevice& device = settings().devices[index];
+    const std::string& text =
+        kind == PRODUCT_DESCRIPTION ? device.description : device.serialNumber;
     const size_t n = std::min<size_t>(text.size(), PRODUCT_STRING_SIZE);
     std::memcpy(buffer, text.data(), n);
     if (n < PRODUCT_STRING_SIZE) static_cast<char*>(buffer)[n] = '\0';

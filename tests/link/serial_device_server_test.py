@@ -1,0 +1,316 @@
+#!/usr/bin/env python3
+"""tivractl through a real serial device server: ser2net on 127.0.0.1 in front of the simulated
+boards' pseudo-terminal (tivractl simulate), once with RFC 2217 and once with raw TCP.
+
+  serial_device_server_test.py SIMULATOR TIVRACTL... [--window COMMAND...]
+
+SIMULATOR is a tivractl of this machine that runs simulate; TIVRACTL... the tivractl to try (a
+command: "wine-run tivractl.exe" tries the Windows one under Wine). With --window, COMMAND is run
+once more with TIVRA_BRIDGE naming the RFC 2217 server and must end with status 0 (the window's
+test). Every server and simulator started here is stopped here; only loopback addresses are used.
+"""
+import os
+import queue
+import re
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+FAILURES = []
+BOX_NO_BOARD = "No Local Board Found: Check USB cable and retry"
+PARTLY_WRITTEN = 5
+
+
+def check(condition, what):
+    if not condition:
+        FAILURES.append(what)
+        print("FAILED: " + what, file=sys.stderr)
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def listening(port):
+    """Whether something listens on 127.0.0.1:port (from /proc, so that no connection is made)."""
+    with open("/proc/net/tcp") as table:
+        for line in table.readlines()[1:]:
+            local, state = line.split()[1], line.split()[3]
+            if state == "0A" and local == "0100007F:%04X" % port:
+                return True
+    return False
+
+
+class Simulator:
+    """tivractl simulate --frames, its requests logged into a list as they come."""
+
+    def __init__(self, program, *options):
+        self.process = subprocess.Popen([program, "simulate", "--frames", *options],
+                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.path = self.process.stdout.readline().strip()
+        if not self.path.startswith("/dev/"):
+            raise RuntimeError("simulate printed no device: " + self.process.stderr.read())
+        self.requests = queue.Queue()
+        self.log = []
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for line in self.process.stderr:
+            self.log.append(line.rstrip("\n"))
+            self.requests.put(line)
+
+    def wait_for(self, text, seconds=10):
+        end = time.monotonic() + seconds
+        while time.monotonic() < end:
+            try:
+                if text in self.requests.get(timeout=max(0.01, end - time.monotonic())):
+                    return True
+            except queue.Empty:
+                break
+        return False
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(10)
+
+
+class Ser2net:
+    """ser2net with one accepter on 127.0.0.1 in front of a device."""
+
+    def __init__(self, folder, accepter, device, port=None):
+        self.port = port or free_port()
+        self.folder = folder
+        config = os.path.join(folder, "ser2net-%d.yaml" % self.port)
+        with open(config, "w") as out:
+            out.write("connection: &line\n"
+                      "  accepter: %s,127.0.0.1,%d\n"
+                      "  connector: serialdev,%s,57600n81,local\n" % (accepter, self.port, device))
+        # Without mDNS, which it would only complain about here.
+        self.process = subprocess.Popen(
+            ["ser2net", "-n", "-u", "-c", config, "-P", config + ".pid"],
+            stdout=subprocess.DEVNULL, stderr=open(config + ".log", "w"))
+        end = time.monotonic() + 10
+        while not listening(self.port):
+            if self.process.poll() is not None or time.monotonic() > end:
+                raise RuntimeError("ser2net did not start: " + open(config + ".log").read())
+            time.sleep(0.02)
+
+    def kill(self):
+        self.process.kill()
+        self.process.wait(10)
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait(10)
+
+
+class SlowRelay:
+    """Passes a TCP connection on to 127.0.0.1:target, every byte 100 ms late each way."""
+
+    def __init__(self, target, delay=0.1):
+        self.target, self.delay = target, delay
+        self.listener = socket.socket()
+        self.listener.bind(("127.0.0.1", 0))
+        self.listener.listen(4)
+        self.port = self.listener.getsockname()[1]
+        self.sockets = []
+        threading.Thread(target=self._accept, daemon=True).start()
+
+    def _accept(self):
+        while True:
+            try:
+                client, _ = self.listener.accept()
+            except OSError:
+                return
+            server = socket.create_connection(("127.0.0.1", self.target))
+            for s in (client, server):
+                s.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+            self.sockets += [client, server]
+            self._pass(client, server)
+            self._pass(server, client)
+
+    def _pass(self, source, sink):
+        late = queue.Queue()
+
+        def receive():
+            while True:
+                try:
+                    chunk = source.recv(4096)
+                except OSError:
+                    chunk = b""
+                late.put((time.monotonic() + self.delay, chunk))
+                if not chunk:
+                    return
+
+        def send():
+            while True:
+                due, chunk = late.get()
+                time.sleep(max(0.0, due - time.monotonic()))
+                try:
+                    if not chunk:
+                        sink.shutdown(socket.SHUT_WR)
+                        return
+                    sink.sendall(chunk)
+                except OSError:
+                    return
+
+        threading.Thread(target=receive, daemon=True).start()
+        threading.Thread(target=send, daemon=True).start()
+
+    def stop(self):
+        for s in [self.listener] + self.sockets:
+            s.close()
+
+
+def main():
+    arguments = sys.argv[1:]
+    window = []
+    if "--window" in arguments:
+        at = arguments.index("--window")
+        arguments, window = arguments[:at], arguments[at + 1:]
+    simulator_program, tivractl = arguments[0], arguments[1:]
+    if shutil.which("ser2net") is None:
+        print("ser2net is not installed (scripts/setup installs it)", file=sys.stderr)
+        return 1
+
+    folder = tempfile.mkdtemp(prefix="tivra-ser2net-")
+    started = []
+
+    def run(*words, wait=True):
+        command = tivractl + list(words)
+        if not wait:
+            return subprocess.Popen(command, cwd=folder, stdout=subprocess.PIPE,
+                                    stderr=subprocess.PIPE, text=True)
+        return subprocess.run(command, cwd=folder, capture_output=True, text=True, timeout=120)
+
+    def native(*words):
+        return subprocess.run([simulator_program, *words], cwd=folder, capture_output=True,
+                              text=True, check=True).stdout
+
+    try:
+        # A configuration whose frames hold a data byte 0xFF (Chunksize 255 is 00 FF), which
+        # telnet sends twice: the boards must get it once.
+        shutil.copy(os.path.join(os.path.dirname(__file__), "../../examples/mixed-sensors.smc"),
+                    os.path.join(folder, "examples.smc"))
+        native("set", "examples.smc", "Channel 1 Chunksize=255", "-o", "ff.smc")
+        frames = {board: native("frame", "--board", board, "ff.smc").strip()
+                  for board in ("local", "remote")}
+        check(all(" FF " in frame for frame in frames.values()), "no 0xFF in the frames")
+
+        for accepter, scheme in (("telnet(rfc2217),tcp", "rfc2217"), ("tcp", "tcp")):
+            simulator = Simulator(simulator_program)
+            server = Ser2net(folder, accepter, simulator.path)
+            started += [simulator, server]
+            url = "%s://127.0.0.1:%d" % (scheme, server.port)
+
+            ports = run("ports", "--bridge", url)
+            check(ports.returncode == 0 and ports.stdout ==
+                  url + "  Quorvantel Ostrel  <- LocalBoard\n", "%s: ports: %r" % (scheme, ports))
+
+            write = run("write", "ff.smc", "--verify", "--bridge", url)
+            check(write.returncode == 0 and write.stdout == "Verified ff.smc\n",
+                  "%s: write --verify: %r" % (scheme, write))
+            for board, command in (("local", "WriteLocal"), ("remote", "WriteRemote")):
+                logged = "request %s (199 bytes): %s" % (command, frames[board])
+                check(logged in simulator.log,
+                      "%s: the %s frame arrived otherwise: %s" % (scheme, board, simulator.log))
+
+            read = run("read", "-o", "read.smc", "--bridge", url)
+            check(read.returncode == 0 and read.stderr ==
+                  "Success: Local configuration data read\n"
+                  "Success: Remote configuration data read\n", "%s: read: %r" % (scheme, read))
+            same = run("diff", "read.smc", "ff.smc")
+            check(same.returncode == 0, "%s: read back otherwise: %s" % (scheme, same.stdout))
+
+            # Every byte 100 ms late each way: still within the exchanges' waits.
+            relay = SlowRelay(server.port)
+            started.append(relay)
+            slow = "%s://127.0.0.1:%d" % (scheme, relay.port)
+            began = time.monotonic()
+            slow_write = run("write", "examples.smc", "--verify", "--bridge", slow)
+            took = time.monotonic() - began
+            check(slow_write.returncode == 0 and slow_write.stdout == "Verified examples.smc\n",
+                  "%s: write --verify, 100 ms late: %r" % (scheme, slow_write))
+            check(took > 0.8, "%s: the relay did not delay (%.2f s)" % (scheme, took))
+            relay.stop()
+            server.stop()
+            simulator.stop()
+
+        # Nothing listening: the box of a missing board, and why, for each board.
+        closed = "tcp://127.0.0.1:%d" % free_port()
+        refused = run("read", "--bridge", closed)
+        reason = "tivractl read: 127.0.0.1:%s: connection refused\n" % closed.rsplit(":", 1)[1]
+        check(refused.returncode == 1 and refused.stdout == "" and
+              refused.stderr == (reason + BOX_NO_BOARD + "\n") * 2, "refused: %r" % refused)
+
+        # A server that never answers (its queue of connections full): given up after 5 s.
+        silent = socket.socket()
+        silent.bind(("127.0.0.1", 0))
+        silent.listen(0)
+        waiting = []
+        for _ in range(3):
+            s = socket.socket()
+            s.setblocking(False)
+            s.connect_ex(silent.getsockname())
+            waiting.append(s)
+        time.sleep(0.2)
+        began = time.monotonic()
+        unanswered = run("ports", "--bridge", "rfc2217://127.0.0.1:%d" % silent.getsockname()[1])
+        took = time.monotonic() - began
+        check(unanswered.returncode == 2 and unanswered.stderr ==
+              "tivractl ports: 127.0.0.1:%d: no answer within 5 seconds\n"
+              % silent.getsockname()[1], "never answers: %r" % unanswered)
+        check(4.9 < took < 8, "never answers: gave up after %.1f s" % took)
+        for s in waiting + [silent]:
+            s.close()
+
+        # ser2net killed while the RemoteBoard's write waits for its acknowledgement: the
+        # LocalBoard was written, the RemoteBoard perhaps not; never "Verified".
+        simulator = Simulator(simulator_program, "--answer-after", "400")
+        server = Ser2net(folder, "telnet(rfc2217),tcp", simulator.path)
+        started += [simulator, server]
+        url = "rfc2217://127.0.0.1:%d" % server.port
+        writing = run("write", "ff.smc", "--verify", "--bridge", url, wait=False)
+        check(simulator.wait_for("request WriteRemote"), "the RemoteBoard's write never came")
+        server.kill()
+        out, err = writing.communicate(timeout=60)
+        check(writing.returncode == PARTLY_WRITTEN and "Verified" not in out + err and
+              "127.0.0.1:%d: the connection was lost" % server.port in err,
+              "killed mid-write: status %d, %r %r" % (writing.returncode, out, err))
+        # The next command connects anew.
+        server = Ser2net(folder, "telnet(rfc2217),tcp", simulator.path, server.port)
+        started.append(server)
+        again = run("diff", "ff.smc", "--boards", "--bridge", url)
+        check(again.returncode == 0, "after the server came back: %r" % again)
+
+        if window:
+            environment = dict(os.environ, TIVRA_BRIDGE=url)
+            shown = subprocess.run(window, env=environment, timeout=300)
+            check(shown.returncode == 0, "the window through %s: status %d" % (url,
+                                                                               shown.returncode))
+    finally:
+        for thing in reversed(started):
+            try:
+                thing.stop()
+            except Exception:  # noqa: BLE001 - the rest must still be stopped
+                pass
+        shutil.rmtree(folder, ignore_errors=True)
+
+    if FAILURES:
+        return 1
+    print("tivractl through ser2net (RFC 2217 and raw TCP): ports, write --verify, read, 0xFF "
+          "bytes, 100 ms each way, refused, unanswered, server killed mid-write")
+    return 0
+
+
+if __name__ == "__main__":
+    signal.signal(signal.SIGPIPE, signal.SIG_DFL)
+    sys.exit(main())
