@@ -49,7 +49,11 @@ bool parseServer(std::string_view text, std::string& host, uint32_t& port) {
         digits.find_first_not_of("0123456789") != std::string_view::npos)
         return false;
     port = static_cast<uint32_t>(std::stoul(std::string(digits)));
-    return port >= 1 && port <= 65535 && host.find_first_of(" /\\\t") == std::string::npos;
+    // Brackets only around an IPv6 address, and nowhere else.
+    const bool bracketed = text.front() == '[';
+    return port >= 1 && port <= 65535 &&
+           host.find_first_of(" /\\\t[]") == std::string::npos &&
+           (!bracketed || host.find(':') != std::string::npos);
 }
 
 }  // namespace

@@ -62,6 +62,8 @@ inline constexpr std::string_view NO_ANSWER = "no answer within 5 seconds";
 inline constexpr std::string_view CONNECTION_REFUSED = "connection refused";
 inline constexpr std::string_view UNREACHABLE = "no route to the server";
 inline constexpr std::string_view CONNECTION_LOST = "the connection was lost";
+// After CONNECTION_LOST, before the text the server sent last.
+inline constexpr std::string_view SERVER_SAID = "; the server said: ";
 // Why a named serial device could not be opened, after its path (besides the system's reasons).
 inline constexpr std::string_view DEVICE_IN_USE_TEXT = "in use by another program";
 inline constexpr std::string_view NOT_A_SERIAL_LINE_TEXT = "not a serial line";

@@ -251,6 +251,33 @@ def main():
         check(refused.returncode == 1 and refused.stdout == "" and
               refused.stderr == (reason + BOX_NO_BOARD + "\n") * 2, "refused: %r" % refused)
 
+        # A server whose serial device cannot be opened hangs up at once, saying why; it is tried
+        # again for 5 s, as one still closing an earlier connection would be.
+        missing = Ser2net(folder, "telnet(rfc2217),tcp", os.path.join(folder, "no-such-tty"))
+        started.append(missing)
+        began = time.monotonic()
+        hung_up = run("ports", "--bridge", "rfc2217://127.0.0.1:%d" % missing.port)
+        took = time.monotonic() - began
+        check(hung_up.returncode == 2 and hung_up.stderr.startswith(
+              "tivractl ports: 127.0.0.1:%d: the connection was lost; the server said: Device "
+              "open failure" % missing.port) and 4.5 < took < 8,
+              "device missing behind the server: %r after %.1f s" % (hung_up, took))
+        missing.stop()
+        # A server busy with another client lets the next one in once it has gone.
+        simulator = Simulator(simulator_program)
+        server = Ser2net(folder, "telnet(rfc2217),tcp", simulator.path)
+        started += [simulator, server]
+        other = socket.create_connection(("127.0.0.1", server.port))
+        time.sleep(0.2)
+        waiting_read = run("read", "--bridge", "rfc2217://127.0.0.1:%d" % server.port, wait=False)
+        time.sleep(1)
+        other.close()
+        out, err = waiting_read.communicate(timeout=60)
+        check(waiting_read.returncode == 0 and err == "Success: Local configuration data read\n"
+              "Success: Remote configuration data read\n", "busy server: %r" % err)
+        server.stop()
+        simulator.stop()
+
         # A server that never answers (its queue of connections full): given up after 5 s.
         silent = socket.socket()
         silent.bind(("127.0.0.1", 0))
@@ -293,9 +320,13 @@ def main():
 
         if window:
             environment = dict(os.environ, TIVRA_BRIDGE=url)
+            before = len(simulator.log)
             shown = subprocess.run(window, env=environment, timeout=300)
             check(shown.returncode == 0, "the window through %s: status %d" % (url,
                                                                                shown.returncode))
+            came = [line.split(" (")[0] for line in simulator.log[before:]]
+            check(came == ["request ReadLocal", "request ReadRemote", "request WriteLocal",
+                           "request WriteRemote"], "the window's requests: %s" % came)
     finally:
         for thing in reversed(started):
             try:
@@ -307,7 +338,8 @@ def main():
     if FAILURES:
         return 1
     print("tivractl through ser2net (RFC 2217 and raw TCP): ports, write --verify, read, 0xFF "
-          "bytes, 100 ms each way, refused, unanswered, server killed mid-write")
+          "bytes, 100 ms each way, refused, its device missing, busy, unanswered, server killed "
+          "mid-write")
     return 0
 
 

@@ -53,6 +53,18 @@ if(WIN32)
         # ...but never from the current folder alone.
         add_test(NAME StandInLibrary.NotTakenFromTheCurrentFolder COMMAND tivractl read
             WORKING_DIRECTORY ${windows_bin_dir})
+        # One device of the library by its number: its serial number listed, a number beyond its
+        # devices a missing board.
+        add_test(NAME StandInLibrary.OneDeviceByItsNumber
+            COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${windows_bin_dir}/tivractl.exe ports
+                --bridge device:0 WORKING_DIRECTORY ${windows_bin_dir})
+        set_tests_properties(StandInLibrary.OneDeviceByItsNumber PROPERTIES PASS_REGULAR_EXPRESSION
+            "^device:0  Quorvantel Ostrel  serial number QV-0001  <- LocalBoard\r?\n$")
+        add_test(NAME StandInLibrary.NoSuchDeviceNumber
+            COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${windows_bin_dir}/tivractl.exe read
+                --bridge device:1 WORKING_DIRECTORY ${windows_bin_dir})
+        set_tests_properties(StandInLibrary.NoSuchDeviceNumber PROPERTIES PASS_REGULAR_EXPRESSION
+            "^No Local Board Found: Check USB cable and retry\r?\nNo Local Board Found")
         set_tests_properties(StandInLibrary.TivractlReadsBothBoardsThroughIt
             StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES ENVIRONMENT "TIVRA_BRIDGE=")
         # (and says where it looked, before the box the window would show)

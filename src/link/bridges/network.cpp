@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "link/link_texts.h"
 
@@ -18,6 +19,12 @@ constexpr uint32_t OPTIONS_TIMEOUT_MS = 1000;
 // A server that floods the line is read no further than this ahead of the exchanges.
 constexpr size_t MOST_KEPT = 64 * 1024;
 constexpr uint8_t PURGE_RECEIVED = 1, PURGE_TO_SEND = 2;
+// The line's last bytes, kept for what a server says before it hangs up.
+constexpr size_t LAST_RECEIVED_KEPT = 160;
+// How long a server that spoke unasked is given to hang up, and the pause before connecting again
+// when it did.
+constexpr uint32_t HANG_UP_WAIT_MS = 200;
+constexpr uint32_t RETRY_PAUSE_MS = 100;
 
 using Clock = std::chrono::steady_clock;
 
@@ -39,29 +46,71 @@ NetworkBridge::NetworkBridge(Protocol protocol, std::string host, uint16_t port)
 
 bool NetworkBridge::connect() {
     if (socket_.connected()) return true;
-    std::string why;
-    data_.clear();
-    gone_ = false;
-    telnet_ = TelnetStream();
-    if (!socket_.connect(host_, port_, CONNECT_TIMEOUT_MS, why)) {
-        if (onOpenFailure) onOpenFailure(serverName(host_, port_) + ": " + why);
-        return false;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(CONNECT_TIMEOUT_MS);
+    for (;;) {
+        std::string why;
+        data_.clear();
+        lastReceived_.clear();
+        gone_ = false;
+        telnet_ = TelnetStream();
+        if (!socket_.connect(host_, port_, millisecondsLeft(end), why)) {
+            if (onOpenFailure) onOpenFailure(serverName(host_, port_) + ": " + why);
+            return false;
+        }
+        quiet_ = true;
+        const bool taken = settle();
+        quiet_ = false;
+        if (taken) return true;
+        // It hung up at once: the server is still closing an earlier connection to its line
+        // (ser2net's "Port already in use"), which will pass, or it cannot open the line, which
+        // will not. Again, until the time is up.
+        if (millisecondsLeft(end) <= RETRY_PAUSE_MS) {
+            if (onOpenFailure) onOpenFailure(lossReason_);
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(RETRY_PAUSE_MS));
     }
-    if (protocol_ == Protocol::Rfc2217) {
-        // The server answers the options before the line is set up; a server that does not
-        // take the COM port option still carries the data, with the line set on it.
-        if (!send(telnet_.greeting())) return false;
-        const Clock::time_point end = Clock::now() + std::chrono::milliseconds(OPTIONS_TIMEOUT_MS);
-        while (!telnet_.comPortAnswered() && millisecondsLeft(end) > 0)
+}
+
+bool NetworkBridge::settle() {
+    if (protocol_ == Protocol::RawTcp) return true;
+    // The server answers the options before the line is set up; a server that does not take the
+    // COM port option still carries the data, with the line set on it.
+    if (!send(telnet_.greeting())) return false;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(OPTIONS_TIMEOUT_MS);
+    while (!telnet_.comPortAnswered() && millisecondsLeft(end) > 0)
+        if (!pump(millisecondsLeft(end))) return false;
+    // A server that turns the connection away says why at once, and hangs up. What it says
+    // comes before its answer to a question: ask the line's rate (answered at once, changing
+    // nothing), and look at what came before the answer.
+    if (telnet_.comPortAgreed()) {
+        const uint32_t answers = telnet_.comPortAnswers();
+        if (!send(TelnetStream::setBaudRate(0))) return false;
+        while (telnet_.comPortAnswers() == answers && millisecondsLeft(end) > 0)
             if (!pump(millisecondsLeft(end))) return false;
     }
+    // Text before anything was asked is the server's, not the board's: wait a moment for the
+    // hang-up that follows it.
+    if (data_.empty()) return true;
+    const Clock::time_point hangUp = Clock::now() + std::chrono::milliseconds(HANG_UP_WAIT_MS);
+    while (millisecondsLeft(hangUp) > 0)
+        if (!pump(millisecondsLeft(hangUp))) return false;
     return true;
 }
 
 void NetworkBridge::lost() {
     socket_.close();
-    if (!gone_ && onOpenFailure)
-        onOpenFailure(serverName(host_, port_) + ": " + std::string(link_texts::CONNECTION_LOST));
+    // A server that cannot open its serial device says so in a line of text, then hangs up
+    // ("Device open failure: ..."): that is worth passing on. A board's bytes are no text.
+    std::string said(lastReceived_.begin(), lastReceived_.end());
+    const bool text = std::all_of(said.begin(), said.end(), [](char c) {
+        return (c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n' || c == '\t';
+    });
+    said.erase(0, said.find_first_not_of(" \r\n\t"));
+    said.erase(said.find_last_not_of(" \r\n\t") + 1);
+    lossReason_ = serverName(host_, port_) + ": " + std::string(link_texts::CONNECTION_LOST) +
+                  (text && !said.empty() ? std::string(link_texts::SERVER_SAID) + said : "");
+    if (!gone_ && !quiet_ && onOpenFailure) onOpenFailure(lossReason_);
     gone_ = true;
 }
 
@@ -83,15 +132,23 @@ bool NetworkBridge::pump(uint32_t timeoutMs) {
         }
         if (n == 0) return true;
         wait = 0;  // then take what else is there at once
-        if (protocol_ == Protocol::RawTcp) {
-            data_.insert(data_.end(), buffer, buffer + n);
-            continue;
-        }
+        const size_t before = data_.size();
         std::vector<uint8_t> replies;
-        telnet_.receive(buffer, static_cast<size_t>(n), data_, replies);
+        if (protocol_ == Protocol::RawTcp)
+            data_.insert(data_.end(), buffer, buffer + n);
+        else
+            telnet_.receive(buffer, static_cast<size_t>(n), data_, replies);
+        keepLastReceived(data_.data() + before, data_.size() - before);
         if (!send(replies)) return false;
     }
     return true;
+}
+
+void NetworkBridge::keepLastReceived(const uint8_t* bytes, size_t count) {
+    lastReceived_.insert(lastReceived_.end(), bytes, bytes + count);
+    if (lastReceived_.size() > LAST_RECEIVED_KEPT)
+        lastReceived_.erase(lastReceived_.begin(),
+                            lastReceived_.end() - static_cast<long>(LAST_RECEIVED_KEPT));
 }
 
 int32_t NetworkBridge::getNumDevices(uint32_t* count) {

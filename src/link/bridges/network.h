@@ -5,7 +5,10 @@
 //
 //   getNumDevices     1 once the server takes the connection (made here, within 5 s, when
 //                     there is none), else 0: to discovery an unreachable server is a missing
-//                     board, and onOpenFailure is told why ("HOST:PORT: connection refused")
+//                     board, and onOpenFailure is told why ("HOST:PORT: connection refused").
+//                     A server that hangs up at once (Rfc2217: it spoke before answering a
+//                     question and hung up), as one still closing an earlier connection does,
+//                     is connected to again within those 5 s
 //   getProductString  kind 1: "Quorvantel Ostrel", the line named being the LocalBoard's
 //   open/close        the connection (made if need be)
 //   setBaudRate,      Rfc2217: the COM port option's requests (baud rate; data size, parity
@@ -15,7 +18,9 @@
 //   checkRxQueue      what has arrived, without waiting; status 2 when any, 0 when none
 //   read              until all bytes came or the time-out ran out; fewer is not a failure
 // A connection that is lost fails every call after the data it brought; a later discovery (the
-// next command) connects again. The server's own talk never reaches the data.
+// next command) connects again. The server's own talk never reaches the data. When the last bytes
+// before the server hung up were a line of text (ser2net's "Device open failure: ..."), the
+// reason given quotes it.
 
 #include <cstdint>
 #include <functional>
@@ -53,12 +58,15 @@ class NetworkBridge final : public UsbBridge {
 
   private:
     bool connect();
+    // After connecting: the telnet options (Rfc2217). False when the server hung up at once.
+    bool settle();
     bool ours(DeviceHandle handle) const { return handle == this && socket_.connected(); }
     // Takes what the server has sent, waiting at most timeoutMs for the first of it. False when
     // the connection is gone.
     bool pump(uint32_t timeoutMs);
     bool send(const std::vector<uint8_t>& bytes);
     void lost();
+    void keepLastReceived(const uint8_t* bytes, size_t count);
 
     Protocol protocol_;
     std::string host_;
@@ -66,7 +74,10 @@ class NetworkBridge final : public UsbBridge {
     Socket socket_;
     TelnetStream telnet_;
     std::vector<uint8_t> data_;  // the line's bytes received and not yet read
+    std::vector<uint8_t> lastReceived_;  // the line's last bytes, read or not
     bool gone_ = false;          // the connection was lost (said once)
+    bool quiet_ = false;         // while connecting: a loss is not told at once
+    std::string lossReason_;     // "HOST:PORT: the connection was lost..."
     uint32_t readTimeoutMs_ = 4096;
     uint32_t writeTimeoutMs_ = 4096;
 };

@@ -10,6 +10,15 @@ constexpr uint8_t BINARY = 0, SUPPRESS_GO_AHEAD = 3, COM_PORT_OPTION = 44;
 constexpr uint8_t SET_BAUDRATE = 1, SET_DATASIZE = 2, SET_PARITY = 3, SET_STOPSIZE = 4,
                   PURGE_DATA = 12;
 constexpr uint8_t PARITY_NONE = 1, STOPSIZE_ONE = 1;
+// The server's answer to a request is the request's code plus this.
+constexpr uint8_t SERVER_ANSWER = 100;
+
+// The server's commands 100 to 105 and 110 to 112 answer the client's requests 0 to 5 and 10 to
+// 12; 106 to 109 are its own notifications and flow control.
+bool answersARequest(uint8_t command) {
+    return (command >= SERVER_ANSWER && command <= SERVER_ANSWER + 5) ||
+           (command >= SERVER_ANSWER + 10 && command <= SERVER_ANSWER + 12);
+}
 
 bool supported(uint8_t code) {
     return code == BINARY || code == SUPPRESS_GO_AHEAD || code == COM_PORT_OPTION;
@@ -100,6 +109,7 @@ void TelnetStream::receive(const uint8_t* bytes, size_t size, std::vector<uint8_
                     state_ = State::Option;
                 } else if (byte == SB) {
                     subSize_ = 0;
+                    subHead_[0] = subHead_[1] = 0;
                     state_ = State::Sub;
                 } else {
                     state_ = State::Data;  // NOP, GA and the like: nothing for the line
@@ -113,12 +123,20 @@ void TelnetStream::receive(const uint8_t* bytes, size_t size, std::vector<uint8_
                 // Notifications and acknowledgements of the COM port option: not the line's.
                 if (byte == IAC)
                     state_ = State::SubCommand;
-                else
-                    ++subSize_;
+                else if (subSize_ < 2)
+                    subHead_[subSize_++] = byte;
                 break;
             case State::SubCommand:
                 // IAC IAC is a 0xFF inside; IAC SE ends it; anything else ends it too.
-                state_ = byte == IAC ? State::Sub : State::Data;
+                if (byte == IAC) {
+                    if (subSize_ < 2) subHead_[subSize_++] = byte;
+                    state_ = State::Sub;
+                    break;
+                }
+                if (byte == SE && subSize_ == 2 && subHead_[0] == COM_PORT_OPTION &&
+                    answersARequest(subHead_[1]))
+                    ++comPortAnswers_;
+                state_ = State::Data;
                 break;
         }
     }
