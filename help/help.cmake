@@ -48,6 +48,7 @@ if(NOT CMAKE_CROSSCOMPILING)
     add_custom_command(OUTPUT ${manual_built} ${kept_copies}
         COMMAND ${CMAKE_COMMAND} -DSOURCE=${manual_source} -DOUT=${manual_dir}
                 -DPROJECT_OUT=${manual_project} "-DPAGES=${manual_page_order}" -DRATES=${rates}
+                -DVERSION=${PROJECT_VERSION}
                 -P ${manual_source}/make_manual.cmake
         COMMAND ${CMAKE_COMMAND} -E copy ${manual_source}/style.css ${manual_dir}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${manual_dir}/pictures

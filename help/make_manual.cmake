@@ -4,7 +4,9 @@
 # tivra.hhk) and the index page of the HTML manual (terms.html). So no heading can be missing
 # from the contents or the index, and no two lists of pages can disagree.
 #   cmake -DSOURCE=<help> -DOUT=<build>/help -DPROJECT_OUT=<build>/help-project
-#         "-DPAGES=index.html=Contents;..." [-DRATES=<rates table>] -P make_manual.cmake
+#         "-DPAGES=index.html=Contents;..." [-DRATES=<rates table>] -DVERSION=<version>
+#         -P make_manual.cmake
+# The pages and the index say @TIVRA_VERSION@ where the version goes.
 cmake_minimum_required(VERSION 3.25)
 
 set(product "Quorvantel Ostrel RK-2 configurator")
@@ -12,6 +14,7 @@ set(product "Quorvantel Ostrel RK-2 configurator")
 set(semicolon "{semicolon}")
 function(read_html path out)
     file(READ ${path} text)
+    string(REPLACE "@TIVRA_VERSION@" "${VERSION}" text "${text}")
     string(REPLACE ";" "${semicolon}" text "${text}")
     set(${out} "${text}" PARENT_SCOPE)
 endfunction()
@@ -139,6 +142,7 @@ write_html(${PROJECT_OUT}/tivra.hhc "${sitemap_head}${contents}${sitemap_tail}")
 
 # The index: help/index.txt and every heading, sorted as a reader looks them up.
 file(STRINGS ${SOURCE}/index.txt lines ENCODING UTF-8)
+string(REPLACE "@TIVRA_VERSION@" "${VERSION}" lines "${lines}")
 set(terms ${headings})
 foreach(line ${lines})
     if(line MATCHES "^#" OR NOT line MATCHES " \\| ")

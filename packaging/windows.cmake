@@ -74,6 +74,9 @@ execute_process(COMMAND dpkg-query -W "-f=\${source:Version}" qt6-base-dev
     OUTPUT_VARIABLE qt_source_version OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND dpkg-query -W "-f=\${source:Version}" libjpeg62-turbo-dev
     OUTPUT_VARIABLE jpeg_source_version OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND dpkg-query -W "-f=\${source:Version}" nlohmann-json3-dev
+    OUTPUT_VARIABLE nlohmann_json_source_version OUTPUT_STRIP_TRAILING_WHITESPACE)
+string(REGEX REPLACE "-[^-]*$" "" nlohmann_json_version "${nlohmann_json_source_version}")
 configure_file(windows-licenses.txt ${generated}/licenses/README.txt @ONLY NEWLINE_STYLE CRLF)
 set(licenses
     ${generated}/licenses/README.txt
@@ -82,6 +85,7 @@ set(licenses
     /usr/share/common-licenses/GPL-3|GPL-3.txt
     /usr/share/doc/libqt6core6/copyright|Qt-copyright.txt
     /usr/share/doc/libjpeg62-turbo/copyright|libjpeg-turbo-copyright.txt
+    /usr/share/doc/nlohmann-json3-dev/copyright|nlohmann-json-copyright.txt
     /usr/share/doc/gcc-mingw-w64-base/copyright|gcc-runtime-copyright.txt
     /usr/share/doc/mingw-w64-common/copyright|mingw-w64-copyright.txt)
 foreach(entry ${licenses})

@@ -10,7 +10,7 @@
 # A table's head names its heading in the help: "Option" gives "Options:", "Status" "Exit
 # status:", "Command" "Commands:".
 #
-#   python3 tivractl_reference.py header PAGE OUT.h --platform posix|windows
+#   python3 tivractl_reference.py header PAGE OUT.h --platform posix|windows --version V
 #   python3 tivractl_reference.py man PAGE OUT.1 --version V --date YYYY-MM-DD
 #   python3 tivractl_reference.py text PAGE [COMMAND] --platform posix|windows
 #   python3 tivractl_reference.py status PAGE          # the exit statuses as a Markdown table
@@ -60,9 +60,11 @@ class Parser(html.parser.HTMLParser):
         self.current.children.append(data)
 
 
-def parse(path):
+def parse(path, version=None):
+    """The page's body; @TIVRA_VERSION@ in it becomes the version, when one is given."""
     parser = Parser()
-    parser.feed(open(path, encoding="utf-8").read())
+    text = open(path, encoding="utf-8").read()
+    parser.feed(text.replace("@TIVRA_VERSION@", version) if version else text)
     body = next(n for n in walk(parser.root) if n.tag == "body")
     return body
 
@@ -349,7 +351,7 @@ def main():
     args = sys.argv[1:]
     option = lambda name: args[args.index(name) + 1] if name in args else None
     mode, page = args[0], args[1]
-    body = parse(page)
+    body = parse(page, option("--version"))
     if mode == "header":
         os.makedirs(os.path.dirname(os.path.abspath(args[2])), exist_ok=True)
         open(args[2], "w", encoding="utf-8").write(header(body, option("--platform")))

@@ -11,7 +11,8 @@ inline constexpr std::string_view ALREADY_RUNNING_TEXT =
 
 // About has no title.
 inline constexpr std::string_view ABOUT_TITLE = "";
-inline constexpr std::string_view ABOUT_TEXT = "Quorvantel Ostrel RK-2 Version 0.0.1";
+// The version is the build's (TIVRA_VERSION, from the top CMakeLists.txt).
+inline constexpr std::string_view ABOUT_TEXT = "Quorvantel Ostrel RK-2 Version " TIVRA_VERSION;
 
 inline constexpr std::string_view SPLASH_TITLE = "Splash Window";
 

@@ -51,8 +51,7 @@ set(shell_sources
 add_library(tivra_shell STATIC ${shell_sources})
 target_link_libraries(tivra_shell PUBLIC tivra_window tivra_platform JPEG::JPEG)
 set_target_properties(tivra_shell PROPERTIES AUTOMOC ON)
-target_compile_definitions(tivra_shell PRIVATE TIVRA_VERSION="${PROJECT_VERSION}"
-    TIVRA_APP_ID="${TIVRA_APP_ID}")
+target_compile_definitions(tivra_shell PRIVATE TIVRA_APP_ID="${TIVRA_APP_ID}")
 
 add_executable(tivra WIN32 ${gui_src}/app/main.cpp)
 target_link_libraries(tivra PRIVATE tivra_shell)

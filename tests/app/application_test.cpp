@@ -55,7 +55,7 @@ TEST_F(ApplicationTest, StartsWithABlankFormItsMenusAndTheirShortcuts) {
               "Save &As...  #3|-|&Quit  #4|menu Help|Help F1 #5|About  #6");
 
     app->menuItem(MENU_ABOUT)->trigger();  // a message without a title (a question would fail)
-    EXPECT_EQ(ui.boxes(), std::vector<std::string>{": Quorvantel Ostrel RK-2 Version 0.0.1"});
+    EXPECT_EQ(ui.boxes(), std::vector<std::string>{": Quorvantel Ostrel RK-2 Version " TIVRA_VERSION});
 
     // The shortcuts do what their items do while the window is active, and nothing otherwise.
     ui.clear();

@@ -19,7 +19,7 @@ TEST_F(QtOperatorTest, BoxesHaveTitleTextTheirButtonsNoIconAndTheArrow) {
     const std::tuple<const char*, const char*, Box::StandardButtons, Box::StandardButton> cases[] =
         {
             {"USB Fault ", "Please Check Cables", Box::Ok, Box::Ok},  // the blank stays
-            {"", "Quorvantel Ostrel RK-2 Version 0.0.1", Box::Ok, Box::Ok},
+            {"", "Quorvantel Ostrel RK-2 Version " TIVRA_VERSION, Box::Ok, Box::Ok},
             {"Read Error", "Load Default Values?", Box::Yes | Box::No, Box::Yes},
             {"Read Error", "Load Default Values?", Box::Yes | Box::No, Box::No},
         };

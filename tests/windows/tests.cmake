@@ -33,8 +33,7 @@ if(WIN32)
         target_sources(test_windows PRIVATE ${windows_tests_dir}/file_properties_test.cpp)
         target_link_libraries(test_windows PRIVATE version)
         target_compile_definitions(test_windows PRIVATE TIVRA_EXE="$<TARGET_FILE:tivra>"
-            TIVRACTL_EXE="$<TARGET_FILE:tivractl>" TIVRA_VERSION="${PROJECT_VERSION}"
-            TIVRA_COPYRIGHT="${TIVRA_COPYRIGHT}")
+            TIVRACTL_EXE="$<TARGET_FILE:tivractl>" TIVRA_COPYRIGHT="${TIVRA_COPYRIGHT}")
         add_dependencies(test_windows tivra tivractl)
     endif()
     set_target_properties(test_windows PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${windows_bin_dir})
