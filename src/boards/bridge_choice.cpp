@@ -17,10 +17,8 @@ struct Prefix {
     BridgeChoice::Kind kind;
 };
 constexpr Prefix PREFIXES[] = {
-    {"serial:", BridgeChoice::Kind::SerialPath},
-    {"usb:", BridgeChoice::Kind::UsbSerial},
-    {"device:", BridgeChoice::Kind::Device},
-    {"rfc2217://", BridgeChoice::Kind::Rfc2217},
+    {"serial:", BridgeChoice::Kind::SerialPath}, {"usb:", BridgeChoice::Kind::UsbSerial},
+    {"device:", BridgeChoice::Kind::Device},     {"rfc2217://", BridgeChoice::Kind::Rfc2217},
     {"tcp://", BridgeChoice::Kind::RawTcp},
 };
 
@@ -45,14 +43,18 @@ bool parseServer(std::string_view text, std::string& host, uint32_t& port) {
         if (host.find(':') != std::string::npos) return false;  // IPv6 wants brackets
     }
     const std::string_view digits = text.substr(colon + 1);
-    if (host.empty() || digits.empty() || digits.size() > 5 ||
+    // The port as a number is written: no sign, no leading zero.
+    if (host.empty() || digits.empty() || digits.size() > 5 || digits.front() == '0' ||
         digits.find_first_not_of("0123456789") != std::string_view::npos)
         return false;
+    // A name or an address: no blank or control character that a message would show as
+    // something else.
+    for (const char c : host)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
     port = static_cast<uint32_t>(std::stoul(std::string(digits)));
     // Brackets only around an IPv6 address, and nowhere else.
     const bool bracketed = text.front() == '[';
-    return port >= 1 && port <= 65535 &&
-           host.find_first_of(" /\\\t[]") == std::string::npos &&
+    return port >= 1 && port <= 65535 && host.find_first_of(" /\\\t[]") == std::string::npos &&
            (!bracketed || host.find(':') != std::string::npos);
 }
 
@@ -90,8 +92,8 @@ bool parseBridgeChoice(std::string_view value, BridgeChoice& choice, std::string
                 return true;
             default:
                 if (!parseServer(rest, choice.name, choice.number))
-                    return refuse(error, std::string(prefix.text) +
-                                             std::string(link_texts::SERVER_EXPECTED));
+                    return refuse(
+                        error, std::string(prefix.text) + std::string(link_texts::SERVER_EXPECTED));
                 return true;
         }
     }
@@ -116,7 +118,7 @@ std::string bridgeText(const BridgeChoice& choice) {
             // An IPv6 address goes back into its brackets.
             return std::string(prefix) +
                    (choice.name.find(':') != std::string::npos ? "[" + choice.name + "]"
-                                                                : choice.name) +
+                                                               : choice.name) +
                    ":" + std::to_string(choice.number);
         default:
             return std::string(prefix) + choice.name;

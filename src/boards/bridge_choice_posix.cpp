@@ -23,7 +23,7 @@ std::unique_ptr<UsbBridge> makePlatformBridge(const BridgeChoice& choice,
         // The USB port of that serial number: discovery then looks at it as at any other.
         std::vector<SerialPortEntry> ports = usbPortsWithSerialNumber(choice.name);
         if (ports.empty() && note)
-            note(std::string(link_texts::NO_PORT_WITH_SERIAL) + choice.name);
+            note(std::string(link_texts::NO_PORT_WITH_SERIAL) + "\"" + choice.name + "\"");
         serial = std::make_unique<SerialBridge>(std::move(ports));
     } else {
         serial = std::make_unique<SerialBridge>();

@@ -2,9 +2,9 @@
 
 #include <iostream>
 
+#include "boards/bridge_choice.h"
 #include "cli/cli_texts.h"
 #include "cli/command_support.h"
-#include "boards/bridge_choice.h"
 #include "link/recording_bridge.h"
 
 namespace tivra::cli {
@@ -60,6 +60,11 @@ class TracingBridge final : public UsbBridge {
 
 }  // namespace
 
+std::vector<std::string>& bridgeReasons() {
+    static std::vector<std::string> reasons;
+    return reasons;
+}
+
 bool commandBridgeChoice(const Arguments& arguments, BridgeChoice& choice, std::string& error) {
     if (arguments.has("bridge")) {
         // An empty --bridge is a variable left unset by mistake, never the real boards.
@@ -77,7 +82,10 @@ std::unique_ptr<UsbBridge> commandBridge(const Command& command, const Arguments
     BridgeChoice choice;
     if (!commandBridgeChoice(arguments, choice, error)) return nullptr;
     // Beside discovery's own message, the reason a named device would not open.
-    const OpenFailureNote note = [&command](const std::string& why) { printError(command, why); };
+    const OpenFailureNote note = [&command](const std::string& why) {
+        printError(command, why);
+        bridgeReasons().push_back(why);
+    };
     std::unique_ptr<UsbBridge> bridge = makeBridge(choice, error, note);
     if (!bridge || !arguments.has("trace")) return bridge;
     return std::make_unique<TracingBridge>(std::move(bridge));

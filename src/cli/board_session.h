@@ -3,10 +3,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "boards/bridge_choice.h"
 #include "cli/arguments.h"
 #include "cli/command.h"
-#include "boards/bridge_choice.h"
 #include "link/usb_bridge.h"
 
 namespace tivra::cli {
@@ -15,6 +16,10 @@ namespace tivra::cli {
 inline constexpr OptionSpec BRIDGE_OPTION = {"bridge", 0, true};
 // --trace: every bridge library call on standard error as it is made.
 inline constexpr OptionSpec TRACE_OPTION = {"trace", 0, false};
+
+// The reasons the bridge gave in this run why a device or server it names could not be used, as
+// printed on standard error ("10.0.0.5:2001: connection refused"): for the JSON documents.
+std::vector<std::string>& bridgeReasons();
 
 // The bridge that --bridge names when given, else TIVRA_BRIDGE; false with error set when the
 // value is refused.

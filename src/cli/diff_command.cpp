@@ -60,6 +60,7 @@ int runDiff(const std::vector<std::string>& arguments) {
         if (boards) {
             result["boardsRead"] = boardsReadJson(read);
             result["boardsAgree"] = read.bothRead() && read.boardsAgree;
+            result["reasons"] = bridgeReasons();
         }
         result["status"] = status;
         result["messages"] = messagesJson(ui);

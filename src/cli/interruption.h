@@ -26,6 +26,9 @@ class Interruption {
     void onEnd(const std::string& line, int status, const std::string& json = "");
     // The number of the first signal (SIGINT for Ctrl-C everywhere); 0 while none came.
     int signal() const;
+    // From now on the first signal ends tivractl at once (true) or waits (false): a write ends at
+    // once while it is still finding the LocalBoard, and has sent nothing.
+    void firstSignalEnds(bool ends);
 };
 
 // The name tivractl gives a signal: "SIGINT", "SIGTERM", "SIGHUP", "SIGBREAK" or "signal N".

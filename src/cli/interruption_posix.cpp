@@ -87,4 +87,8 @@ int Interruption::signal() const {
     return first;
 }
 
+void Interruption::firstSignalEnds(bool ends) {
+    firstEnds = ends ? 1 : 0;
+}
+
 }  // namespace tivra::cli

@@ -82,4 +82,8 @@ int Interruption::signal() const {
     return first.load();
 }
 
+void Interruption::firstSignalEnds(bool ends) {
+    firstEnds.store(ends);
+}
+
 }  // namespace tivra::cli

@@ -49,7 +49,7 @@ bool portsOfChoice(const BridgeChoice& choice, std::vector<ListedPort>& ports, s
             taken = taken || port.localBoard;
             ports.push_back(std::move(port));
         }
-        reason = std::string(link_texts::NO_PORT_WITH_SERIAL) + choice.name;
+        reason = std::string(link_texts::NO_PORT_WITH_SERIAL) + "\"" + choice.name + "\"";
         return !ports.empty();
     }
     const std::unique_ptr<UsbBridge> bridge =
@@ -65,7 +65,8 @@ bool portsOfChoice(const BridgeChoice& choice, std::vector<ListedPort>& ports, s
     // library named as it was chosen.
     ports = listBridgeDevices(*bridge);
     if (!reason.empty()) return false;
-    if (choice.kind != Kind::Simulated && ports.size() == 1) ports.front().name = bridgeText(choice);
+    if (choice.kind != Kind::Simulated && ports.size() == 1)
+        ports.front().name = bridgeText(choice);
     return true;
 }
 

@@ -50,6 +50,7 @@ int runRead(const std::vector<std::string>& arguments) {
         result["boardsAgree"] = read.bothRead() && read.boardsAgree;
         result["status"] = status;
         result["messages"] = messagesJson(ui);
+        result["reasons"] = bridgeReasons();
         printJson(result);
         return status;
     };

@@ -87,6 +87,7 @@ int runWrite(const std::vector<std::string>& arguments) {
         done["status"] = status;
         done["written"] = writtenJson(written);
         done["messages"] = messagesJson(ui);
+        done["reasons"] = bridgeReasons();
         return done;
     };
     const auto finish = [&](int status) {
@@ -117,6 +118,16 @@ int runWrite(const std::vector<std::string>& arguments) {
         return true;
     };
     if (stopsBeforeSending()) return finish(STATUS_SIGNAL_BASE + interruption.signal());
+    // Finding the LocalBoard sends nothing, and may take seconds (a serial device server that
+    // does not answer): a signal meanwhile ends the write at once.
+    interruption.firstSignalEnds(true);
+    interruption.onEnd(
+        prefix + std::string(INTERRUPTED) + "{signal}" + std::string(INTERRUPTED_BEFORE), -1,
+        json ? farewellJson(document(0)) : "");
+    const bool found = state.link.boardLinkOpen || openBoardLink(*bridge, ui, state.link) == 0;
+    state.link.boardLinkOpen = found;
+    interruption.firstSignalEnds(false);
+    if (!found) return finish(writeStatus(written));
     written = writeBothBoards(context, [&](const BoardsWritten& unsure) {
         Json farewell = document(STATUS_PARTLY_WRITTEN);
         farewell["written"] = writtenJson(unsure);

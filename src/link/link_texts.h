@@ -54,13 +54,17 @@ inline constexpr std::string_view DEVICE_NUMBER_EXPECTED =
 // After "rfc2217://" or "tcp://".
 inline constexpr std::string_view SERVER_EXPECTED =
     " needs HOST:PORT, the port 1 to 65535 (an IPv6 address in brackets: [::1]:2001)";
-inline constexpr std::string_view NO_PORT_WITH_SERIAL =
-    "no USB serial port has the serial number ";
+// The serial number follows, in quotes.
+inline constexpr std::string_view NO_PORT_WITH_SERIAL = "no USB serial port has the serial number ";
 // Why a serial device server cannot be reached, after its HOST:PORT.
 inline constexpr std::string_view UNKNOWN_HOST = "unknown host";
 inline constexpr std::string_view NO_ANSWER = "no answer within 5 seconds";
 inline constexpr std::string_view CONNECTION_REFUSED = "connection refused";
 inline constexpr std::string_view UNREACHABLE = "no route to the server";
+inline constexpr std::string_view LOOKUP_FAILED = "its name could not be looked up";
+inline constexpr std::string_view NOT_TELNET =
+    "it answers no telnet option, so it is no RFC 2217 server (for a raw TCP server use "
+    "tcp://HOST:PORT)";
 inline constexpr std::string_view CONNECTION_LOST = "the connection was lost";
 // After CONNECTION_LOST, before the text the server sent last.
 inline constexpr std::string_view SERVER_SAID = "; the server said: ";

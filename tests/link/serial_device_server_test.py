@@ -9,6 +9,7 @@ command: "wine-run tivractl.exe" tries the Windows one under Wine). With --windo
 once more with TIVRA_BRIDGE naming the RFC 2217 server and must end with status 0 (the window's
 test). Every server and simulator started here is stopped here; only loopback addresses are used.
 """
+import json
 import os
 import queue
 import re
@@ -170,6 +171,33 @@ class SlowRelay:
             s.close()
 
 
+class TelnetFlood:
+    """A server on 127.0.0.1 that sends telnet "no operation" commands as fast as it can."""
+
+    def __init__(self):
+        self.listener = socket.create_server(("127.0.0.1", 0))
+        self.port = self.listener.getsockname()[1]
+        self.running = True
+        threading.Thread(target=self._serve, daemon=True).start()
+
+    def _serve(self):
+        while self.running:
+            try:
+                connection, _ = self.listener.accept()
+            except OSError:
+                return
+            with connection:
+                try:
+                    while self.running:
+                        connection.sendall(b"\xff\xf1" * 4096)
+                except OSError:
+                    pass
+
+    def stop(self):
+        self.running = False
+        self.listener.close()
+
+
 def main():
     arguments = sys.argv[1:]
     window = []
@@ -230,6 +258,12 @@ def main():
             same = run("diff", "read.smc", "ff.smc")
             check(same.returncode == 0, "%s: read back otherwise: %s" % (scheme, same.stdout))
 
+            if scheme == "tcp":
+                # A raw server named as a telnet one is refused, not taken for a board's line.
+                wrong = run("ports", "--bridge", "rfc2217://127.0.0.1:%d" % server.port)
+                check(wrong.returncode == 2 and wrong.stderr == "tivractl ports: 127.0.0.1:%d: "
+                      "it answers no telnet option, so it is no RFC 2217 server (for a raw TCP "
+                      "server use tcp://HOST:PORT)\n" % server.port, "raw as telnet: %r" % wrong)
             # Every byte 100 ms late each way: still within the exchanges' waits.
             relay = SlowRelay(server.port)
             started.append(relay)
@@ -295,9 +329,30 @@ def main():
         check(unanswered.returncode == 2 and unanswered.stderr ==
               "tivractl ports: 127.0.0.1:%d: no answer within 5 seconds\n"
               % silent.getsockname()[1], "never answers: %r" % unanswered)
-        check(4.9 < took < 8, "never answers: gave up after %.1f s" % took)
+        check(4.9 < took < 5.8, "never answers: gave up after %.1f s" % took)
+        # Ctrl-C while still connecting ends a write at once: nothing was sent.
+        waiting_write = run("write", "ff.smc", "--json", "--bridge",
+                            "rfc2217://127.0.0.1:%d" % silent.getsockname()[1], wait=False)
+        time.sleep(0.5)
+        waiting_write.send_signal(signal.SIGINT)
+        out, err = waiting_write.communicate(timeout=10)
+        check(waiting_write.returncode == 128 + signal.SIGINT and
+              err == "tivractl write: interrupted by SIGINT before anything was sent\n" and
+              json.loads(out)["written"] == {"localBoard": "not sent", "remoteBoard": "not sent"},
+              "Ctrl-C while connecting: status %d, %r %r" % (waiting_write.returncode, out, err))
         for s in waiting + [silent]:
             s.close()
+
+        # A server that sends nothing but telnet commands, without end: still only the usual
+        # waits, never stuck reading it.
+        flood = TelnetFlood()
+        started.append(flood)
+        began = time.monotonic()
+        flooded = run("ports", "--bridge", "rfc2217://127.0.0.1:%d" % flood.port)
+        took = time.monotonic() - began
+        check(flooded.returncode == 0 and took < 5, "telnet flood: %r after %.1f s"
+              % (flooded, took))
+        flood.stop()
 
         # ser2net killed while the RemoteBoard's write waits for its acknowledgement: the
         # LocalBoard was written, the RemoteBoard perhaps not; never "Verified".

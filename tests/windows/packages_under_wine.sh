@@ -17,7 +17,7 @@ unset WINEPATH
 
 expected=$(printf '%s\n' examples/{hand-edited,mixed-sensors,port-conflict}.smc \
     lib{gcc_s_seh-1,stdc++-6,winpthread-1}.dll licenses/{GPL-3,LGPL-3,Qt-copyright,README}.txt \
-    licenses/{gcc-runtime,libjpeg-turbo,mingw-w64}-copyright.txt licenses/tivra.txt \
+    licenses/{gcc-runtime,libjpeg-turbo,mingw-w64,nlohmann-json}-copyright.txt licenses/tivra.txt \
     platforms/qwindows.dll Qt6{Core,Gui,Widgets}.dll readme.txt styles/qwindowsvistastyle.dll \
     tivra.chm tivra.exe tivractl.exe | LC_ALL=C sort)
 files_in() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }

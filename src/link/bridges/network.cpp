@@ -19,20 +19,22 @@ constexpr uint32_t OPTIONS_TIMEOUT_MS = 1000;
 // A server that floods the line is read no further than this ahead of the exchanges.
 constexpr size_t MOST_KEPT = 64 * 1024;
 constexpr uint8_t PURGE_RECEIVED = 1, PURGE_TO_SEND = 2;
-// The line's last bytes, kept for what a server says before it hangs up.
+// The line's last bytes, kept for what a server says before it hangs up, and how many letters
+// make them words.
 constexpr size_t LAST_RECEIVED_KEPT = 160;
+constexpr long SAID_LETTERS = 3;
 // How long a server that spoke unasked is given to hang up, and the pause before connecting again
 // when it did.
 constexpr uint32_t HANG_UP_WAIT_MS = 200;
 constexpr uint32_t RETRY_PAUSE_MS = 100;
-
-using Clock = std::chrono::steady_clock;
 
 // "HOST:PORT", an IPv6 address in brackets, for the reasons given.
 std::string serverName(const std::string& host, uint16_t port) {
     const bool ipv6 = host.find(':') != std::string::npos;
     return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
+
+using Clock = std::chrono::steady_clock;
 
 uint32_t millisecondsLeft(Clock::time_point end) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
@@ -46,7 +48,9 @@ NetworkBridge::NetworkBridge(Protocol protocol, std::string host, uint16_t port)
 
 bool NetworkBridge::connect() {
     if (socket_.connected()) return true;
+    // All of it, name lookup and retries included, within the one limit.
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(CONNECT_TIMEOUT_MS);
+    connectEnd_ = end;
     for (;;) {
         std::string why;
         data_.clear();
@@ -58,9 +62,16 @@ bool NetworkBridge::connect() {
             return false;
         }
         quiet_ = true;
-        const bool taken = settle();
+        const Settled settled = settle(end);
         quiet_ = false;
-        if (taken) return true;
+        if (settled == Settled::Taken) return true;
+        if (settled == Settled::NotTelnet) {
+            socket_.close();
+            if (onOpenFailure)
+                onOpenFailure(serverName(host_, port_) + ": " +
+                              std::string(link_texts::NOT_TELNET));
+            return false;
+        }
         // It hung up at once: the server is still closing an earlier connection to its line
         // (ser2net's "Port already in use"), which will pass, or it cannot open the line, which
         // will not. Again, until the time is up.
@@ -72,65 +83,82 @@ bool NetworkBridge::connect() {
     }
 }
 
-bool NetworkBridge::settle() {
-    if (protocol_ == Protocol::RawTcp) return true;
+NetworkBridge::Settled NetworkBridge::settle(Clock::time_point end) {
+    if (protocol_ == Protocol::RawTcp) return Settled::Taken;
     // The server answers the options before the line is set up; a server that does not take the
-    // COM port option still carries the data, with the line set on it.
-    if (!send(telnet_.greeting())) return false;
-    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(OPTIONS_TIMEOUT_MS);
-    while (!telnet_.comPortAnswered() && millisecondsLeft(end) > 0)
-        if (!pump(millisecondsLeft(end))) return false;
+    // COM port option still carries the data, with the line set on it. One that answers no
+    // option at all is no telnet server (a raw TCP one, where the client's telnet would reach
+    // the board as data).
+    const Clock::time_point options =
+        std::min(end, Clock::now() + std::chrono::milliseconds(OPTIONS_TIMEOUT_MS));
+    if (!send(telnet_.greeting(), millisecondsLeft(options))) return Settled::HungUp;
+    while (!telnet_.comPortAnswered() && millisecondsLeft(options) > 0)
+        if (!pump(millisecondsLeft(options))) return Settled::HungUp;
+    if (!telnet_.spoken()) return Settled::NotTelnet;
     // A server that turns the connection away says why at once, and hangs up. What it says
     // comes before its answer to a question: ask the line's rate (answered at once, changing
     // nothing), and look at what came before the answer.
     if (telnet_.comPortAgreed()) {
         const uint32_t answers = telnet_.comPortAnswers();
-        if (!send(TelnetStream::setBaudRate(0))) return false;
-        while (telnet_.comPortAnswers() == answers && millisecondsLeft(end) > 0)
-            if (!pump(millisecondsLeft(end))) return false;
+        if (!send(TelnetStream::setBaudRate(0), millisecondsLeft(options))) return Settled::HungUp;
+        while (telnet_.comPortAnswers() == answers && millisecondsLeft(options) > 0)
+            if (!pump(millisecondsLeft(options))) return Settled::HungUp;
     }
     // Text before anything was asked is the server's, not the board's: wait a moment for the
     // hang-up that follows it.
-    if (data_.empty()) return true;
-    const Clock::time_point hangUp = Clock::now() + std::chrono::milliseconds(HANG_UP_WAIT_MS);
+    if (data_.empty()) return Settled::Taken;
+    const Clock::time_point hangUp =
+        std::min(end, Clock::now() + std::chrono::milliseconds(HANG_UP_WAIT_MS));
     while (millisecondsLeft(hangUp) > 0)
-        if (!pump(millisecondsLeft(hangUp))) return false;
-    return true;
+        if (!pump(millisecondsLeft(hangUp))) return Settled::HungUp;
+    return Settled::Taken;
 }
 
 void NetworkBridge::lost() {
     socket_.close();
-    // A server that cannot open its serial device says so in a line of text, then hangs up
-    // ("Device open failure: ..."): that is worth passing on. A board's bytes are no text.
+    lossReason_ = serverName(host_, port_) + ": " + std::string(link_texts::CONNECTION_LOST);
+    // A server that turns a connection away says so in a line of text and hangs up (ser2net:
+    // "Device open failure: ..."), which is worth passing on: the last line received, if the
+    // bytes end with one of some words. Only that line, printable, so that it cannot pass for
+    // lines of its own, nor a board's bytes for words.
     std::string said(lastReceived_.begin(), lastReceived_.end());
-    const bool text = std::all_of(said.begin(), said.end(), [](char c) {
-        return (c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n' || c == '\t';
+    const size_t lineEnd = said.size() >= 1 && said.back() == '\n' ? said.size() - 1 : 0;
+    said.resize(lineEnd > 0 && said[lineEnd - 1] == '\r' ? lineEnd - 1 : lineEnd);
+    const size_t start = said.find_last_of("\r\n");
+    if (start != std::string::npos) said.erase(0, start + 1);
+    const bool printable =
+        std::all_of(said.begin(), said.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+    const auto letters = std::count_if(said.begin(), said.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     });
-    said.erase(0, said.find_first_not_of(" \r\n\t"));
-    said.erase(said.find_last_not_of(" \r\n\t") + 1);
-    lossReason_ = serverName(host_, port_) + ": " + std::string(link_texts::CONNECTION_LOST) +
-                  (text && !said.empty() ? std::string(link_texts::SERVER_SAID) + said : "");
+    said.erase(0, said.find_first_not_of(' '));
+    said.erase(said.find_last_not_of(' ') + 1);
+    if (printable && letters >= SAID_LETTERS)
+        lossReason_ += std::string(link_texts::SERVER_SAID) + said;
     if (!gone_ && !quiet_ && onOpenFailure) onOpenFailure(lossReason_);
     gone_ = true;
 }
 
-bool NetworkBridge::send(const std::vector<uint8_t>& bytes) {
+bool NetworkBridge::send(const std::vector<uint8_t>& bytes, uint32_t timeoutMs) {
     if (bytes.empty()) return true;
-    if (socket_.send(bytes.data(), bytes.size(), writeTimeoutMs_)) return true;
+    if (socket_.send(bytes.data(), bytes.size(), timeoutMs)) return true;
     lost();
     return false;
 }
 
 bool NetworkBridge::pump(uint32_t timeoutMs) {
+    // At most so much in one call, however fast the server sends: a stream of telnet commands
+    // alone brings no data, and must not keep the caller here.
     uint8_t buffer[4096];
     uint32_t wait = timeoutMs;
-    while (data_.size() < MOST_KEPT) {
+    for (size_t taken = 0; taken < MOST_KEPT;) {
         const long n = socket_.receive(buffer, sizeof buffer, wait);
         if (n < 0) {
             lost();
             return false;
         }
-        if (n == 0) return true;
+        if (n == 0) break;
+        taken += static_cast<size_t>(n);
         wait = 0;  // then take what else is there at once
         const size_t before = data_.size();
         std::vector<uint8_t> replies;
@@ -139,8 +167,12 @@ bool NetworkBridge::pump(uint32_t timeoutMs) {
         else
             telnet_.receive(buffer, static_cast<size_t>(n), data_, replies);
         keepLastReceived(data_.data() + before, data_.size() - before);
-        if (!send(replies)) return false;
+        if (!send(replies, quiet_ ? millisecondsLeft(connectEnd_) : writeTimeoutMs_)) return false;
     }
+    // A server that floods the line is read no further than this ahead of the exchanges: what it
+    // sent first goes.
+    if (data_.size() > MOST_KEPT)
+        data_.erase(data_.begin(), data_.end() - static_cast<long>(MOST_KEPT));
     return true;
 }
 
@@ -198,10 +230,10 @@ int32_t NetworkBridge::write(DeviceHandle handle, const void* buffer, uint32_t b
     *bytesWritten = 0;
     if (!ours(handle)) return FAILURE_STATUS;
     const auto* bytes = static_cast<const uint8_t*>(buffer);
-    const std::vector<uint8_t> out =
-        protocol_ == Protocol::Rfc2217 ? TelnetStream::escaped(bytes, bytesToWrite)
-                                       : std::vector<uint8_t>(bytes, bytes + bytesToWrite);
-    if (!send(out)) return FAILURE_STATUS;
+    const std::vector<uint8_t> out = protocol_ == Protocol::Rfc2217
+                                         ? TelnetStream::escaped(bytes, bytesToWrite)
+                                         : std::vector<uint8_t>(bytes, bytes + bytesToWrite);
+    if (!send(out, writeTimeoutMs_)) return FAILURE_STATUS;
     *bytesWritten = bytesToWrite;
     return 0;
 }
@@ -213,7 +245,7 @@ int32_t NetworkBridge::flushBuffers(DeviceHandle handle, uint8_t flushTransmit,
         (flushTransmit != 0 || flushReceive != 0)) {
         const uint8_t which = static_cast<uint8_t>((flushReceive != 0 ? PURGE_RECEIVED : 0) |
                                                    (flushTransmit != 0 ? PURGE_TO_SEND : 0));
-        if (!send(TelnetStream::purge(which))) return FAILURE_STATUS;
+        if (!send(TelnetStream::purge(which), writeTimeoutMs_)) return FAILURE_STATUS;
     }
     if (flushReceive != 0) {
         // What has come so far is a failed exchange's rest.
@@ -244,7 +276,7 @@ int32_t NetworkBridge::checkRxQueue(DeviceHandle handle, uint32_t* bytesInQueue,
 int32_t NetworkBridge::setBaudRate(DeviceHandle handle, uint32_t baudRate) {
     if (!ours(handle)) return FAILURE_STATUS;
     if (protocol_ != Protocol::Rfc2217 || !telnet_.comPortAgreed()) return 0;
-    return send(TelnetStream::setBaudRate(baudRate)) ? 0 : FAILURE_STATUS;
+    return send(TelnetStream::setBaudRate(baudRate), writeTimeoutMs_) ? 0 : FAILURE_STATUS;
 }
 
 int32_t NetworkBridge::setLineControl(DeviceHandle handle, uint16_t lineControl) {
@@ -252,7 +284,7 @@ int32_t NetworkBridge::setLineControl(DeviceHandle handle, uint16_t lineControl)
     if (protocol_ != Protocol::Rfc2217 || !telnet_.comPortAgreed()) return 0;
     // The board link asks for 8 data bits, no parity, one stop bit, and only for that.
     if (lineControl != 0x0801) return FAILURE_STATUS;
-    return send(TelnetStream::setEightNoneOne()) ? 0 : FAILURE_STATUS;
+    return send(TelnetStream::setEightNoneOne(), writeTimeoutMs_) ? 0 : FAILURE_STATUS;
 }
 
 }  // namespace tivra

@@ -22,6 +22,7 @@
 // before the server hung up were a line of text (ser2net's "Device open failure: ..."), the
 // reason given quotes it.
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -57,14 +58,17 @@ class NetworkBridge final : public UsbBridge {
     int32_t setLineControl(DeviceHandle handle, uint16_t lineControl) override;
 
   private:
+    using Clock = std::chrono::steady_clock;
+    enum class Settled { Taken, HungUp, NotTelnet };
     bool connect();
-    // After connecting: the telnet options (Rfc2217). False when the server hung up at once.
-    bool settle();
+    // After connecting, by end: the telnet options (Rfc2217), and whether the server took the
+    // connection, hung up at once, or speaks no telnet.
+    Settled settle(Clock::time_point end);
     bool ours(DeviceHandle handle) const { return handle == this && socket_.connected(); }
     // Takes what the server has sent, waiting at most timeoutMs for the first of it. False when
     // the connection is gone.
     bool pump(uint32_t timeoutMs);
-    bool send(const std::vector<uint8_t>& bytes);
+    bool send(const std::vector<uint8_t>& bytes, uint32_t timeoutMs);
     void lost();
     void keepLastReceived(const uint8_t* bytes, size_t count);
 
@@ -73,11 +77,12 @@ class NetworkBridge final : public UsbBridge {
     uint16_t port_;
     Socket socket_;
     TelnetStream telnet_;
-    std::vector<uint8_t> data_;  // the line's bytes received and not yet read
+    std::vector<uint8_t> data_;          // the line's bytes received and not yet read
     std::vector<uint8_t> lastReceived_;  // the line's last bytes, read or not
-    bool gone_ = false;          // the connection was lost (said once)
-    bool quiet_ = false;         // while connecting: a loss is not told at once
-    std::string lossReason_;     // "HOST:PORT: the connection was lost..."
+    bool gone_ = false;                  // the connection was lost (said once)
+    bool quiet_ = false;                 // while connecting: a loss is not told at once
+    std::string lossReason_;             // "HOST:PORT: the connection was lost..."
+    Clock::time_point connectEnd_;       // while connecting: when the time is up
     uint32_t readTimeoutMs_ = 4096;
     uint32_t writeTimeoutMs_ = 4096;
 };

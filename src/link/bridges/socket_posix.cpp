@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "link/bridges/name_lookup.h"
 #include "link/bridges/socket.h"
 #include "link/link_texts.h"
 
@@ -51,22 +52,15 @@ bool Socket::connected() const {
     return handle_ >= 0;
 }
 
-bool Socket::connect(const std::string& host, uint16_t port, uint32_t timeoutMs,
-                     std::string& why) {
+bool Socket::connect(const std::string& host, uint16_t port, uint32_t timeoutMs, std::string& why) {
     close();
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) {
-        why = std::string(link_texts::UNKNOWN_HOST);
-        return false;
-    }
+    addrinfo* found = lookUpWithin(host, port, timeoutMs, why);
+    if (found == nullptr) return false;
     why = std::string(link_texts::NO_ANSWER);
     for (addrinfo* address = found; address != nullptr && handle_ < 0; address = address->ai_next) {
-        const int fd = ::socket(address->ai_family, address->ai_socktype | SOCK_CLOEXEC,
-                                address->ai_protocol);
+        const int fd =
+            ::socket(address->ai_family, address->ai_socktype | SOCK_CLOEXEC, address->ai_protocol);
         if (fd < 0) continue;
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
         int reason = 0;
@@ -87,6 +81,8 @@ bool Socket::connect(const std::string& host, uint16_t port, uint32_t timeoutMs,
                   : reason == ETIMEDOUT  ? std::string(link_texts::NO_ANSWER)
                   : reason == ENETUNREACH || reason == EHOSTUNREACH
                       ? std::string(link_texts::UNREACHABLE)
+                  : reason == ECONNRESET || reason == ECONNABORTED
+                      ? std::string(link_texts::CONNECTION_LOST)
                       : std::strerror(reason);
             ::close(fd);
             continue;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <string>
 
+#include "link/bridges/name_lookup.h"
 #include "link/bridges/socket.h"
 #include "link/link_texts.h"
 
@@ -51,6 +52,9 @@ std::string reasonFor(int error) {
         case WSAENETUNREACH:
         case WSAEHOSTUNREACH:
             return std::string(link_texts::UNREACHABLE);
+        case WSAECONNRESET:
+        case WSAECONNABORTED:
+            return std::string(link_texts::CONNECTION_LOST);
         default:
             return "Windows socket error " + std::to_string(error);
     }
@@ -66,22 +70,15 @@ bool Socket::connected() const {
     return handle_ != -1;
 }
 
-bool Socket::connect(const std::string& host, uint16_t port, uint32_t timeoutMs,
-                     std::string& why) {
+bool Socket::connect(const std::string& host, uint16_t port, uint32_t timeoutMs, std::string& why) {
     close();
     if (!winsockStarted()) {
         why = "Winsock cannot start";
         return false;
     }
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) {
-        why = std::string(link_texts::UNKNOWN_HOST);
-        return false;
-    }
+    addrinfo* found = lookUpWithin(host, port, timeoutMs, why);
+    if (found == nullptr) return false;
     why = std::string(link_texts::NO_ANSWER);
     for (addrinfo* address = found; address != nullptr && handle_ == -1;
          address = address->ai_next) {

@@ -39,13 +39,14 @@ std::vector<uint8_t> request(uint8_t command, std::vector<uint8_t> value) {
 std::vector<uint8_t> TelnetStream::greeting() {
     weAgreed_[COM_PORT_OPTION] = weAgreed_[BINARY] = weAgreed_[SUPPRESS_GO_AHEAD] = true;
     theyAgreed_[BINARY] = theyAgreed_[SUPPRESS_GO_AHEAD] = true;
-    return {IAC, WILL, COM_PORT_OPTION, IAC, WILL, BINARY, IAC, DO, BINARY,
-            IAC, WILL, SUPPRESS_GO_AHEAD, IAC, DO, SUPPRESS_GO_AHEAD};
+    return {IAC, WILL, COM_PORT_OPTION,   IAC, WILL, BINARY,           IAC, DO, BINARY,
+            IAC, WILL, SUPPRESS_GO_AHEAD, IAC, DO,   SUPPRESS_GO_AHEAD};
 }
 
 std::vector<uint8_t> TelnetStream::setBaudRate(uint32_t rate) {
-    return request(SET_BAUDRATE, {static_cast<uint8_t>(rate >> 24), static_cast<uint8_t>(rate >> 16),
-                                  static_cast<uint8_t>(rate >> 8), static_cast<uint8_t>(rate)});
+    return request(SET_BAUDRATE,
+                   {static_cast<uint8_t>(rate >> 24), static_cast<uint8_t>(rate >> 16),
+                    static_cast<uint8_t>(rate >> 8), static_cast<uint8_t>(rate)});
 }
 
 std::vector<uint8_t> TelnetStream::setEightNoneOne() {
@@ -104,7 +105,10 @@ void TelnetStream::receive(const uint8_t* bytes, size_t size, std::vector<uint8_
                 if (byte == IAC) {
                     data.push_back(IAC);  // a data byte 0xFF, doubled by the server
                     state_ = State::Data;
-                } else if (byte >= WILL && byte <= DONT) {
+                    break;
+                }
+                spoken_ = true;
+                if (byte >= WILL && byte <= DONT) {
                     verb_ = byte;
                     state_ = State::Option;
                 } else if (byte == SB) {

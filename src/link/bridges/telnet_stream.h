@@ -33,6 +33,8 @@ class TelnetStream {
     // Whether the server has said it does (or will not) take the COM port option.
     bool comPortAnswered() const { return comPortAnswered_; }
     bool comPortAgreed() const { return comPortAgreed_; }
+    // Whether the server has sent any telnet command at all.
+    bool spoken() const { return spoken_; }
     // How many answers to requests of the COM port option the server has sent (notifications
     // are not counted).
     uint32_t comPortAnswers() const { return comPortAnswers_; }
@@ -43,9 +45,10 @@ class TelnetStream {
 
     State state_ = State::Data;
     uint8_t verb_ = 0;
-    size_t subSize_ = 0;  // bytes of the current subnegotiation, which are dropped
+    size_t subSize_ = 0;       // bytes of the current subnegotiation, which are dropped
     uint8_t subHead_[2] = {};  // its option and command
     uint32_t comPortAnswers_ = 0;
+    bool spoken_ = false;
     bool comPortAnswered_ = false;
     bool comPortAgreed_ = false;
     // The options this side has agreed to (each agreed once: a repeat is not answered again).

@@ -19,7 +19,7 @@ $ frame {examples}/port-conflict.smc --board remote
 $ ports --bridge sim
 1> device 0  Quorvantel Ostrel  serial number QV-0001  <- LocalBoard
 $ TIVRA_BRIDGE=sim read --json --trace
-1j> {"format":1,"channels":[{"channel":1,"enabled":0,"sensorType":0,"localPort":0,"localBaudrate":57600,"localMode":0,"remotePort":0,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":2,"enabled":0,"sensorType":0,"localPort":1,"localBaudrate":57600,"localMode":0,"remotePort":1,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":3,"enabled":0,"sensorType":0,"localPort":2,"localBaudrate":57600,"localMode":0,"remotePort":2,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":4,"enabled":0,"sensorType":0,"localPort":3,"localBaudrate":57600,"localMode":0,"remotePort":3,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":5,"enabled":0,"sensorType":0,"localPort":4,"localBaudrate":57600,"localMode":0,"remotePort":4,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":6,"enabled":0,"sensorType":0,"localPort":5,"localBaudrate":57600,"localMode":0,"remotePort":5,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":7,"enabled":0,"sensorType":0,"localPort":6,"localBaudrate":57600,"localMode":0,"remotePort":6,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":8,"enabled":0,"sensorType":0,"localPort":7,"localBaudrate":57600,"localMode":0,"remotePort":7,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10}],"boardsRead":{"localBoard":"read","remoteBoard":"read"},"boardsAgree":true,"status":0,"messages":[{"title":"Success","text":"Local configuration data read"},{"title":"Success","text":"Remote configuration data read"}]}
+1j> {"format":1,"channels":[{"channel":1,"enabled":0,"sensorType":0,"localPort":0,"localBaudrate":57600,"localMode":0,"remotePort":0,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":2,"enabled":0,"sensorType":0,"localPort":1,"localBaudrate":57600,"localMode":0,"remotePort":1,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":3,"enabled":0,"sensorType":0,"localPort":2,"localBaudrate":57600,"localMode":0,"remotePort":2,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":4,"enabled":0,"sensorType":0,"localPort":3,"localBaudrate":57600,"localMode":0,"remotePort":3,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":5,"enabled":0,"sensorType":0,"localPort":4,"localBaudrate":57600,"localMode":0,"remotePort":4,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":6,"enabled":0,"sensorType":0,"localPort":5,"localBaudrate":57600,"localMode":0,"remotePort":5,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":7,"enabled":0,"sensorType":0,"localPort":6,"localBaudrate":57600,"localMode":0,"remotePort":6,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10},{"channel":8,"enabled":0,"sensorType":0,"localPort":7,"localBaudrate":57600,"localMode":0,"remotePort":7,"remoteBaudrate":57600,"remoteMode":0,"priority":1,"chunksize":10}],"boardsRead":{"localBoard":"read","remoteBoard":"read"},"boardsAgree":true,"status":0,"messages":[{"title":"Success","text":"Local configuration data read"},{"title":"Success","text":"Remote configuration data read"}],"reasons":[]}
 2> bridge: getNumDevices
 2> bridge: getProductString(0, 1)
 2> bridge: open(0)
@@ -45,11 +45,18 @@ $ TIVRA_BRIDGE=sim read --json --trace
 $ ports --json --bridge sim
 1j> {"format":1,"ports":[{"name":"device 0","usb":true,"description":"Quorvantel Ostrel","serialNumber":"QV-0001","localBoard":true}]}
 $ write {examples}/mixed-sensors.smc --verify --json --bridge sim
-1j> {"format":1,"file":"{examples}/mixed-sensors.smc","verified":true,"readBack":{"localBoard":"read","remoteBoard":"read"},"boardsAgree":true,"differences":[],"status":0,"written":{"localBoard":"written","remoteBoard":"written"},"messages":[{"title":"Success","text":"Local configuration data written"},{"title":"Success","text":"Remote configuration data written"},{"title":"Success","text":"Local configuration data read"},{"title":"Success","text":"Remote configuration data read"}]}
+1j> {"format":1,"file":"{examples}/mixed-sensors.smc","verified":true,"readBack":{"localBoard":"read","remoteBoard":"read"},"boardsAgree":true,"differences":[],"status":0,"written":{"localBoard":"written","remoteBoard":"written"},"messages":[{"title":"Success","text":"Local configuration data written"},{"title":"Success","text":"Remote configuration data written"},{"title":"Success","text":"Local configuration data read"},{"title":"Success","text":"Remote configuration data read"}],"reasons":[]}
 2> Success: Local configuration data written
 2> Success: Remote configuration data written
 2> Success: Local configuration data read
 2> Success: Remote configuration data read
+
+# A server that turns the connection away is a missing board; the reason is said, and in JSON.
+$ write {examples}/mixed-sensors.smc --json --bridge tcp://127.0.0.1:1
+1j> {"format":1,"file":"{examples}/mixed-sensors.smc","status":1,"written":{"localBoard":"not sent","remoteBoard":"not sent"},"messages":[{"title":"No Local Board Found","text":"Check USB cable and retry"}],"reasons":["127.0.0.1:1: connection refused"]}
+2> tivractl write: 127.0.0.1:1: connection refused
+2> No Local Board Found: Check USB cable and retry
+? 1
 
 # A serial:PATH that does not open as a serial line is no LocalBoard.
 file plain.smc = [Channel 1]\n
