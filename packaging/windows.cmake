@@ -66,6 +66,17 @@ foreach(entry ${libraries})
     windows_file(${destination} ${copy})
 endforeach()
 add_custom_target(tivra_windows_dlls ALL DEPENDS ${stripped})
+# Where each DLL came from, for the packages' bills of materials (tools/sbom.py): the Qt of the
+# cache (its SOURCE.txt names the source packages) or a file of a Debian package.
+set(shipped "qt-prefix|${TIVRA_QT_PREFIX}\n")
+foreach(entry ${libraries})
+    string(REPLACE "|" ";" entry ${entry})
+    list(GET entry 0 destination)
+    list(GET entry 1 source)
+    get_filename_component(name ${source} NAME)
+    string(APPEND shipped "dll|${destination}/${name}|${source}\n")
+endforeach()
+file(WRITE ${generated}/shipped-from.txt "${shipped}")
 
 # Licences: the program's, and those of what the DLLs and the program hold (Qt under the LGPL
 # version 3, libjpeg-turbo linked into tivra.exe, the compiler's runtime), as Debian's copyright
@@ -117,6 +128,14 @@ if(NOT TIVRA_WIXL OR NOT TIVRA_WINDOWS_ICON)
     message(STATUS "No wixl (Debian: wixl) or no icon: no installer")
     return()
 endif()
+# Debian's Python, with its olefile, sets the installer's package code and times.
+find_program(TIVRA_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+execute_process(COMMAND ${TIVRA_SYSTEM_PYTHON} -c "import olefile" RESULT_VARIABLE no_olefile
+    OUTPUT_QUIET ERROR_QUIET)
+if(no_olefile)
+    message(FATAL_ERROR "The installer needs Python's olefile: apt-get install python3-olefile "
+        "(scripts/setup installs it)")
+endif()
 set(components "")
 set(component_refs "")
 set(folders "")
@@ -163,14 +182,20 @@ function(tivra_installer version output readme)
     set(TIVRA_MSI_VERSION ${version})
     string(UUID TIVRA_MSI_PRODUCT_CODE NAMESPACE ${TIVRA_MSI_UPGRADE_CODE}
         NAME "tivra ${version}" TYPE SHA1 UPPER)
+    # A new package code for every build of another source: from the version and the time.
+    string(UUID package_code NAMESPACE ${TIVRA_MSI_UPGRADE_CODE}
+        NAME "tivra ${version} package ${TIVRA_SOURCE_DATE_EPOCH}" TYPE SHA1 UPPER)
     string(REPLACE "${generated}/readme.txt" "${readme}" components "${components}")
     set(stem ${generated}/tivra-${version})
     configure_file(${CMAKE_CURRENT_SOURCE_DIR}/tivra.wxs.in ${stem}.wxs.in @ONLY)
     file(GENERATE OUTPUT ${stem}.wxs INPUT ${stem}.wxs.in)
     add_custom_command(OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -DWIXL=${TIVRA_WIXL} -DINPUT=${stem}.wxs -DOUTPUT=${output}
-                -P ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake
-        DEPENDS ${stem}.wxs ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake tivra tivractl
+        COMMAND ${CMAKE_COMMAND} -DWIXL=${TIVRA_WIXL} -DPYTHON=${TIVRA_SYSTEM_PYTHON}
+                -DSUMMARY_TOOL=${PROJECT_SOURCE_DIR}/tools/msi_summary.py
+                -DPACKAGE_CODE=${package_code} -DEPOCH=${TIVRA_SOURCE_DATE_EPOCH}
+                -DINPUT=${stem}.wxs -DOUTPUT=${output} -P ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake
+        DEPENDS ${stem}.wxs ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake
+                ${PROJECT_SOURCE_DIR}/tools/msi_summary.py tivra tivractl
                 tivra_windows_dlls ${TIVRA_WINDOWS_ICON} ${manual_chm} ${readme}
         COMMENT "Making the installer of ${version} with wixl"
         VERBATIM)

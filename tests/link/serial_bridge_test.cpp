@@ -59,12 +59,12 @@ struct BareLine {
 
 TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     BareLine line;
-    SerialBridge bridge({{line.path, "Quorvantel Ostrel"}});
+    SerialBridge bridge({{line.path, "Quorvantel Ostrel", true, ""}});
     DeviceHandle handle = nullptr, secondHandle = nullptr;
     ASSERT_EQ(bridge.open(0, &handle), 0);
     // The line is this program's alone until closed.
     EXPECT_TRUE(line.exclusive());
-    SerialBridge second({{line.path, "Quorvantel Ostrel"}});
+    SerialBridge second({{line.path, "Quorvantel Ostrel", true, ""}});
     std::string why;
     second.onOpenFailure = [&](const std::string& text) { why = text; };
     EXPECT_NE(second.open(0, &secondHandle), 0);

@@ -21,11 +21,11 @@ namespace tivra::test {
 
 using DataRows = std::vector<std::pair<std::string, std::string>>;
 
-// A path in the source tree: from CTest's environment, else from where this header lies.
+// A path in the source tree: from CTest's environment, else the one the tests were built from.
 inline std::string sourcePath(const std::string& relative) {
     const char* source = std::getenv("TIVRA_SOURCE_DIR");
-    const auto here = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-    return (source != nullptr ? std::string(source) : here.string()) + "/" + relative;
+    return (source != nullptr ? std::string(source) : std::string(TIVRA_TEST_SOURCE_DIR)) + "/" +
+           relative;
 }
 
 inline DataRows dataRows(const std::string& file, const std::string& separator = ": ") {

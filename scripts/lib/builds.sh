@@ -1,0 +1,57 @@
+# The builds and packages that scripts/test, scripts/test-windows and scripts/release share, so
+# that what the tests try is what a release ships. Sourced; each function takes its folders.
+
+# Every new build folder with Ninja (a folder keeps the generator it was made with).
+export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
+
+# The time every package and program carries: SOURCE_DATE_EPOCH when set, else the last commit's
+# (CMake makes the same choice for what it builds).
+source_date_epoch() {
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        echo "$SOURCE_DATE_EPOCH"
+    else
+        git -C "$1" log -1 --format=%ct
+    fi
+}
+
+# configure_linux SOURCE BUILD [CMAKE-OPTION...]: the Linux programs, as the .deb has them.
+configure_linux() {
+    local source=$1 build=$2
+    shift 2
+    cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+}
+
+# configure_windows SOURCE BUILD QT NATIVE [CMAKE-OPTION...]: the Windows programs against the Qt
+# for MinGW in QT, with NATIVE a Linux build (its manual goes into tivra.chm). No build type: the
+# tests want assertions and a quick compile, and the packages are what was tested.
+configure_windows() {
+    local source=$1 build=$2 qt=$3 native=$4
+    shift 4
+    cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$source/cmake/mingw-w64.cmake" -DTIVRA_BUILD_GUI=ON \
+        -DCMAKE_BUILD_TYPE= -DTIVRA_NATIVE_BUILD="$native" "$@" >/dev/null
+}
+
+# CPack takes the time of its archives from SOURCE_DATE_EPOCH, and the modes of what it writes
+# from the umask: both fixed here.
+cpack_reproducibly() {  # BUILD GENERATOR
+    (
+        cd "$1"
+        umask 022
+        SOURCE_DATE_EPOCH=$(source_date_epoch "$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' CMakeCache.txt)") \
+            cpack -G "$2" >/dev/null
+    )
+}
+
+# package_linux BUILD: BUILD/tivra_VERSION_ARCH.deb.
+package_linux() {
+    rm -f "$1"/tivra_*.deb
+    cpack_reproducibly "$1" DEB
+}
+
+# package_windows BUILD: BUILD/tivra-VERSION-win64.zip and .msi.
+package_windows() {
+    rm -f "$1"/tivra-*-win64.zip "$1"/tivra-*-win64.msi
+    cpack_reproducibly "$1" ZIP
+    (umask 022 && cmake --build "$1" --target tivra_msi >/dev/null)
+}
