@@ -182,9 +182,6 @@ function(tivra_installer version output readme)
     set(TIVRA_MSI_VERSION ${version})
     string(UUID TIVRA_MSI_PRODUCT_CODE NAMESPACE ${TIVRA_MSI_UPGRADE_CODE}
         NAME "tivra ${version}" TYPE SHA1 UPPER)
-    # A new package code for every build of another source: from the version and the time.
-    string(UUID package_code NAMESPACE ${TIVRA_MSI_UPGRADE_CODE}
-        NAME "tivra ${version} package ${TIVRA_SOURCE_DATE_EPOCH}" TYPE SHA1 UPPER)
     string(REPLACE "${generated}/readme.txt" "${readme}" components "${components}")
     set(stem ${generated}/tivra-${version})
     configure_file(${CMAKE_CURRENT_SOURCE_DIR}/tivra.wxs.in ${stem}.wxs.in @ONLY)
@@ -192,7 +189,7 @@ function(tivra_installer version output readme)
     add_custom_command(OUTPUT ${output}
         COMMAND ${CMAKE_COMMAND} -DWIXL=${TIVRA_WIXL} -DPYTHON=${TIVRA_SYSTEM_PYTHON}
                 -DSUMMARY_TOOL=${PROJECT_SOURCE_DIR}/tools/msi_summary.py
-                -DPACKAGE_CODE=${package_code} -DEPOCH=${TIVRA_SOURCE_DATE_EPOCH}
+                -DNAMESPACE=${TIVRA_MSI_UPGRADE_CODE} -DEPOCH=${TIVRA_SOURCE_DATE_EPOCH}
                 -DINPUT=${stem}.wxs -DOUTPUT=${output} -P ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake
         DEPENDS ${stem}.wxs ${CMAKE_CURRENT_SOURCE_DIR}/make_msi.cmake
                 ${PROJECT_SOURCE_DIR}/tools/msi_summary.py tivra tivractl

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """A CycloneDX (1.5, JSON) bill of materials of one package, made from the package itself and
-from what its build used: every file it ships with its SHA-256, grouped into the components they
+from what its build used: every program and library file it ships with its SHA-256 (data such as
+the manual, examples and licences is not listed), grouped into the components they
 belong to (tivra's programs, and each third-party library with its version, the Debian source
 package and version it was built from, and its licence as an SPDX expression).
 
@@ -17,7 +18,8 @@ Where things come from:
   libjpeg-turbo        the same SOURCE.txt (linked statically into tivra.exe)
   the MinGW runtime    dpkg -S on each DLL the build copied (packaging/shipped-from.txt)
 Times and the serial number come from SOURCE_DATE_EPOCH and the package's bytes, so the same
-package always gives the same document. A file nobody claims, or a source package without a known
+package always gives the same document. A program or library nobody claims, a package with no
+program, or a component without a known
 licence, is an error.
 """
 import hashlib
@@ -77,7 +79,9 @@ def licences(expression, name=None):
     """CycloneDX licences: an SPDX expression, or a name for what SPDX has no id for."""
     if expression and SPDX_EXPRESSION.match(expression):
         return [{"expression": expression}]
-    return [{"license": {"name": expression or name or "Public Domain"}}]
+    if not (expression or name):
+        fail("a component has no licence")
+    return [{"license": {"name": expression or name}}]
 
 
 def source_of_package(package):
@@ -121,7 +125,10 @@ def tivra_component(name, path, data, version):
 
 
 def document(package_path, package_data, version, components):
-    epoch = int(os.environ.get("SOURCE_DATE_EPOCH") or fail("SOURCE_DATE_EPOCH is not set"))
+    epoch = os.environ.get("SOURCE_DATE_EPOCH") or fail("SOURCE_DATE_EPOCH is not set")
+    if not re.fullmatch(r"[0-9]{1,11}", epoch):
+        fail(f"SOURCE_DATE_EPOCH={epoch}: not seconds since 1970")
+    epoch = int(epoch)
     name = os.path.basename(package_path)
     return {
         "$schema": "http://cyclonedx.org/schema/bom-1.5.schema.json",
@@ -225,12 +232,16 @@ def windows(path, build):
     version = version[1]
     shipped = {}
     prefix = None
+    if not os.path.isdir(build):
+        fail(f"{build}: no such build folder")
     for line in open(os.path.join(build, "packaging", "shipped-from.txt"), encoding="utf-8"):
         fields = line.rstrip("\n").split("|")
         if fields[0] == "qt-prefix":
             prefix = fields[1]
         elif fields[0] == "dll":
             shipped[fields[1].lstrip("./")] = fields[2]
+    if prefix is None:
+        fail(f"{build}/packaging/shipped-from.txt names no Qt (qt-prefix)")
     sources = dict(re.findall(r"^\s+(\S+) (\S+) \(apt-get source",
                               open(os.path.join(prefix, "SOURCE.txt"), encoding="utf-8").read(), re.M))
     attributions = subprocess.run(
@@ -254,7 +265,8 @@ def windows(path, build):
                                    capture_output=True, text=True)
             if owner.returncode != 0:
                 fail(f"no Debian package holds {shipped[name]}")
-            package = owner.stdout.split(":")[0]
+            # "package[:arch][, other...]: path"
+            package = owner.stdout.split(": ", 1)[0].split(",")[0].split(":")[0].strip()
             packages.setdefault(package, []).append(file_component(name, files[name]))
         else:
             fail(f"{name}: nobody claims it")
@@ -274,6 +286,8 @@ def windows(path, build):
         components.append(debian_component(source, name, upstream(dpkg("-W", "-f=${Version}", package)),
                                            source, source_version, parts,
                                            f"the DLLs beside the programs, from {package}"))
+    if not programs:
+        fail(f"{path} holds no program")
     return document(path, data, version, components)
 
 
@@ -285,13 +299,18 @@ def main():
     if kind == "deb":
         bom = deb(package)
     else:
-        if "--build" not in args:
+        at = args.index("--build") if "--build" in args else len(args)
+        if at + 1 >= len(args):
             fail("windows needs --build BUILD")
-        bom = windows(package, args[args.index("--build") + 1])
+        bom = windows(package, args[at + 1])
     with open(out, "w", encoding="utf-8") as f:
         json.dump(bom, f, indent=2, sort_keys=False)
         f.write("\n")
 
 
 if __name__ == "__main__":
-    main()
+    try:
+        main()
+    except (OSError, ValueError, KeyError, tarfile.TarError, zipfile.BadZipFile,
+            subprocess.CalledProcessError) as error:
+        fail(f"{error}")

@@ -32,15 +32,16 @@ configure_windows() {
         -DCMAKE_BUILD_TYPE= -DTIVRA_NATIVE_BUILD="$native" "$@" >/dev/null
 }
 
-# CPack takes the time of its archives from SOURCE_DATE_EPOCH, and the modes of what it writes
-# from the umask: both fixed here.
+# CPack takes the time of its archives from SOURCE_DATE_EPOCH (the one the build used, which
+# CMake keeps in its cache), and the modes of what it writes from the umask: both fixed here.
 cpack_reproducibly() {  # BUILD GENERATOR
-    (
-        cd "$1"
-        umask 022
-        SOURCE_DATE_EPOCH=$(source_date_epoch "$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' CMakeCache.txt)") \
-            cpack -G "$2" >/dev/null
-    )
+    local epoch
+    epoch=$(sed -n 's/^TIVRA_BUILD_EPOCH:INTERNAL=//p' "$1/CMakeCache.txt")
+    if [ -z "$epoch" ]; then
+        echo "$1 names no build time (TIVRA_BUILD_EPOCH): configure it again" >&2
+        return 1
+    fi
+    (cd "$1" && umask 022 && SOURCE_DATE_EPOCH=$epoch cpack -G "$2" >/dev/null)
 }
 
 # package_linux BUILD: BUILD/tivra_VERSION_ARCH.deb.
