@@ -93,15 +93,20 @@ else()
 endif()
 
 find_program(TIVRA_CHMCMD chmcmd)
+find_program(TIVRA_STRACE strace)
 set(manual_chm)
 if(TIVRA_CHMCMD AND manual_pictures)
+    if(NOT TIVRA_STRACE)
+        message(FATAL_ERROR "tivra.chm is compiled under strace, which fixes chmcmd's clock: "
+            "apt-get install strace (scripts/setup installs it)")
+    endif()
     set(manual_chm ${manual_dir}/tivra.chm)
     set(project_files ${manual_project}/tivra.hhp ${manual_project}/tivra.hhc
         ${manual_project}/tivra.hhk)
     add_custom_command(OUTPUT ${manual_chm}
-        COMMAND ${CMAKE_COMMAND} -DCHMCMD=${TIVRA_CHMCMD} -DMANUAL_DIR=${manual_dir}
-                "-DPROJECT_FILES=${project_files}" -DSTAGE=${CMAKE_BINARY_DIR}/help-chm
-                -P ${manual_source}/compile_chm.cmake
+        COMMAND ${CMAKE_COMMAND} -DCHMCMD=${TIVRA_CHMCMD} -DSTRACE=${TIVRA_STRACE}
+                -DEPOCH=${TIVRA_SOURCE_DATE_EPOCH} -DMANUAL_DIR=${manual_dir}
+                "-DPROJECT_FILES=${project_files}" -P ${manual_source}/compile_chm.cmake
         DEPENDS ${manual_built} ${manual_pictures} ${kept_copies} ${manual_source}/compile_chm.cmake
         COMMENT "Compiling tivra.chm"
         VERBATIM)

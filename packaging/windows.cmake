@@ -58,7 +58,9 @@ foreach(entry ${libraries})
     set(copy ${deploy}/${destination}/${name})
     add_custom_command(OUTPUT ${copy}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${deploy}/${destination}
-        COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${copy} ${source}
+        # (strip stamps a PE file with SOURCE_DATE_EPOCH, else the time of the run)
+        COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${TIVRA_SOURCE_DATE_EPOCH}
+                ${CMAKE_STRIP} --strip-unneeded -o ${copy} ${source}
         DEPENDS ${source}
         VERBATIM)
     list(APPEND stripped ${copy})

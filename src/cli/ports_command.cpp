@@ -37,7 +37,17 @@ bool portsOfChoice(const BridgeChoice& choice, std::vector<ListedPort>& ports, s
                    std::string& error) {
     using Kind = BridgeChoice::Kind;
     if (choice.kind == Kind::Platform) {
-        ports = listMachinePorts([](const std::string& why) { printError(PORTS_COMMAND, why); });
+        // What could not be looked at is said; with nothing listed, the last of it is the
+        // failure (the bridge library of Windows that cannot be loaded).
+        std::vector<std::string> notes;
+        ports = listMachinePorts([&notes](const std::string& why) { notes.push_back(why); });
+        for (size_t i = 0; i < notes.size(); ++i) {
+            if (ports.empty() && i + 1 == notes.size()) {
+                reason = notes[i];
+                return false;
+            }
+            printError(PORTS_COMMAND, notes[i]);
+        }
         return true;
     }
     if (choice.kind == Kind::UsbSerial) {

@@ -2,7 +2,6 @@
 // exports the eleven operations by ordinal only and serves them from the simulated board pair.
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <string>
@@ -38,7 +37,8 @@ TEST(SiUsbXpBridge, TheLibraryBesideTheProgramServesBothBoards) {
 
 // A library that is missing, that is no 64-bit library, or that does not export the operations at
 // their ordinals, reads as no device attached, and says why and where it was looked for.
-// (Write Configuration stops at the same look for devices: Buttons in tests/link/exchange_test.cpp.)
+// (Write Configuration stops at the same look for devices: Buttons in
+// tests/link/exchange_test.cpp.)
 TEST(SiUsbXpBridge, UnboundLibraryReadsAsNoDeviceAttached) {
     // A file of that name that is no library at all loads no better than a 32-bit one.
     CreateDirectoryA((programFolder() + "not-a-library").c_str(), nullptr);
@@ -52,9 +52,10 @@ TEST(SiUsbXpBridge, UnboundLibraryReadsAsNoDeviceAttached) {
         const std::string path = programFolder() + folder + "\\SiUSBXp.dll";
         SiUsbXpBridge library(path);
         EXPECT_FALSE(library.bound());
-        const std::string reason = std::string(folder) == "missing"         ? ": not found"
-                                   : std::string(folder) == "not-a-library" ? ": not a 64-bit library"
-                                                                            : "";
+        const std::string reason = std::string(folder) == "missing" ? ": not found"
+                                   : std::string(folder) == "not-a-library"
+                                       ? ": not a 64-bit library"
+                                       : "";
         EXPECT_EQ(library.problem(), said + path + reason + needed);
         LinkSession session(library);
         EXPECT_EQ(readConfigurationFromBoards(session.context), -1) << folder;
@@ -80,6 +81,18 @@ TEST(SiUsbXpBridge, UnboundLibraryReadsAsNoDeviceAttached) {
         EXPECT_NE(library.setBaudRate(handle, 57600), 0);
         EXPECT_NE(library.setLineControl(handle, 0x0801), 0);
     }
+}
+
+// A bare name is looked for in the program's folder and the system's, and both are named; the
+// reason is the loader's, not that of what named the folders afterwards.
+TEST(SiUsbXpBridge, ABareNameNotFoundNamesBothFolders) {
+    SiUsbXpBridge library("NoSuchBridge.dll");
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(library.problem(), "the bridge library \"SiUSBXp.dll\" could not be loaded from " +
+                                     programFolder() + "NoSuchBridge.dll or " + system +
+                                     "\\NoSuchBridge.dll: not found; it must be the 64-bit "
+                                     "\"SiUSBXp.dll\" of the bridge's driver");
 }
 
 }  // namespace

@@ -110,13 +110,15 @@ std::string loadFailure(DWORD error) {
 
 SiUsbXpBridge::SiUsbXpBridge(const std::string& library) {
     HMODULE module = loadLibrary(library);
+    // Taken at once: finding the folders to name below sets the thread's last error again.
+    const DWORD loadError = module == nullptr ? GetLastError() : 0;
     const std::string where = bareName(library) ? programFolder() + library + " " +
                                                       std::string(link_texts::OR_WORD) + " " +
                                                       systemFolder() + library
                                                 : library;
     if (module == nullptr) {
         problem_ = std::string(link_texts::LIBRARY_NOT_LOADED) + where + ": " +
-                   loadFailure(GetLastError()) + std::string(link_texts::LIBRARY_NEEDED);
+                   loadFailure(loadError) + std::string(link_texts::LIBRARY_NEEDED);
         return;
     }
     auto entries = std::make_unique<Entries>();
