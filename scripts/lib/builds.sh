@@ -33,7 +33,8 @@ configure_windows() {
 }
 
 # CPack takes the time of its archives from SOURCE_DATE_EPOCH (the one the build used, which
-# CMake keeps in its cache), and the modes of what it writes from the umask: both fixed here.
+# CMake keeps in its cache), the modes of what it writes from the umask, and a ZIP's DOS times in
+# the local time zone: all three fixed here.
 cpack_reproducibly() {  # BUILD GENERATOR
     local epoch
     epoch=$(sed -n 's/^TIVRA_BUILD_EPOCH:INTERNAL=//p' "$1/CMakeCache.txt")
@@ -41,7 +42,7 @@ cpack_reproducibly() {  # BUILD GENERATOR
         echo "$1 names no build time (TIVRA_BUILD_EPOCH): configure it again" >&2
         return 1
     fi
-    (cd "$1" && umask 022 && SOURCE_DATE_EPOCH=$epoch cpack -G "$2" >/dev/null)
+    (cd "$1" && umask 022 && SOURCE_DATE_EPOCH=$epoch TZ=UTC cpack -G "$2" >/dev/null)
 }
 
 # package_linux BUILD: BUILD/tivra_VERSION_ARCH.deb.
