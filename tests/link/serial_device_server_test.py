@@ -329,7 +329,7 @@ def main():
         check(unanswered.returncode == 2 and unanswered.stderr ==
               "tivractl ports: 127.0.0.1:%d: no answer within 5 seconds\n"
               % silent.getsockname()[1], "never answers: %r" % unanswered)
-        check(4.9 < took < 5.8, "never answers: gave up after %.1f s" % took)
+        check(4.9 < took < 6.5, "never answers: gave up after %.1f s" % took)
         # Ctrl-C while still connecting ends a write at once: nothing was sent.
         waiting_write = run("write", "ff.smc", "--json", "--bridge",
                             "rfc2217://127.0.0.1:%d" % silent.getsockname()[1], wait=False)

@@ -51,32 +51,36 @@ bool NetworkBridge::connect() {
     // All of it, name lookup and retries included, within the one limit.
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(CONNECT_TIMEOUT_MS);
     connectEnd_ = end;
+    // Why the server hung up last time: what is said when the time runs out on a later try, which
+    // may end only because the time did.
+    std::string hungUp;
+    const auto refuse = [&](const std::string& why) {
+        if (onOpenFailure)
+            onOpenFailure(!hungUp.empty() && millisecondsLeft(end) == 0 ? hungUp : why);
+        return false;
+    };
     for (;;) {
         std::string why;
         data_.clear();
         lastReceived_.clear();
         gone_ = false;
         telnet_ = TelnetStream();
-        if (!socket_.connect(host_, port_, millisecondsLeft(end), why)) {
-            if (onOpenFailure) onOpenFailure(serverName(host_, port_) + ": " + why);
-            return false;
-        }
+        if (!socket_.connect(host_, port_, millisecondsLeft(end), why))
+            return refuse(serverName(host_, port_) + ": " + why);
         quiet_ = true;
         const Settled settled = settle(end);
         quiet_ = false;
         if (settled == Settled::Taken) return true;
         if (settled == Settled::NotTelnet) {
             socket_.close();
-            if (onOpenFailure)
-                onOpenFailure(serverName(host_, port_) + ": " +
-                              std::string(link_texts::NOT_TELNET));
-            return false;
+            return refuse(serverName(host_, port_) + ": " + std::string(link_texts::NOT_TELNET));
         }
         // It hung up at once: the server is still closing an earlier connection to its line
         // (ser2net's "Port already in use"), which will pass, or it cannot open the line, which
         // will not. Again, until the time is up.
+        hungUp = lossReason_;
         if (millisecondsLeft(end) <= RETRY_PAUSE_MS) {
-            if (onOpenFailure) onOpenFailure(lossReason_);
+            if (onOpenFailure) onOpenFailure(hungUp);
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(RETRY_PAUSE_MS));
