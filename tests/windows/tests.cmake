@@ -70,6 +70,14 @@ if(WIN32)
         set_tests_properties(StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES
             PASS_REGULAR_EXPRESSION
             "could not be loaded from .*: not found; it must be the 64-bit .*No Local Board Found: Check USB cable and retry")
+        # ports lists nothing then, and fails for the reason it gives.
+        add_test(NAME StandInLibrary.PortsWithoutItFail
+            COMMAND bash -c "\"$0\" \"$1\" ports; echo \"status $?\"" ${CMAKE_CROSSCOMPILING_EMULATOR}
+                    $<TARGET_FILE:tivractl>
+            WORKING_DIRECTORY ${windows_bin_dir})
+        set_tests_properties(StandInLibrary.PortsWithoutItFail PROPERTIES ENVIRONMENT "TIVRA_BRIDGE="
+            PASS_REGULAR_EXPRESSION
+            "^tivractl ports: the bridge library \"SiUSBXp.dll\" could not be loaded from .*: not found; it must be the 64-bit [^\n]*\r?\nstatus 2\r?\n$")
         # tivractl in Windows' console.
         add_test(NAME TivractlInTheConsole
             COMMAND bash ${windows_tests_dir}/console_under_wine.sh ${CMAKE_CROSSCOMPILING_EMULATOR}
