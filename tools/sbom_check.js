@@ -8,7 +8,8 @@ const fs = require('fs')
 const CDX = require('@cyclonedx/cyclonedx-library')
 
 async function main (files) {
-  const validator = new CDX.Validation.JsonStrictValidator(CDX.Spec.Version.v1dot5)
+  // The schema's version, as the library names its versions.
+  const validator = new CDX.Validation.JsonStrictValidator('1.5')
   let failed = 0
   for (const file of files) {
     const problem = await validator.validate(fs.readFileSync(file, 'utf8'))

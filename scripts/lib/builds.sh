@@ -14,6 +14,14 @@ source_date_epoch() {
     fi
 }
 
+# The version of the source in SOURCE, as project() in its CMakeLists.txt gives it.
+project_version() {
+    local version
+    version=$(sed -n 's/^project(tivra VERSION \([0-9.]*\).*/\1/p' "$1/CMakeLists.txt")
+    [ -n "$version" ] || { echo "no version in $1/CMakeLists.txt's project()" >&2; return 1; }
+    echo "$version"
+}
+
 # configure_linux SOURCE BUILD [CMAKE-OPTION...]: the Linux programs, as the .deb has them.
 configure_linux() {
     local source=$1 build=$2

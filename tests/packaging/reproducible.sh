@@ -12,7 +12,7 @@ fail() { echo "FAILED: $*" >&2; exit 1; }
 
 [ -z "$(git -C "$root" status --porcelain --untracked-files=no)" ] \
     || fail "the checkout has uncommitted changes, which a release leaves out: commit them first"
-version=$(sed -n 's/^project(tivra VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+version=$(project_version "$root")
 package_linux "$linux"
 
 other=$(mktemp -d)

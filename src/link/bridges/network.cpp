@@ -34,13 +34,6 @@ std::string serverName(const std::string& host, uint16_t port) {
     return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
 
-using Clock = std::chrono::steady_clock;
-
-uint32_t millisecondsLeft(Clock::time_point end) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-    return left.count() > 0 ? static_cast<uint32_t>(left.count()) : 0;
-}
-
 }  // namespace
 
 NetworkBridge::NetworkBridge(Protocol protocol, std::string host, uint16_t port)

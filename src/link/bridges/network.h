@@ -22,12 +22,12 @@
 // before the server hung up were a line of text (ser2net's "Device open failure: ..."), the
 // reason given quotes it.
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "link/bridges/deadline.h"
 #include "link/bridges/socket.h"
 #include "link/bridges/telnet_stream.h"
 #include "link/usb_bridge.h"
@@ -58,7 +58,7 @@ class NetworkBridge final : public UsbBridge {
     int32_t setLineControl(DeviceHandle handle, uint16_t lineControl) override;
 
   private:
-    using Clock = std::chrono::steady_clock;
+    using Clock = DeadlineClock;
     enum class Settled { Taken, HungUp, NotTelnet };
     bool connect();
     // After connecting, by end: the telnet options (Rfc2217), and whether the server took the

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "link/bridges/deadline.h"
 #include "link/bridges/name_lookup.h"
 #include "link/bridges/socket.h"
 #include "link/link_texts.h"
@@ -18,18 +19,13 @@ namespace tivra {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-int millisecondsLeft(Clock::time_point end) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
+using Clock = DeadlineClock;
 
 // Waits for the socket to be ready for events until end; false on time-out.
 bool waitFor(int fd, short events, Clock::time_point end, short& got) {
     for (;;) {
         pollfd p{fd, events, 0};
-        const int n = ::poll(&p, 1, millisecondsLeft(end));
+        const int n = ::poll(&p, 1, static_cast<int>(millisecondsLeft(end)));
         if (n > 0) {
             got = p.revents;
             return true;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <string>
 
+#include "link/bridges/deadline.h"
 #include "link/bridges/name_lookup.h"
 #include "link/bridges/socket.h"
 #include "link/link_texts.h"
@@ -12,12 +13,7 @@ namespace tivra {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-int millisecondsLeft(Clock::time_point end) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
+using Clock = DeadlineClock;
 
 // Winsock, started once for the program.
 bool winsockStarted() {
@@ -37,7 +33,7 @@ bool waitFor(SOCKET s, bool forWriting, Clock::time_point end) {
     FD_ZERO(&failed);
     FD_SET(s, &ready);
     FD_SET(s, &failed);
-    const int left = millisecondsLeft(end);
+    const int left = static_cast<int>(millisecondsLeft(end));
     timeval limit{left / 1000, (left % 1000) * 1000};
     return select(0, forWriting ? nullptr : &ready, forWriting ? &ready : nullptr, &failed,
                   &limit) != 0;
