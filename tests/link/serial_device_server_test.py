@@ -58,24 +58,20 @@ class Simulator:
         self.path = self.process.stdout.readline().strip()
         if not self.path.startswith("/dev/"):
             raise RuntimeError("simulate printed no device: " + self.process.stderr.read())
-        self.requests = queue.Queue()
         self.log = []
         threading.Thread(target=self._read, daemon=True).start()
 
     def _read(self):
         for line in self.process.stderr:
             self.log.append(line.rstrip("\n"))
-            self.requests.put(line)
 
     def wait_for(self, text, seconds=10):
         end = time.monotonic() + seconds
-        while time.monotonic() < end:
-            try:
-                if text in self.requests.get(timeout=max(0.01, end - time.monotonic())):
-                    return True
-            except queue.Empty:
-                break
-        return False
+        while not any(text in line for line in self.log):
+            if time.monotonic() > end:
+                return False
+            time.sleep(0.01)
+        return True
 
     def stop(self):
         self.process.terminate()
@@ -113,14 +109,11 @@ class Ser2net:
             self.process.wait(10)
 
 
-class SlowRelay:
-    """Passes a TCP connection on to 127.0.0.1:target, every byte 100 ms late each way."""
+class Listener:
+    """A server of the test's own on 127.0.0.1: each connection goes to serve(), on a thread."""
 
-    def __init__(self, target, delay=0.1):
-        self.target, self.delay = target, delay
-        self.listener = socket.socket()
-        self.listener.bind(("127.0.0.1", 0))
-        self.listener.listen(4)
+    def __init__(self):
+        self.listener = socket.create_server(("127.0.0.1", 0))
         self.port = self.listener.getsockname()[1]
         self.sockets = []
         threading.Thread(target=self._accept, daemon=True).start()
@@ -128,15 +121,31 @@ class SlowRelay:
     def _accept(self):
         while True:
             try:
-                client, _ = self.listener.accept()
+                connection, _ = self.listener.accept()
             except OSError:
                 return
-            server = socket.create_connection(("127.0.0.1", self.target))
-            for s in (client, server):
-                s.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
-            self.sockets += [client, server]
-            self._pass(client, server)
-            self._pass(server, client)
+            self.sockets.append(connection)
+            threading.Thread(target=self.serve, args=(connection,), daemon=True).start()
+
+    def stop(self):
+        for s in [self.listener] + self.sockets:
+            s.close()
+
+
+class SlowRelay(Listener):
+    """Passes a TCP connection on to 127.0.0.1:target, every byte 100 ms late each way."""
+
+    def __init__(self, target, delay=0.1):
+        self.target, self.delay = target, delay
+        super().__init__()
+
+    def serve(self, client):
+        server = socket.create_connection(("127.0.0.1", self.target))
+        for s in (client, server):
+            s.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+        self.sockets.append(server)
+        self._pass(client, server)
+        self._pass(server, client)
 
     def _pass(self, source, sink):
         late = queue.Queue()
@@ -166,36 +175,16 @@ class SlowRelay:
         threading.Thread(target=receive, daemon=True).start()
         threading.Thread(target=send, daemon=True).start()
 
-    def stop(self):
-        for s in [self.listener] + self.sockets:
-            s.close()
 
+class TelnetFlood(Listener):
+    """Sends telnet "no operation" commands as fast as it can, until the client goes."""
 
-class TelnetFlood:
-    """A server on 127.0.0.1 that sends telnet "no operation" commands as fast as it can."""
-
-    def __init__(self):
-        self.listener = socket.create_server(("127.0.0.1", 0))
-        self.port = self.listener.getsockname()[1]
-        self.running = True
-        threading.Thread(target=self._serve, daemon=True).start()
-
-    def _serve(self):
-        while self.running:
-            try:
-                connection, _ = self.listener.accept()
-            except OSError:
-                return
-            with connection:
-                try:
-                    while self.running:
-                        connection.sendall(b"\xff\xf1" * 4096)
-                except OSError:
-                    pass
-
-    def stop(self):
-        self.running = False
-        self.listener.close()
+    def serve(self, connection):
+        try:
+            while True:
+                connection.sendall(b"\xff\xf1" * 4096)
+        except OSError:
+            pass
 
 
 def main():
