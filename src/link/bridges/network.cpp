@@ -71,7 +71,9 @@ bool NetworkBridge::connect() {
         // It hung up at once: the server is still closing an earlier connection to its line
         // (ser2net's "Port already in use"), which will pass, or it cannot open the line, which
         // will not. Again, until the time is up.
-        hungUp = lossReason_;
+        // A later try that heard nothing before the hang-up does not erase what the server said.
+        if (hungUp.empty() || lossReason_.find(link_texts::SERVER_SAID) != std::string::npos)
+            hungUp = lossReason_;
         if (millisecondsLeft(end) <= RETRY_PAUSE_MS) {
             if (onOpenFailure) onOpenFailure(hungUp);
             return false;
