@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/exit_when_shown.h"
+#include "exit_when_shown.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

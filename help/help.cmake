@@ -14,7 +14,7 @@ set(manual_page_order
     "window.html=The window" "checking.html=Checking" "files.html=Files" "boards.html=Boards"
     "tivractl.html=tivractl" "troubleshooting.html=Troubleshooting" "messages.html=Messages"
     "glossary.html=Glossary" "installing.html=Installing" "terms.html=Index")
-# What tivra_pictures (src/app/manual_pictures.cpp) writes.
+# What tivra_pictures (tools/manual_pictures.cpp) writes.
 set(manual_picture_names window-start.png window.png window-annotated.png splash.png
     box-port-conflict.png box-read-error.png box-success.png)
 
@@ -37,7 +37,7 @@ list(TRANSFORM manual_picture_names PREPEND ${manual_dir}/pictures/ OUTPUT_VARIA
 
 if(NOT CMAKE_CROSSCOMPILING)
     # Tables computed by the program's own rules.
-    add_executable(tivra_manual_tables ${PROJECT_SOURCE_DIR}/src/app/manual_tables.cpp)
+    add_executable(tivra_manual_tables ${PROJECT_SOURCE_DIR}/tools/manual_tables.cpp)
     target_link_libraries(tivra_manual_tables PRIVATE tivra_core)
     set(rates ${CMAKE_BINARY_DIR}/help-tables/rates.html)
     add_custom_command(OUTPUT ${rates}

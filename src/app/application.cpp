@@ -3,27 +3,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
-#include <QFile>
-#include <QLibraryInfo>
 #include <cstdio>
 #include <cstdlib>
 
-#ifdef _WIN32
-#include <windows.h>
-
-#include "files/native_path.h"
-#endif
-
 #include "app/app_texts.h"
-#include "app/display_choice.h"
-#include "app/exit_when_shown.h"
 #include "app/program_folder.h"
+#include "app/program_start.h"
+#include "boards/bridge_choice.h"
 #include "config/controls.h"
 #include "config/field_enabling.h"
 #include "config/value_lists.h"
 #include "files/file_commands.h"
 #include "link/board_protocol.h"
-#include "boards/bridge_choice.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
 #include "ui/qt_config_form.h"
@@ -42,17 +33,11 @@ class WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-#ifdef _WIN32
-// tivra.exe is a window program: started from a console, it has none of its own, so --help and
-// --version print into the console it was started from (output redirected to a file or a pipe
-// goes there as it is).
-void printIntoParentConsole() {
-    if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) != FILE_TYPE_UNKNOWN) return;
-    if (AttachConsole(ATTACH_PARENT_PROCESS) == 0) return;
-    std::freopen("CONOUT$", "w", stdout);
-    std::freopen("CONOUT$", "w", stderr);
+// The box says only that a save failed; why goes to standard error for whoever looks into it
+// (a terminal, a desktop's journal).
+void reportSaveFailure(const std::string& reason) {
+    if (!reason.empty()) std::fprintf(stderr, "tivra: %s\n", reason.c_str());
 }
-#endif
 
 }  // namespace
 
@@ -153,10 +138,10 @@ void Application::menuEvent(int id) {
             openConfiguration(state_, *form_, ui(), 0);
             return;
         case MENU_SAVE:
-            saveConfiguration(state_, *form_, ui(), state_.currentConfigPath);
+            reportSaveFailure(saveConfiguration(state_, *form_, ui(), state_.currentConfigPath));
             return;
         case MENU_SAVE_AS:
-            saveConfigurationAs(state_, *form_, ui());
+            reportSaveFailure(saveConfigurationAs(state_, *form_, ui()));
             return;
         case MENU_QUIT:
             requestQuit();
@@ -208,44 +193,12 @@ void Application::shutDown() {
     window_.reset();
 }
 
-bool prepareDisplay() {
-#ifndef _WIN32
-    // Windows always has its desktop; elsewhere Qt would abort without a usable display.
-    const auto value = [](const char* name) {
-        const char* text = std::getenv(name);
-        return std::string(text != nullptr ? text : "");
-    };
-    const QString platforms =
-        QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/");
-    const DisplayChoice choice =
-        chooseDisplay({value("QT_QPA_PLATFORM"), value("DISPLAY"), value("WAYLAND_DISPLAY"),
-                       QFile::exists(platforms + QStringLiteral("libqxcb.so")),
-                       QFile::exists(platforms + QStringLiteral("libqwayland-generic.so"))});
-    if (!choice.problem.empty()) {
-        std::fputs(choice.problem.c_str(), stderr);
-        return false;
-    }
-    if (!choice.platforms.empty())
-        qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(choice.platforms));
-#endif
-    return true;
-}
-
-int runTivra(int argc, char** argv) {
-#ifdef _WIN32
-    // Windows hands over one raw command line; its first argument is split out by our own rule.
-    // Read in wide characters, so that any file name arrives whole (as UTF-8).
-    const std::string argument = firstCommandLineArgument(utf8FromWide(GetCommandLineW()));
-#else
-    // The file named on the command line, as the shell passed it (before Qt looks at argv).
-    const std::string argument = argc > 1 ? argv[1] : "";
-#endif
+int runTivra(int argc, char** argv, const std::function<void(QApplication&)>& started) {
+    const std::string argument = fileArgument(argc, argv);
 
     // Answered before anything starts: no guard, no splash, no display needed.
-#ifdef _WIN32
     if (argument == app_texts::HELP_OPTION || argument == app_texts::VERSION_OPTION)
-        printIntoParentConsole();
-#endif
+        prepareAnswerOutput();
     if (argument == app_texts::HELP_OPTION) {
         std::fputs(app_texts::USAGE_TEXT.data(), stdout);
         return 0;
@@ -264,10 +217,7 @@ int runTivra(int argc, char** argv) {
     QApplication::setWindowIcon(programIcon());
     // Desktops match the window to its installed desktop entry (and icon) by this name.
     QApplication::setDesktopFileName(QStringLiteral(TIVRA_APP_ID));
-    // scripts/bench times the start up to the splash on screen.
-    ExitWhenShown exitAtSplash;
-    if (set(std::getenv("TIVRA_BENCH_EXIT_AT_SPLASH")))
-        application.installEventFilter(&exitAtSplash);
+    if (started) started(application);
 
     ApplicationSetup setup;
     // Scripted runs (tests, demonstrations) answer every box themselves and keep a record.

@@ -2,6 +2,7 @@
 // The program: start-up in its fixed order, the dispatch of control and menu events, Help and
 // About, and shutdown. One instance lives from main() to exit; the QApplication must exist first.
 
+#include <QApplication>
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -94,11 +95,8 @@ class Application {
     bool shutDown_ = false;
 };
 
-// Before the QApplication: picks Qt's platform for the session's display (app/display_choice.h).
-// False, the reason printed on standard error, when there is none to start on.
-bool prepareDisplay();
-
-// main(): the QApplication, the Application, the loop, exit code 0.
-int runTivra(int argc, char** argv);
+// main(): the QApplication, the Application, the loop, exit code 0. started, when given, sees
+// the QApplication before anything is shown (scripts/bench's timed copy ends at the splash).
+int runTivra(int argc, char** argv, const std::function<void(QApplication&)>& started = {});
 
 }  // namespace tivra

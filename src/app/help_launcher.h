@@ -10,11 +10,8 @@ namespace tivra {
 
 class HelpLauncher {
   public:
-#ifdef _WIN32
-    static constexpr const char* DEFAULT_VIEWER = "hhctrl.ocx";
-#else
-    static constexpr const char* DEFAULT_VIEWER = "xdg-open";
-#endif
+    // hhctrl.ocx on Windows, xdg-open elsewhere.
+    static const char* const DEFAULT_VIEWER;
     // viewer: the help viewer's library (Windows) or the opener program (elsewhere; a bare name
     // is looked for on the PATH).
     explicit HelpLauncher(std::string viewer = DEFAULT_VIEWER) : viewer_(std::move(viewer)) {}
@@ -32,13 +29,12 @@ class HelpLauncher {
 
   private:
     std::string viewer_;
-#ifdef _WIN32
+    // Windows (help_launcher_windows.cpp): the viewer's library and its entry.
     void* library_ = nullptr;
     void* htmlHelp_ = nullptr;
-#else
+    // Elsewhere (help_launcher_posix.cpp): the opener's full path, found on the PATH by load().
     bool loaded_ = false;
-    std::string opener_;  // full path of xdg-open, found on the PATH by load()
-#endif
+    std::string opener_;
 };
 
 }  // namespace tivra

@@ -2,21 +2,17 @@
 // One copy of the program at a time: a named mutex on Windows, a lock file held with flock
 // elsewhere (released by the system if the program dies).
 
-#ifndef _WIN32
 #include <string>
-#endif
 
 namespace tivra {
 
 constexpr const char* INSTANCE_GUARD_NAME = "QV_tivra";
 
-#ifndef _WIN32
-// Where the lock file lives: $XDG_RUNTIME_DIR when it names a folder, else a private per-user
-// folder under /tmp (created 0700 by acquire). Both end with "/".
+// POSIX: where the lock file lives: $XDG_RUNTIME_DIR when it names a folder, else a private
+// per-user folder under /tmp (created 0700 by acquire). Both end with "/".
 std::string instanceGuardFolder();
 // The lock file itself: instanceGuardFolder() + INSTANCE_GUARD_NAME.
 std::string instanceGuardPath();
-#endif
 
 class InstanceGuard {
   public:
@@ -32,11 +28,10 @@ class InstanceGuard {
     void release();
 
   private:
-#ifdef _WIN32
+    // What is held: the mutex (Windows, instance_guard_windows.cpp), the locked file
+    // (instance_guard_posix.cpp).
     void* mutex_ = nullptr;
-#else
     int fd_ = -1;
-#endif
 };
 
 }  // namespace tivra

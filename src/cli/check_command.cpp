@@ -23,7 +23,8 @@ constexpr const char* VERDICTS[] = {"valid", "invalid", "unusable"};  // by exit
 
 // Checks one file; its messages, warnings and errors go to standard error as they come. Returns
 // the file's exit status and adds its JSON record to report.
-int checkFile(const std::string& path, const Arguments& parsed, bool several, Json& report) {
+int checkFile(const std::string& path, const Arguments& parsed, bool several, Json& report,
+              StandardInputUse& input) {
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
     ConsoleOperator ui(std::cerr, false, several ? path + ": " : "");
@@ -31,7 +32,8 @@ int checkFile(const std::string& path, const Arguments& parsed, bool several, Js
     std::string error;
     int status = STATUS_UNUSABLE;
     // Any file is checked as the window's Open reads it, one without a channel group too.
-    const bool loaded = loadConfigurationFile(path, state, form, ui, error, &warnings, false);
+    const bool loaded =
+        loadConfigurationFile(path, state, form, ui, error, &warnings, false, &input);
     if (!loaded) {
         printError(CHECK_COMMAND, error);
     } else {
@@ -66,8 +68,9 @@ int runCheck(const std::vector<std::string>& arguments) {
     Json report = jsonDocument();
     report["files"] = Json::array();
     int worst = STATUS_SUCCESS;
+    StandardInputUse input;
     for (const std::string& path : parsed.operands)
-        worst = std::max(worst, checkFile(path, parsed, parsed.operands.size() > 1, report));
+        worst = std::max(worst, checkFile(path, parsed, parsed.operands.size() > 1, report, input));
     if (parsed.has("json")) {
         printJson(report);
     }

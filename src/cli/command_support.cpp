@@ -5,11 +5,6 @@
 #include <cstring>
 #include <iostream>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 #include "cli/cli_texts.h"
 #include "cli/program_arguments.h"
 #include "config/headless_setup.h"
@@ -35,12 +30,7 @@ int printHelp(const Command& command) {
 
 void writeStandardOutput(std::string_view bytes) {
     std::cout.flush();  // what was printed before comes first
-    if (writeToConsole(bytes)) return;
-#ifdef _WIN32
-    std::fflush(stdout);
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    writeBytesToStandardOutput(bytes);
 }
 
 bool writeConfigurationOutput(const std::string& out, const MuxConfiguration& configuration,

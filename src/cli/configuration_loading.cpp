@@ -25,18 +25,18 @@ bool holdsChannelGroup(SettingsFile& file) {
 // Open shows nothing for a file it could read, and the window title has no place here.
 bool loadConfigurationFile(const std::string& path, ProgramState& state, ConfigForm& form,
                            Operator& /*ui*/, std::string& error,
-                           std::vector<DocumentWarning>* warnings, bool requireChannelGroup) {
+                           std::vector<DocumentWarning>* warnings, bool requireChannelGroup,
+                           StandardInputUse* input) {
     // Read once: a pipe or FIFO gives its bytes only to the first reader. Open would ask whether
     // to go on with default values when the file cannot be read; a command stops instead.
     SettingsFile file;
     if (path == STANDARD_STREAM) {
         // A second "-" would find standard input at its end and pass as an empty file.
-        static bool standardInputTaken = false;
-        if (standardInputTaken) {
+        if (input != nullptr && input->taken) {
             error = std::string(STANDARD_INPUT_TWICE);
             return false;
         }
-        standardInputTaken = true;
+        if (input != nullptr) input->taken = true;
         std::string text;
         std::string reason;
         if (!readStandardInput(text, reason)) {
@@ -65,10 +65,11 @@ void printWarnings(const std::string& path, const std::vector<DocumentWarning>& 
 }
 
 int openConfigurationFile(const Command& command, const std::string& path, Warnings handling,
-                          ProgramState& state, ConfigForm& form, Operator& ui) {
+                          ProgramState& state, ConfigForm& form, Operator& ui,
+                          StandardInputUse* input) {
     std::string error;
     std::vector<DocumentWarning> warnings;
-    if (!loadConfigurationFile(path, state, form, ui, error, &warnings)) {
+    if (!loadConfigurationFile(path, state, form, ui, error, &warnings, true, input)) {
         printError(command, error);
         return STATUS_UNUSABLE;
     }

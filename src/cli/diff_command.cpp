@@ -72,12 +72,13 @@ int runDiff(const std::vector<std::string>& arguments) {
         return finish(bridgeError(DIFF_COMMAND, parsed, error));
 
     MuxConfiguration compared[2];
+    StandardInputUse input;
     for (size_t i = 0; i < parsed.operands.size(); ++i) {
         ProgramState state;
         HeadlessForm form = blankHeadlessForm();
         const int status = openConfigurationFile(
             DIFF_COMMAND, parsed.operands[i],
-            parsed.has("strict") ? Warnings::Refuse : Warnings::Print, state, form, ui);
+            parsed.has("strict") ? Warnings::Refuse : Warnings::Print, state, form, ui, &input);
         if (status != STATUS_SUCCESS) return finish(status);
         // Against the boards: what writing the file would send, as the check completes it.
         if (boards && !parsed.has("as-read") && validateConfiguration(state, form, ui) != 0)

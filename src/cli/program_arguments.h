@@ -17,9 +17,10 @@ namespace tivra::cli {
 std::vector<std::string> programArguments(int argc, char** argv);
 // Sets up standard output and standard error for text (see above).
 void prepareTextOutput();
-// Puts bytes on standard output as they are when it is a console (in wide characters, so that
-// what is not ASCII shows): true; false when it is not one, and nothing was written.
-bool writeToConsole(std::string_view bytes);
+// Puts bytes on standard output as they are (Windows: without turning LF into CR LF), after
+// what the C library holds for it. A console takes them in wide characters, so that what is not
+// ASCII shows.
+void writeBytesToStandardOutput(std::string_view bytes);
 
 // Windows' rule for splitting a command line, as the C runtime and CommandLineToArgvW apply it:
 // blanks and tabs separate, double quotes group (and are dropped), 2n backslashes before a quote

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "cli/program_arguments.h"
 
 namespace tivra::cli {
@@ -8,8 +10,8 @@ std::vector<std::string> programArguments(int argc, char** argv) {
 
 void prepareTextOutput() {}
 
-bool writeToConsole(std::string_view) {
-    return false;
+void writeBytesToStandardOutput(std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
 }  // namespace tivra::cli

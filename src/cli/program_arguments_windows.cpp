@@ -1,3 +1,5 @@
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -88,13 +90,12 @@ std::vector<std::string> programArguments(int, char**) {
     // The arguments in wide characters, as UTF-8: argv holds them in the ANSI code page, which
     // loses every name outside it.
     std::vector<std::string> arguments;
-    const std::vector<SplitArgument> split =
-        splitCommandLine(utf8FromWide(GetCommandLineW()));
+    const std::vector<SplitArgument> split = splitCommandLine(utf8FromWide(GetCommandLineW()));
     for (size_t i = 1; i < split.size(); ++i) {
         const SplitArgument& argument = split[i];
-        const std::vector<std::string> files =
-            !argument.quoted && hasWildcard(argument.text) ? expanded(argument.text)
-                                                           : std::vector<std::string>{};
+        const std::vector<std::string> files = !argument.quoted && hasWildcard(argument.text)
+                                                   ? expanded(argument.text)
+                                                   : std::vector<std::string>{};
         if (files.empty())
             arguments.push_back(argument.text);
         else
@@ -103,14 +104,18 @@ std::vector<std::string> programArguments(int, char**) {
     return arguments;
 }
 
-bool writeToConsole(std::string_view bytes) {
+void writeBytesToStandardOutput(std::string_view bytes) {
+    std::fflush(stdout);
     const HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
     DWORD mode = 0;
-    if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) return false;
-    const std::wstring wide = fileSystemPath(bytes).wstring();
-    DWORD written = 0;
-    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-    return true;
+    if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        const std::wstring wide = fileSystemPath(bytes).wstring();
+        DWORD written = 0;
+        WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+        return;
+    }
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
 }
 
 void prepareTextOutput() {

@@ -26,11 +26,10 @@ namespace tivra::cli {
 
 namespace {
 
-constexpr OptionSpec SIMULATE_OPTIONS[] = {
-    {"from", 0, true},
-    {"remote-stores-rate", 0, true, true},
-    {"answer-after", 0, true},
-    {"frames", 0, false}};
+constexpr OptionSpec SIMULATE_OPTIONS[] = {{"from", 0, true},
+                                           {"remote-stores-rate", 0, true, true},
+                                           {"answer-after", 0, true},
+                                           {"frames", 0, false}};
 constexpr int LONGEST_ANSWER_DELAY_MS = 60000;
 
 // "PORT:RATE": PORT 1..8 as the operator counts ports, RATE a positive number of bit/s.
@@ -160,9 +159,11 @@ int runSimulate(const std::vector<std::string>& arguments) {
         serving = nullptr;
         return STATUS_UNUSABLE;
     }
-    server.serve(interrupted);
+    const bool served = server.serve(interrupted, error);
     serving = nullptr;
-    return STATUS_SUCCESS;
+    if (served) return STATUS_SUCCESS;
+    printError(SIMULATE_COMMAND, error);
+    return STATUS_PROBLEM;
 }
 
 }  // namespace

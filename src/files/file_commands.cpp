@@ -43,56 +43,36 @@ void showOpenedConfiguration(SettingsFile& file, ProgramState& state, ConfigForm
     showConfiguration(state.configuration, form);
 }
 
-void saveConfiguration(ProgramState& state, ConfigForm& form, Operator& ui,
-                       const std::string& path) {
+std::string saveConfiguration(ProgramState& state, ConfigForm& form, Operator& ui,
+                              const std::string& path) {
     // The caller may pass currentConfigPath itself; work on a copy of it.
     const std::string target = path;
     if (target.empty()) {
         ui.message(str(FILE_ALERT_TITLE), str(NO_NAMED_CONFIGURATION_TEXT));
-        return;
+        return {};
     }
-    if (validateConfiguration(state, form, ui) != 0) return;
+    if (validateConfiguration(state, form, ui) != 0) return {};
     std::string error;
-    if (!writeConfigurationFile(target, state.configuration, error))
-        ui.message(str(FILE_ALERT_TITLE), str(CANNOT_SAVE_TEXT));
+    if (writeConfigurationFile(target, state.configuration, error)) return {};
+    ui.message(str(FILE_ALERT_TITLE), str(CANNOT_SAVE_TEXT));
+    return error;
 }
 
-void saveConfigurationAs(ProgramState& state, ConfigForm& form, Operator& ui) {
+std::string saveConfigurationAs(ProgramState& state, ConfigForm& form, Operator& ui) {
     state.currentConfigPath =
         ui.chooseFileToSave(str(SAVE_DIALOG_TITLE), str(CONFIGURATION_FILE_FILTER));
+    std::string failure;
     if (!state.currentConfigPath.empty())
-        saveConfiguration(state, form, ui, state.currentConfigPath);
+        failure = saveConfiguration(state, form, ui, state.currentConfigPath);
     // Named even when the dialog was cancelled or the save stopped.
     showPathInTitle(ui, state.currentConfigPath);
+    return failure;
 }
 
 void openFromCommandLine(ProgramState& state, ConfigForm& form, Operator& ui,
                          const std::string& argument) {
     state.currentConfigPath = argument;
     if (!state.currentConfigPath.empty()) openConfiguration(state, form, ui, 1);
-}
-
-std::string firstCommandLineArgument(std::string_view commandLine) {
-    size_t p = 0;
-    const size_t end = commandLine.size();
-    // The program's own name, which may be quoted.
-    if (p < end && commandLine[p] == '"') {
-        ++p;
-        while (p < end && commandLine[p] != '"') ++p;
-        if (p < end) ++p;
-    } else {
-        while (p < end && commandLine[p] != ' ') ++p;
-    }
-    // Only spaces separate arguments; a tab belongs to the argument.
-    while (p < end && commandLine[p] == ' ') ++p;
-    if (p < end && commandLine[p] == '"') {
-        const size_t start = ++p;
-        while (p < end && commandLine[p] != '"') ++p;
-        return std::string(commandLine.substr(start, p - start));
-    }
-    const size_t start = p;
-    while (p < end && commandLine[p] != ' ') ++p;
-    return std::string(commandLine.substr(start, p - start));
 }
 
 }  // namespace tivra

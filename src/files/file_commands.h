@@ -17,13 +17,15 @@ int32_t openConfiguration(ProgramState& state, ConfigForm& form, Operator& ui, i
 // What Open does with the document it opened: the record from the document (which is closed),
 // then the form from the record.
 void showOpenedConfiguration(SettingsFile& file, ProgramState& state, ConfigForm& form);
-void saveConfiguration(ProgramState& state, ConfigForm& form, Operator& ui,
-                       const std::string& path);
-void saveConfigurationAs(ProgramState& state, ConfigForm& form, Operator& ui);
+// Why a save that reached the file did not write it, for people: the file, the system's reason
+// and the step ("cannot save a.smc: Permission denied (while creating a file beside it)"); "" when
+// it was saved or stopped before (no name, the check, the dialog cancelled). The operator's box
+// says only that it failed.
+std::string saveConfiguration(ProgramState& state, ConfigForm& form, Operator& ui,
+                              const std::string& path);
+std::string saveConfigurationAs(ProgramState& state, ConfigForm& form, Operator& ui);
 // argument: the first command-line argument, "" when there is none.
 void openFromCommandLine(ProgramState& state, ConfigForm& form, Operator& ui,
                          const std::string& argument);
-// The first argument after the program's name in a raw Windows command line.
-std::string firstCommandLineArgument(std::string_view commandLine);
 
 }  // namespace tivra

@@ -14,9 +14,8 @@ std::filesystem::path fileSystemPath(std::string_view path);
 // And back.
 std::string pathText(const std::filesystem::path& path);
 
-#ifdef _WIN32
-// Text the system gives in wide characters (a command line, a module's name), as UTF-8.
+// Windows (native_path_windows.cpp): text the system gives in wide characters (a command line, a
+// module's name), as UTF-8.
 std::string utf8FromWide(std::wstring_view text);
-#endif
 
 }  // namespace tivra

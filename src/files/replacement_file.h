@@ -41,6 +41,13 @@ class ReplacementFile {
 
   private:
     bool fail(const std::string& what);
+    // The platform's part (replacement_file_posix.cpp, replacement_file_windows.cpp): before the
+    // temporary file is made, a look at an existing target, which may be written in place
+    // (Done: opened, or refused with error_ set) or lead to the file a link points to (target_);
+    // after, the temporary file takes over what the replaced one had.
+    enum class Preparation { Replace, Done };
+    Preparation prepareTarget();
+    void takeOverAttributes();
     bool openInPlace(bool fifo);
 
     int handle_ = -1;

@@ -3,9 +3,7 @@
 // program that opens the device path) talks to it as to the LocalBoard's serial port. Bytes move
 // at the pace of a 57600 baud line (5.76 bytes per millisecond) in both directions, which a
 // pseudo-terminal would not do by itself. As with the in-process pair, a new request supersedes
-// what has not yet been sent of an earlier answer. POSIX only.
-
-#ifndef _WIN32
+// what has not yet been sent of an earlier answer. POSIX only (pty_server_posix.cpp).
 
 #include <atomic>
 #include <functional>
@@ -34,8 +32,9 @@ class PtyBoardServer {
 
     // Serves requests until stop becomes true; it looks at stop when a client writes, when it
     // is woken, and when a signal interrupts it. Runs on one thread; the board pair must not be
-    // touched elsewhere meanwhile.
-    void serve(const std::atomic<bool>& stop);
+    // touched elsewhere meanwhile. False, with error set, when the pseudo-terminal can no longer
+    // be watched.
+    bool serve(const std::atomic<bool>& stop, std::string& error);
     // Makes serve() look at stop now. Safe from another thread and from a signal handler.
     void wake();
 
@@ -49,5 +48,3 @@ class PtyBoardServer {
 };
 
 }  // namespace tivra::sim
-
-#endif

@@ -47,7 +47,10 @@ set(shell_sources
     ${gui_src}/app/menu_bar.cpp
     ${gui_src}/app/splash_clock.cpp
     ${gui_src}/app/splash_picture.cpp
-    ${gui_src}/app/splash_screen.cpp)
+    ${gui_src}/app/splash_screen.cpp
+    ${gui_src}/app/program_start_posix.cpp
+    ${gui_src}/app/program_start_windows.cpp)
+drop_other_platform(shell_sources)
 add_library(tivra_shell STATIC ${shell_sources})
 target_link_libraries(tivra_shell PUBLIC tivra_window tivra_platform JPEG::JPEG)
 set_target_properties(tivra_shell PROPERTIES AUTOMOC ON)
@@ -99,6 +102,6 @@ endif()
 # Build-only: takes the manual's pictures from the real window, splash and boxes (help/help.cmake).
 # A cross build cannot run it; it takes the manual of a native build (TIVRA_NATIVE_BUILD).
 if(NOT CMAKE_CROSSCOMPILING)
-    add_executable(tivra_pictures ${gui_src}/app/manual_pictures.cpp)
+    add_executable(tivra_pictures ${PROJECT_SOURCE_DIR}/tools/manual_pictures.cpp)
     target_link_libraries(tivra_pictures PRIVATE tivra_shell)
 endif()

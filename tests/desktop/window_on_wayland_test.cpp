@@ -5,6 +5,7 @@
 #include <QWindow>
 
 #include "app/app_bench.h"
+#include "app/program_start.h"
 
 namespace tivra::test {
 namespace {

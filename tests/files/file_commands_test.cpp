@@ -104,10 +104,5 @@ TEST_F(FileCommandsTest, SaveAsOfAFailingFormWritesNothingButNamesTheFile) {
     EXPECT_EQ(state.currentConfigPath, "");
 }
 
-TEST(CommandLineSplit, FirstArgumentAfterTheProgramName) {
-    for (const auto& [line, expected] : dataRows("files/command_lines.txt", " =>"))
-        EXPECT_EQ(firstCommandLineArgument(unescaped(line)), unescaped(expected)) << line;
-}
-
 }  // namespace
 }  // namespace tivra::test

@@ -27,7 +27,10 @@ class PtyBoards {
     std::string start() {
         std::string error;
         EXPECT_TRUE(server_.open(error)) << error;
-        thread_ = std::thread([this] { server_.serve(stop_); });
+        thread_ = std::thread([this] {
+            std::string failure;
+            EXPECT_TRUE(server_.serve(stop_, failure)) << failure;
+        });
         return server_.devicePath();
     }
     void stop() {

@@ -1,7 +1,3 @@
-#ifndef _WIN32
-
-#include "sim/pty_server.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -14,6 +10,8 @@
 #include <deque>
 #include <thread>
 #include <vector>
+
+#include "sim/pty_server.h"
 
 namespace tivra::sim {
 
@@ -88,7 +86,7 @@ bool PtyBoardServer::open(std::string& error) {
     return true;
 }
 
-void PtyBoardServer::serve(const std::atomic<bool>& stop) {
+bool PtyBoardServer::serve(const std::atomic<bool>& stop, std::string& error) {
     boards_.setCountQueueChecks(false);  // a serial line has no queue checks to count
     std::deque<uint8_t> outgoing;
     SteadyClock::time_point sendStart{};
@@ -130,7 +128,12 @@ void PtyBoardServer::serve(const std::atomic<bool>& stop) {
         // its way it looks again every millisecond.
         pollfd fds[2] = {{master_, POLLIN, 0}, {wake_[0], POLLIN, 0}};
         const int timeout = (!outgoing.empty() || boards_.answerPending()) ? 1 : -1;
-        if (::poll(fds, 2, timeout) <= 0) continue;
+        const int ready = ::poll(fds, 2, timeout);
+        if (ready < 0 && errno != EINTR) {
+            error = std::string("cannot watch the pseudo-terminal: ") + std::strerror(errno);
+            return false;
+        }
+        if (ready <= 0) continue;
         if (fds[1].revents & POLLIN) {
             char drained[64];
             while (::read(wake_[0], drained, sizeof drained) > 0) {
@@ -151,8 +154,7 @@ void PtyBoardServer::serve(const std::atomic<bool>& stop) {
             for (size_t i = before; i < boards_.requests.size(); ++i)
                 onRequest(boards_.requests[i]);
     }
+    return true;
 }
 
 }  // namespace tivra::sim
-
-#endif

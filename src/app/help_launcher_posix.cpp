@@ -1,10 +1,3 @@
-#include "app/help_launcher.h"
-
-#ifdef _WIN32
-#include <windows.h>
-
-#include "files/native_path.h"
-#else
 #include <fcntl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -14,54 +7,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <vector>
-#endif
+
+#include "app/help_launcher.h"
 
 namespace tivra {
-
-#ifdef _WIN32
-
-namespace {
-
-// The wide entry: the program's folder may hold any name (an ANSI call would lose it).
-using HtmlHelpFunction = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-constexpr UINT HH_DISPLAY_TOPIC = 0x0000;
-constexpr UINT HH_CLOSE_ALL = 0x0012;
-constexpr const char* HELP_FILE_NAME = "tivra.chm";
-
-}  // namespace
-
-HelpLauncher::~HelpLauncher() {
-    // No help window may outlive the code that draws it.
-    closeAll();
-    if (library_ != nullptr) FreeLibrary(static_cast<HMODULE>(library_));
-}
-
-bool HelpLauncher::load() {
-    if (htmlHelp_ != nullptr) return true;
-    HMODULE library = LoadLibraryW(fileSystemPath(viewer_).c_str());
-    if (library == nullptr) return false;
-    FARPROC entry = GetProcAddress(library, "HtmlHelpW");
-    if (entry == nullptr) {
-        FreeLibrary(library);
-        return false;
-    }
-    library_ = library;
-    htmlHelp_ = reinterpret_cast<void*>(entry);
-    return true;
-}
-
-void HelpLauncher::showHelp(const std::string& programFolder) {
-    if (htmlHelp_ == nullptr) return;
-    const std::filesystem::path file = fileSystemPath(programFolder + HELP_FILE_NAME);
-    reinterpret_cast<HtmlHelpFunction>(htmlHelp_)(nullptr, file.c_str(), HH_DISPLAY_TOPIC, 0);
-}
-
-void HelpLauncher::closeAll() {
-    if (htmlHelp_ == nullptr) return;
-    reinterpret_cast<HtmlHelpFunction>(htmlHelp_)(nullptr, nullptr, HH_CLOSE_ALL, 0);
-}
-
-#else
 
 namespace {
 
@@ -95,6 +44,8 @@ std::string manualPage(const std::string& programFolder) {
 }
 
 }  // namespace
+
+const char* const HelpLauncher::DEFAULT_VIEWER = "xdg-open";
 
 HelpLauncher::~HelpLauncher() = default;
 
@@ -146,7 +97,5 @@ void HelpLauncher::showHelp(const std::string& programFolder) {
 void HelpLauncher::closeAll() {
     // The browser belongs to the desktop; there is nothing of ours to close.
 }
-
-#endif
 
 }  // namespace tivra

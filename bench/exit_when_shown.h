@@ -1,7 +1,7 @@
 #pragma once
 // For scripts/bench only: ends the process once its first window is on screen, so that a run
-// times the start-up alone. tivra installs it when TIVRA_BENCH_EXIT_AT_SPLASH is set; the bare
-// window the bench compares it with always does.
+// times the start-up alone. The bench's copy of tivra (timed_tivra.cpp) and the bare window it is
+// compared with install it.
 
 #include <QGuiApplication>
 #include <QTimer>

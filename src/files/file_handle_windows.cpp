@@ -1,0 +1,92 @@
+#include <fcntl.h>
+#include <io.h>
+#include <process.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <cerrno>
+
+#include "files/file_handle.h"
+#include "files/native_path.h"
+
+namespace tivra::file_handle {
+
+bool isSeparator(char c) {
+    return c == '/' || c == '\\' || c == ':';
+}
+
+int openForReading(const std::string& path) {
+    return _wopen(fileSystemPath(path).c_str(), _O_RDONLY | _O_BINARY);
+}
+
+int createExclusive(const std::string& path) {
+    return _wopen(fileSystemPath(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+                  _S_IREAD | _S_IWRITE);
+}
+
+long readSome(int handle, char* buffer, size_t size) {
+    return _read(handle, buffer, static_cast<unsigned>(size < (1u << 30) ? size : (1u << 30)));
+}
+
+bool waitForData(int, const Deadline&, std::string&) {
+    return true;
+}
+
+bool writeAll(int handle, std::string_view bytes, Clock::time_point) {
+    while (!bytes.empty()) {
+        // Small enough for the int count of the C library.
+        const size_t chunk = bytes.size() < (1u << 30) ? bytes.size() : (1u << 30);
+        const int written = _write(handle, bytes.data(), static_cast<unsigned>(chunk));
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+bool flushToDisk(int handle) {
+    return _commit(handle) == 0;
+}
+
+bool closeHandle(int handle) {
+    return _close(handle) == 0;
+}
+
+bool removeFile(const std::string& path) {
+    return _wunlink(fileSystemPath(path).c_str()) == 0;
+}
+
+bool renameOver(const std::string& from, const std::string& to, std::string& reason) {
+    if (MoveFileExW(fileSystemPath(from).c_str(), fileSystemPath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    reason = "system error " + std::to_string(GetLastError());
+    return false;
+}
+
+// MOVEFILE_WRITE_THROUGH has made the rename durable already.
+void syncFolder(const std::string&) {}
+
+void readStandardInputAsBytes() {
+    _setmode(0, _O_BINARY);  // CR included
+}
+
+long currentProcessId() {
+    return _getpid();
+}
+
+bool processGone(long pid) {
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+}  // namespace tivra::file_handle
