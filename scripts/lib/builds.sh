@@ -4,6 +4,34 @@
 # Every new build folder with Ninja (a folder keeps the generator it was made with).
 export CMAKE_GENERATOR=${CMAKE_GENERATOR:-Ninja}
 
+# What is built once and kept outside the checkout (Qt for MinGW, the compiler cache, the SBOM
+# check's library): $TIVRA_CACHE, else /var/cache/tivra as root, else the user's cache folder.
+cache_folder() {
+    if [ -n "${TIVRA_CACHE:-}" ]; then
+        echo "$TIVRA_CACHE"
+    elif [ "$(id -u)" -eq 0 ]; then
+        echo /var/cache/tivra
+    else
+        echo "${XDG_CACHE_HOME:-$HOME/.cache}/tivra"
+    fi
+}
+
+# The tests' builds compile through ccache into the cache folder, so that a new clone (as each CI
+# run is) compiles only what changed. The objects name no folder of their own (see the top
+# CMakeLists.txt), so a clone elsewhere finds them too, with paths read from the checkout's root.
+# A release sets TIVRA_NO_COMPILER_CACHE and compiles everything itself: the reproducible stage
+# then also shows that cached objects are the ones a compiler makes.
+compiler_cache_options() {
+    if [ -n "${TIVRA_NO_COMPILER_CACHE:-}" ] || ! command -v ccache >/dev/null; then
+        echo "-DCMAKE_C_COMPILER_LAUNCHER= -DCMAKE_CXX_COMPILER_LAUNCHER="
+    else
+        echo "-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+    fi
+}
+export CCACHE_DIR=${CCACHE_DIR:-$(cache_folder)/ccache}
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
+export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-3G}
+
 # The time every package and program carries: SOURCE_DATE_EPOCH when set, else the last commit's
 # (CMake makes the same choice for what it builds).
 source_date_epoch() {
@@ -26,7 +54,9 @@ project_version() {
 configure_linux() {
     local source=$1 build=$2
     shift 2
-    cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    # shellcheck disable=SC2046
+    cmake -S "$source" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo $(compiler_cache_options) \
+        "$@" >/dev/null
 }
 
 # configure_windows SOURCE BUILD QT NATIVE [CMAKE-OPTION...]: the Windows programs against the Qt
@@ -37,7 +67,7 @@ configure_windows() {
     shift 4
     cmake -S "$source" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$source/cmake/mingw-w64.cmake" -DTIVRA_BUILD_GUI=ON \
-        -DCMAKE_BUILD_TYPE= -DTIVRA_NATIVE_BUILD="$native" "$@" >/dev/null
+        -DCMAKE_BUILD_TYPE= -DTIVRA_NATIVE_BUILD="$native" $(compiler_cache_options) "$@" >/dev/null
 }
 
 # CPack takes the time of its archives from SOURCE_DATE_EPOCH (the one the build used, which

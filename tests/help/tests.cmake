@@ -14,7 +14,11 @@ if(NOT CMAKE_CROSSCOMPILING AND Python3_FOUND)
     endif()
 endif()
 find_program(TIVRA_7Z 7z)
-if(TIVRA_7Z AND manual_chm)
+if(manual_pictures AND NOT manual_chm)
+    tivra_test_needs(manual_chm "chmcmd, the help compiler," fp-utils)
+elseif(manual_chm AND NOT TIVRA_7Z)
+    tivra_test_needs(manual_chm 7z p7zip-full)
+elseif(manual_chm)
     # The Windows build checks the copy beside the programs.
     list(GET manual_chm -1 chm)
     add_test(NAME manual_chm COMMAND ${CMAKE_COMMAND} -DSEVEN_ZIP=${TIVRA_7Z} -DCHM=${chm}
