@@ -6,11 +6,9 @@
 #include <algorithm>
 #include <future>
 #include <iomanip>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <random>
 #include <sstream>
-#include <thread>
 #include <tuple>
 
 #ifndef _WIN32
@@ -107,9 +105,7 @@ TEST_F(TivractlTest, InputOfEveryKindIsReadToItsEndOrRefused) {
 
 // JSON to file and back: what show --json prints of a file, format --from-json turns into exactly
 // what format makes of the file, for the examples and for a few hundred files of random values
-// (valid or not: both ways must then refuse alike). And set of every field of such a file to a
-// value the field holds (a random configuration the check keeps as it is) gives exactly those
-// values back through show --json.
+// (valid or not: both ways must then refuse alike).
 TEST_F(TivractlTest, ShowJsonFormatsBackToWhatFormatWrites) {
     std::vector<std::string> files = {MIXED, HAND, CONFLICT};
     std::mt19937 random(20261207);
@@ -148,12 +144,6 @@ TEST_F(TivractlTest, ShowJsonFormatsBackToWhatFormatWrites) {
         }
         files.push_back(file("f" + std::to_string(f) + ".smc", text));
     }
-    const char* KEYS[] = {"Enabled",    "Sensor Type", "Local Port",      "Local Baudrate",
-                          "Local Mode", "Remote Port", "Remote Baudrate", "Remote Mode",
-                          "Priority",   "Chunksize"};
-    const char* FIELDS[] = {"enabled",   "sensorType", "localPort",      "localBaudrate",
-                            "localMode", "remotePort", "remoteBaudrate", "remoteMode",
-                            "priority",  "chunksize"};
     int valid = 0;
     for (const std::string& path : files) {
         const ToolResult direct = run({"format", path});
@@ -162,26 +152,6 @@ TEST_F(TivractlTest, ShowJsonFormatsBackToWhatFormatWrites) {
         ASSERT_EQ(back.out, direct.out) << path;
         ASSERT_EQ(back.status, direct.status) << path << back.err << direct.err;
         valid += direct.status == 0;
-
-        int local[8] = {0, 1, 2, 3, 4, 5, 6, 7}, remote[8] = {0, 1, 2, 3, 4, 5, 6, 7};
-        std::shuffle(local, local + 8, random);
-        std::shuffle(remote, remote + 8, random);
-        std::vector<std::string> set = {"set", path, "-o", folder.file("set.smc")};
-        std::vector<std::vector<int>> held;
-        for (int n = 1; n <= 8; ++n) {
-            held.push_back({pick(0, 1), pick(0, 4), local[n - 1], rates[pick(0, 4)], pick(0, 1),
-                            remote[n - 1], rates[pick(0, 4)], pick(0, 1), pick(1, 10),
-                            pick(1, 400)});
-            for (int k = 0; k < 10; ++k)
-                set.push_back("Channel " + std::to_string(n) + " " + KEYS[k] + "=" +
-                              std::to_string(held.back()[k]));
-        }
-        ASSERT_EQ(run(set).status, 0) << path;
-        const auto shown =
-            nlohmann::json::parse(run({"show", "--json", folder.file("set.smc")}).out);
-        for (int n = 1; n <= 8; ++n)
-            for (int k = 0; k < 10; ++k)
-                ASSERT_EQ(shown["channels"][n - 1][FIELDS[k]], held[n - 1][k]) << path << n << k;
     }
     EXPECT_GT(valid, generated / 10);  // the property is not only about refusals
 }

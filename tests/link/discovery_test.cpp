@@ -48,8 +48,8 @@ TEST(Discovery, EveryOutcome) {
     }
 }
 
-// Choosing the bridge from TIVRA_BRIDGE or --bridge (a device path: SerialEndToEnd; the variable
-// read at an exchange: the application's BoardButtons tests and tivractl's boards.t).
+// Choosing the bridge from TIVRA_BRIDGE or --bridge (a device path: tivractl's board commands; the
+// variable read at an exchange: the application's BoardButtons tests and tivractl's boards.t).
 #ifdef _WIN32
 constexpr bool ON_WINDOWS = true;
 #else

@@ -1,7 +1,7 @@
 // The request/answer exchanges: every row of the failure table (tests/data/link/exchanges.txt)
 // for both boards with the exact library dialogue and the waiting rule, each followed by a read
 // that must find nothing left on the line, and the two buttons when a board fails (their whole
-// runs: SerialEndToEnd).
+// runs through the serial code: tivractl's board commands).
 
 #include <gtest/gtest.h>
 

@@ -15,9 +15,9 @@
 #include "config/form_transfer.h"
 #include "config/headless_setup.h"
 #include "link/board_protocol.h"
-#include "sim/simulated_bridge.h"
 #include "link/recording_bridge.h"
 #include "link/wire_format.h"
+#include "sim/simulated_bridge.h"
 #include "support/configuration_views.h"
 #include "support/data_file.h"
 #include "support/recording_operator.h"
@@ -94,11 +94,11 @@ inline void arrange(const std::string& text, sim::SimSettings& s) {
     }
 }
 
-// The board link as the program runs it over `inner`, with every library call recorded. Without
-// a real pause the waiting runs on the virtual clock of `pause`.
+// The board link as the program runs it over `inner`, with every library call recorded; the
+// waiting runs on the virtual clock of `pause`.
 struct LinkSession {
-    explicit LinkSession(UsbBridge& inner, Pause* realPause = nullptr)
-        : bridge(inner), context{state, form, ui, bridge, realPause ? *realPause : pause} {}
+    explicit LinkSession(UsbBridge& inner)
+        : bridge(inner), context{state, form, ui, bridge, pause} {}
 
     RecordingBridge bridge;
     FakePause pause;
