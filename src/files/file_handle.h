@@ -34,8 +34,11 @@ long readSome(int handle, char* buffer, size_t size);
 // than reading as empty. False with a reason for people when the time ran out or the wait failed.
 // Where the system's reads wait by themselves (Windows), true at once.
 bool waitForData(int handle, const Deadline& deadline, std::string& reason);
-// Writes all bytes. A pipe or FIFO whose reader is slow is waited on until the deadline.
-bool writeAll(int handle, std::string_view bytes, Clock::time_point deadline);
+// Up to size bytes; how many were written, negative on failure.
+long writeSome(int handle, const char* bytes, size_t size);
+// After a write that failed: true when it failed only because a pipe or FIFO whose reader is slow
+// was full, and it takes more before the deadline.
+bool waitUntilWritable(int handle, Clock::time_point deadline);
 bool flushToDisk(int handle);
 bool closeHandle(int handle);
 bool removeFile(const std::string& path);

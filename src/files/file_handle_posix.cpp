@@ -57,28 +57,22 @@ bool waitForData(int handle, const Deadline& deadline, std::string& reason) {
     }
 }
 
-bool writeAll(int handle, std::string_view bytes, Clock::time_point deadline) {
-    while (!bytes.empty()) {
-        const ssize_t written = write(handle, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            if (errno != EAGAIN) return false;
-            // A pipe or FIFO whose reader is slow: wait until it takes more.
-            if (Clock::now() >= deadline) {
-                errno = ETIMEDOUT;
-                return false;
-            }
-            pollfd watched{handle, POLLOUT, 0};
-            if (poll(&watched, 1, pollTimeout(deadline)) < 0 && errno != EINTR) return false;
-            continue;
-        }
-        if (written == 0) {
-            errno = EIO;
+long writeSome(int handle, const char* bytes, size_t size) {
+    return static_cast<long>(write(handle, bytes, size));
+}
+
+bool waitUntilWritable(int handle, Clock::time_point deadline) {
+    if (errno != EAGAIN) return false;
+    for (;;) {
+        if (Clock::now() >= deadline) {
+            errno = ETIMEDOUT;
             return false;
         }
-        bytes.remove_prefix(static_cast<size_t>(written));
+        pollfd watched{handle, POLLOUT, 0};
+        const int ready = poll(&watched, 1, pollTimeout(deadline));
+        if (ready > 0) return true;
+        if (ready < 0 && errno != EINTR) return false;
     }
-    return true;
 }
 
 bool flushToDisk(int handle) {

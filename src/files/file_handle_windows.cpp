@@ -32,22 +32,14 @@ bool waitForData(int, const Deadline&, std::string&) {
     return true;
 }
 
-bool writeAll(int handle, std::string_view bytes, Clock::time_point) {
-    while (!bytes.empty()) {
-        // Small enough for the int count of the C library.
-        const size_t chunk = bytes.size() < (1u << 30) ? bytes.size() : (1u << 30);
-        const int written = _write(handle, bytes.data(), static_cast<unsigned>(chunk));
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        if (written == 0) {
-            errno = EIO;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
+long writeSome(int handle, const char* bytes, size_t size) {
+    // Small enough for the int count of the C library.
+    return _write(handle, bytes, static_cast<unsigned>(size < (1u << 30) ? size : (1u << 30)));
+}
+
+// Writes to a pipe wait by themselves.
+bool waitUntilWritable(int, Clock::time_point) {
+    return false;
 }
 
 bool flushToDisk(int handle) {

@@ -57,6 +57,23 @@ void removeStaleTemporaries(const std::string& folder) {
     }
 }
 
+// Writes all bytes; a pipe or FIFO whose reader is slow is waited on until the deadline.
+bool writeAll(int handle, std::string_view bytes, Clock::time_point deadline) {
+    while (!bytes.empty()) {
+        const long written = writeSome(handle, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR || waitUntilWritable(handle, deadline)) continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
 }  // namespace
 
 ReplacementFile::~ReplacementFile() {
