@@ -11,7 +11,7 @@
 #include "cli/arguments.h"
 #include "cli/command.h"
 #include "cli/program_arguments.h"
-#include "cli/terminal_text.h"
+#include "files/terminal_text.h"
 #include "fuzz_support.h"
 
 using namespace tivra;
@@ -22,7 +22,7 @@ namespace {
 // character that is no C1 or bidirectional control, or a lone byte that no terminal takes as a
 // C1 control (0xA0 and above).
 bool shownSafely(std::string_view text) {
-    const std::string safe = cli::terminalSafe(text);
+    const std::string safe = tivra::terminalSafe(text);
     const auto at = [&](size_t i) {
         return i < safe.size() ? static_cast<unsigned char>(safe[i]) : 0u;
     };
@@ -83,9 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t total = 0;
     for (size_t i = 0; i < split.size(); ++i) {
         total += split[i].text.size();
-        fuzz::require(i == 0 || split[i].quoted ||
-                          split[i].text.find_first_of(" \t") == std::string::npos,
-                      "a blank inside an unquoted argument");
+        fuzz::require(
+            i == 0 || split[i].quoted || split[i].text.find_first_of(" \t") == std::string::npos,
+            "a blank inside an unquoted argument");
     }
     fuzz::require(total <= bytes.size(), "arguments longer than the line");
     return 0;

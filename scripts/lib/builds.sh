@@ -12,25 +12,28 @@ cache_folder() {
     elif [ "$(id -u)" -eq 0 ]; then
         echo /var/cache/tivra
     else
-        echo "${XDG_CACHE_HOME:-$HOME/.cache}/tivra"
+        echo "${XDG_CACHE_HOME:-${HOME:-/nonexistent}/.cache}/tivra"
     fi
 }
 
-# The tests' builds compile through ccache into the cache folder, so that a new clone (as each CI
-# run is) compiles only what changed. The objects name no folder of their own (see the top
-# CMakeLists.txt), so a clone elsewhere finds them too, with paths read from the checkout's root.
-# A release sets TIVRA_NO_COMPILER_CACHE and compiles everything itself: the reproducible stage
-# then also shows that cached objects are the ones a compiler makes.
-compiler_cache_options() {
-    if [ -n "${TIVRA_NO_COMPILER_CACHE:-}" ] || ! command -v ccache >/dev/null; then
-        echo "-DCMAKE_C_COMPILER_LAUNCHER= -DCMAKE_CXX_COMPILER_LAUNCHER="
-    else
-        echo "-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
-    fi
-}
+# The tests' builds compile through ccache into the cache folder, so that a new clone in the same
+# place (as each CI run makes) compiles only what changed. No base folder is set: ccache would then
+# hand the compiler relative paths, which the prefix maps of the top CMakeLists.txt do not match,
+# and the programs would name other paths than a release's. Without a cache folder it can write,
+# or without ccache, the compiler runs by itself. A release sets TIVRA_NO_COMPILER_CACHE and
+# compiles everything itself.
 export CCACHE_DIR=${CCACHE_DIR:-$(cache_folder)/ccache}
-export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$PWD}
 export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-3G}
+compiler_cache_options() {
+    local launcher=ccache
+    if [ -n "${TIVRA_NO_COMPILER_CACHE:-}" ] || ! command -v ccache >/dev/null; then
+        launcher=
+    elif ! mkdir -p "$CCACHE_DIR" 2>/dev/null || [ ! -w "$CCACHE_DIR" ]; then
+        echo "builds: no compiler cache ($CCACHE_DIR cannot be written)" >&2
+        launcher=
+    fi
+    echo "-DCMAKE_C_COMPILER_LAUNCHER=$launcher -DCMAKE_CXX_COMPILER_LAUNCHER=$launcher"
+}
 
 # The time every package and program carries: SOURCE_DATE_EPOCH when set, else the last commit's
 # (CMake makes the same choice for what it builds).

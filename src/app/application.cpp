@@ -14,6 +14,7 @@
 #include "config/field_enabling.h"
 #include "config/value_lists.h"
 #include "files/file_commands.h"
+#include "files/terminal_text.h"
 #include "link/board_protocol.h"
 #include "ui/main_window.h"
 #include "ui/program_icon.h"
@@ -36,7 +37,7 @@ class WaitCursor {
 // The box says only that a save failed; why goes to standard error for whoever looks into it
 // (a terminal, a desktop's journal).
 void reportSaveFailure(const std::string& reason) {
-    if (!reason.empty()) std::fprintf(stderr, "tivra: %s\n", reason.c_str());
+    if (!reason.empty()) std::fprintf(stderr, "tivra: %s\n", terminalSafe(reason).c_str());
 }
 
 }  // namespace

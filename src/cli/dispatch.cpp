@@ -5,7 +5,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command.h"
 #include "cli/command_support.h"
-#include "cli/terminal_text.h"
+#include "files/terminal_text.h"
 
 namespace tivra::cli {
 

@@ -14,7 +14,7 @@
 #include "cli/console_operator.h"
 #include "cli/interruption.h"
 #include "cli/json_output.h"
-#include "cli/terminal_text.h"
+#include "files/terminal_text.h"
 #include "config/headless_setup.h"
 #include "files/configuration_difference.h"
 #include "link/board_protocol.h"

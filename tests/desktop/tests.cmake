@@ -2,7 +2,7 @@
 # run of one program; only with the GUI build and where the X client library is found.
 if(TIVRA_BUILD_GUI AND NOT WIN32 AND NOT TARGET PkgConfig::XCB)
     tivra_test_needs(WindowOnDesktop "the X client library" libxcb1-dev)
-elseif(TIVRA_BUILD_GUI AND TARGET tivra_shell AND TARGET tivra_qt_test_main)
+elseif(TIVRA_BUILD_GUI AND NOT WIN32 AND TARGET tivra_shell AND TARGET tivra_qt_test_main)
     add_executable(test_desktop ${CMAKE_CURRENT_SOURCE_DIR}/desktop/window_on_desktop_test.cpp)
     target_link_libraries(test_desktop PRIVATE tivra_shell tivra_test_support tivra_qt_test_main
         PkgConfig::XCB)

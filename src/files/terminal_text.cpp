@@ -1,11 +1,11 @@
-#include "cli/terminal_text.h"
+#include "files/terminal_text.h"
 
 #include <ostream>
 #include <streambuf>
 #include <string>
 #include <string_view>
 
-namespace tivra::cli {
+namespace tivra {
 
 namespace {
 
@@ -150,4 +150,4 @@ TerminalSafeStream::~TerminalSafeStream() {
     stream_.rdbuf(original_);
 }
 
-}  // namespace tivra::cli
+}  // namespace tivra
