@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
+#include <future>
 #include <utility>
 
 #include "link/bridges/serial.h"
@@ -94,6 +96,23 @@ TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     ASSERT_EQ(bridge.read(handle, in.data(), uint32_t(out.size()), &done, nullptr), 0);
     EXPECT_EQ(in, out);
 
+    // A signal while a read waits (an operator's Ctrl-C, which lets the write finish) does not
+    // end the read.
+    struct sigaction noted {};
+    noted.sa_handler = [](int) {};
+    sigaction(SIGUSR1, &noted, nullptr);
+    ASSERT_EQ(bridge.setTimeouts(2000, 200), 0);
+    auto signalled = std::async(std::launch::async, [&, reader = pthread_self()] {
+        usleep(50000);
+        pthread_kill(reader, SIGUSR1);
+        usleep(50000);
+        line.send({1, 2, 3});
+    });
+    ASSERT_EQ(bridge.read(handle, in.data(), 3, &done, nullptr), 0);
+    signalled.get();
+    EXPECT_EQ(done, 3u);
+    ASSERT_EQ(bridge.setTimeouts(200, 200), 0);
+
     // A read that cannot be satisfied gives what there is once the time-out has run out.
     line.send({0x55});
     const auto start = Clock::now();
@@ -112,6 +131,10 @@ TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     EXPECT_NE(bridge.checkRxQueue(handle, &waiting, &status), 0);  // closed
     EXPECT_FALSE(line.exclusive());
     EXPECT_EQ(second.open(0, &secondHandle), 0);
+    // A program ended by a signal takes the mark off its lines at once.
+    EXPECT_TRUE(line.exclusive());
+    releaseSerialLinesNow();
+    EXPECT_FALSE(line.exclusive());
     // A line whose far end has gone fails a write even with no time to wait, and a read at once
     // (an unplugged adapter in the middle of a reply), not after polling out its time-out.
     line.send({0x55, 0xAA});
