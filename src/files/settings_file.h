@@ -23,7 +23,7 @@ struct SettingsLine {
     bool keyOnly = false;   // an entry whose line had no "=" (its value is then empty)
     // A group line: no "]" closed the name; or what followed "]" on the line (not read).
     bool unclosed = false;
-    std::string afterGroup;
+    std::string afterGroup{};
 
     friend bool operator==(const SettingsLine& a, const SettingsLine& b) {
         return a.kind == b.kind && a.name == b.name && a.value == b.value;
