@@ -79,8 +79,7 @@ TEST(BoardCommands, VerifiedWriteAndDiffThroughTheSerialBridge) {
     // The example with channel 1's local rate one the check rounds (which the reader warns about).
     std::string text = readBytes(MIXED);
     text.replace(text.find("57600"), 5, "100000");
-    const std::string rounded = folder.file("rounded.smc");
-    writeBytes(rounded, text);
+    const std::string rounded = writeBytes(folder.file("rounded.smc"), text);
     // Simulator options, then commands (the bridge added): status, standard output and error.
     const std::string one = "Channel 1 Local Baudrate: ", four = "Channel 4 Remote Baudrate: ";
     const std::string both = WRITTEN + READ;
@@ -142,8 +141,7 @@ TEST(BoardCommands, NothingIsSentForWhatIsNotAConfiguration) {
     const std::string example = runTool(folder, {"show", MIXED}).out;  // as read prints it
     std::string text = readBytes(MIXED);
     text.replace(text.find("Enabled"), 7, "Enabeld");
-    const std::string typo = folder.file("typo.smc");
-    writeBytes(typo, text);
+    const std::string typo = writeBytes(folder.file("typo.smc"), text);
     // Nothing on standard input is `cat missing.smc | tivractl write -`. (An empty file to the
     // commands that print or compare: show-diff.t, same words.) A misspelt key: refused with the
     // warning, written when accepted.

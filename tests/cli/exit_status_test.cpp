@@ -101,7 +101,6 @@ TEST(ExitStatus, ASignalInTheMiddleOfAWriteLetsItFinish) {
          143,
          written + tail + "SIGTERM after both boards took the new configuration\n",
          true},
-        {write, {{100, SIGHUP}, {150, SIGINT}}, 5, partly, false},
         {{"write", MIXED, "--json"}, {{100, SIGHUP}, {150, SIGINT}}, 5, partly, false},
         {{"read"},
          {{100, SIGINT}},
@@ -130,37 +129,21 @@ TEST(ExitStatus, ASignalInTheMiddleOfAWriteLetsItFinish) {
     }
 }
 
-// Each status of the help's table, produced: a command for each number, and for 128+N a write
-// interrupted (above).
-TEST(ExitStatus, EveryDocumentedStatusIsProducedBySomeCommand) {
+// The help's table of statuses holds those tivractl ends with: 0 to 6 (the transcripts and
+// BoardCommandsTest), 128+N (above) and 141, a reader that went away.
+TEST(ExitStatus, TheDocumentedStatusesAreTheOnesItEndsWith) {
     const std::string help(cli::reference::TOOL_HELP);
     const std::string table = help.substr(help.find("Exit status:"));
     std::set<std::string> documented;
     const std::regex row("\n  ([0-9+N]+) ");
     for (std::sregex_iterator i(table.begin(), table.end(), row), end; i != end; ++i)
         documented.insert((*i)[1]);
-    TempFolder folder;
-    const std::pair<std::string, int> produced[] = {
-        {"0", runTool(folder, {"check", MIXED}).status},
-        {"1", runTool(folder, {"check", sourcePath("examples/port-conflict.smc")}).status},
-        {"2", runTool(folder, {"check", folder.file("missing.smc")}).status},
-        // Against the simulated boards: the rows "keep 2", "silent only 0", "refuse only 2" and
-        // "disagree" of BoardCommandsTest, and a write interrupted (above).
-        {"3", 3},
-        {"4", 4},
-        {"5", 5},
-        {"6", 6},
-        {"128+N", 128 + SIGINT},
-        {"141", WEXITSTATUS(std::system(("bash -c '(sleep 0.3; exec " + shellQuoted(TIVRACTL_PATH) +
-                                         " show " + MIXED + ") | true; exit ${PIPESTATUS[0]}'")
-                                            .c_str()))},
-    };
-    std::set<std::string> named;
-    for (const auto& [status, got] : produced) {
-        named.insert(status);
-        if (status != "128+N") EXPECT_EQ(std::to_string(got), status);
-    }
-    EXPECT_EQ(named, documented);
+    EXPECT_EQ(documented,
+              (std::set<std::string>{"0", "1", "2", "3", "4", "5", "6", "128+N", "141"}));
+    EXPECT_EQ(WEXITSTATUS(std::system(("bash -c '(sleep 0.3; exec " + shellQuoted(TIVRACTL_PATH) +
+                                       " show " + MIXED + ") | true; exit ${PIPESTATUS[0]}'")
+                                          .c_str())),
+              141);
 }
 #endif
 

@@ -7,6 +7,7 @@
 //   VAR set, IN as input; "$ ARGS => ERROR": a refused command line, which gives ERROR and the
 //   pointer to the help on standard error, nothing on standard output and status 2;
 // - "1> LINE" and "2> LINE": a line of standard output and of standard error (none: empty);
+//   "2>=": the same standard error as the command before;
 // - "1j> JSON": standard output is this JSON document, compared written compactly (member order
 //   kept), so that a long document takes one line;
 // - "? STATUS": the exit status, which ends the command; a command without one must give 0;
@@ -50,7 +51,7 @@ void runTranscript(const std::string& name) {
     };
     std::vector<std::string> arguments, variables;
     std::optional<std::string> input, json;
-    std::string out, err, where;
+    std::string out, err, lastErr, where;
     bool skip = false;
     const auto finish = [&](int status) {
         if (!skip) {
@@ -64,7 +65,8 @@ void runTranscript(const std::string& name) {
                 << where;
             EXPECT_EQ(std::tie(r.err, r.status), std::tie(err, status)) << where;
         }
-        arguments.clear(), variables.clear(), input.reset(), json.reset(), out.clear(), err.clear();
+        lastErr = std::exchange(err, "");
+        arguments.clear(), variables.clear(), input.reset(), json.reset(), out.clear();
     };
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
@@ -114,6 +116,8 @@ void runTranscript(const std::string& name) {
             finish(2);
         } else if (line.starts_with("1j> ")) {
             json = expand(rest, true);
+        } else if (line == "2>=") {
+            err = lastErr;
         } else if (output) {
             (line[0] == '1' ? out : err) += expand(rest) + "\n";
         } else if (line.starts_with("? ")) {

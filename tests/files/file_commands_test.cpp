@@ -30,12 +30,6 @@ OperatorEvent title(const std::string& path) {
 
 class FileCommandsTest : public ::testing::Test {
   protected:
-    // A configuration file written without going through the form.
-    std::string saved(const std::string& name, const MuxConfiguration& c) {
-        writeBytes(folder.file(name), expectedFileText(c));
-        return folder.file(name);
-    }
-
     TempFolder folder;
     ProgramState state;
     HeadlessForm form = blankHeadlessForm();
@@ -43,7 +37,8 @@ class FileCommandsTest : public ::testing::Test {
 };
 
 TEST_F(FileCommandsTest, AMissingFileAsksForDefaultsAndACancelledOpenForgetsThePath) {
-    const std::string first = saved("a.smc", mixedConfiguration());
+    const std::string first =
+        writeBytes(folder.file("a.smc"), expectedFileText(mixedConfiguration()));
     const std::string missing = folder.file("missing.smc");
     ui.filesToOpen = {first, missing, missing, ""};
     ui.answers = {false, true};

@@ -37,8 +37,7 @@ class SaveFailureTest : public ::testing::Test {
 };
 
 TEST_F(SaveFailureTest, AnUnfinishedDocumentIsNeverPutInPlace) {
-    const std::string target = folder.file("kept.smc");
-    writeBytes(target, "earlier\r\n");
+    const std::string target = writeBytes(folder.file("kept.smc"), "earlier\r\n");
     {
         SettingsFile file;
         ASSERT_NE(file.createForWriting(target), 0);

@@ -43,7 +43,7 @@ struct Server {
         if (connection < 0) connection = ::accept(listener, nullptr, nullptr);
         std::vector<uint8_t> bytes(count);
         size_t got = 0;
-        for (pollfd p{connection, POLLIN, 0}; got < count && ::poll(&p, 1, 2000) > 0;) {
+        for (pollfd p{connection, POLLIN, 0}; got<count&& ::poll(&p, 1, 2000)> 0;) {
             const ssize_t n = ::read(connection, bytes.data() + got, count - got);
             if (n <= 0) break;
             got += size_t(n);
@@ -75,9 +75,11 @@ TEST(NetworkBridge, Rfc2217SetsTheLineOnTheServerAndEscapesTheData) {
     NetworkBridge bridge(NetworkBridge::Protocol::Rfc2217, "127.0.0.1", server.port);
     std::string why;
     bridge.onOpenFailure = [&](const std::string& text) { why = text; };
-    // The server takes the COM port option and answers the rate asked on connecting.
+    // The server takes the COM port option (after 300 ms, as a slow network may bring it) and
+    // answers the rate asked on connecting.
     auto serving = std::async(std::launch::async, [&] {
         EXPECT_EQ(server.take(15), bytesOf("FF FB 2C FF FB 00 FF FD 00 FF FB 03 FF FD 03"));
+        usleep(300000);
         server.say("FF FD 2C");
         EXPECT_EQ(server.take(10), bytesOf("FF FA 2C 01 00 00 00 00 FF F0"));
         server.say("FF FA 2C 65 00 00 E1 00 FF F0");

@@ -57,9 +57,11 @@ inline std::string readBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline void writeBytes(const std::string& path, const std::string& bytes) {
+// Writes the bytes to path, and gives the path.
+inline std::string writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(fileSystemPath(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return path;
 }
 
 }  // namespace tivra::test

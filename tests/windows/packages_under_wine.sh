@@ -36,8 +36,6 @@ trap cleanup EXIT
 [ "$(files_in "$unpacked")" = "$expected" ] || fail "the ZIP holds: $(files_in "$unpacked")"
 wine "$unpacked/tivractl.exe" --version </dev/null | tr -d '\r' | grep -qx 'tivractl [0-9.]*' \
     || fail "tivractl.exe of the ZIP"
-TIVRA_BRIDGE=sim bash "$here/window_under_wine.sh" wine "$unpacked/tivra.exe" "$example" \
-    || fail "tivra.exe of the ZIP"
 
 # The installer.
 [ ! -e "$installed" ] || fail "$installed exists before the installation"

@@ -41,17 +41,11 @@ if(WIN32)
     gtest_discover_tests(test_windows DISCOVERY_TIMEOUT 60)
 
     if(TARGET tivractl)
-        # tivractl over the real bridge: it finds the stand-in beside a copy of itself...
+        # tivractl over the real bridge: it finds the stand-in beside a copy of itself.
         add_custom_command(OUTPUT ${windows_bin_dir}/tivractl.exe
             COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:tivractl> ${windows_bin_dir}/tivractl.exe
             DEPENDS tivractl)
         add_custom_target(tivractl_beside_stand_in ALL DEPENDS ${windows_bin_dir}/tivractl.exe)
-        add_test(NAME StandInLibrary.TivractlReadsBothBoardsThroughIt
-            COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} ${windows_bin_dir}/tivractl.exe read
-            WORKING_DIRECTORY ${windows_bin_dir})
-        # ...but never from the current folder alone.
-        add_test(NAME StandInLibrary.NotTakenFromTheCurrentFolder COMMAND tivractl read
-            WORKING_DIRECTORY ${windows_bin_dir})
         # One device of the library by its number: its serial number listed, a number beyond its
         # devices a missing board.
         add_test(NAME StandInLibrary.OneDeviceByItsNumber
@@ -64,13 +58,8 @@ if(WIN32)
                 --bridge device:1 WORKING_DIRECTORY ${windows_bin_dir})
         set_tests_properties(StandInLibrary.NoSuchDeviceNumber PROPERTIES PASS_REGULAR_EXPRESSION
             "^No Local Board Found: Check USB cable and retry\r?\nNo Local Board Found")
-        set_tests_properties(StandInLibrary.TivractlReadsBothBoardsThroughIt
-            StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES ENVIRONMENT "TIVRA_BRIDGE=")
-        # (and says where it looked, before the box the window would show)
-        set_tests_properties(StandInLibrary.NotTakenFromTheCurrentFolder PROPERTIES
-            PASS_REGULAR_EXPRESSION
-            "could not be loaded from .*: not found; it must be the 64-bit .*No Local Board Found: Check USB cable and retry")
-        # ports lists nothing then, and fails for the reason it gives.
+        # Never from the current folder alone: ports lists nothing then, and fails for the reason
+        # it gives.
         add_test(NAME StandInLibrary.PortsWithoutItFail
             COMMAND bash -c "\"$0\" \"$1\" ports; echo \"status $?\"" ${CMAKE_CROSSCOMPILING_EMULATOR}
                     $<TARGET_FILE:tivractl>

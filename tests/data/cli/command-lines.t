@@ -19,7 +19,6 @@ $ ports extra => tivractl ports: no operands expected
 # (The bridges a platform takes differ: those of Windows, BridgeChoice.Values.)
 skip windows
 $ read --bridge usb => tivractl read: unknown bridge "usb": use "sim", "serial:PATH", "usb:SERIAL", "rfc2217://HOST:PORT" or "tcp://HOST:PORT", or leave TIVRA_BRIDGE unset
-$ read --bridge tcp://localhost:0 => tivractl read: tcp:// needs HOST:PORT, the port 1 to 65535 (an IPv6 address in brackets: [::1]:2001)
 $ simulate --remote-stores-rate 9:600 => tivractl simulate: --remote-stores-rate needs PORT:RATE, PORT 1 to 8 and RATE in bit/s
 $ simulate --remote-stores-rate 3:600 --remote-stores-rate 3:9600 => tivractl simulate: --remote-stores-rate for port 3 twice
 
