@@ -1,5 +1,5 @@
-// The exit statuses as documented: every status of the table in tivractl's help (made from the
-// reference, help/tivractl.html) is one some command gives; every command's help names exactly
+// The exit statuses as documented: the table in tivractl's help (made from the reference,
+// help/tivractl.html) holds the statuses tivractl ends with; every command's help names exactly
 // the options it takes; a signal in the middle of a write lets the write finish.
 
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
 // tivractl's arguments as each platform gives them: Windows' splitting rule for a command line
 // (compiled and checked everywhere), and on Windows the wildcards that a program expands itself.
 
+#include "cli/program_arguments.h"
+
 #include <gtest/gtest.h>
 
-#include "cli/program_arguments.h"
 #include "tool_run.h"
 
 namespace tivra::test {
@@ -51,8 +52,8 @@ TEST(ProgramArguments, AWildcardOutsideQuotesNamesTheFilesItMatches) {
     const std::string box = ": Remote Port Conflict: Check Remote Ports On Channels 5 and 6\n";
     const auto run = [&](const std::string& argument) {
         const std::string err = folder.file("err");
-        const std::string line = shellQuoted(TIVRACTL_PATH) + " check " + argument + " 2>" +
-                                 shellQuoted(err);
+        const std::string line =
+            shellQuoted(TIVRACTL_PATH) + " check " + argument + " 2>" + shellQuoted(err);
         const int status = _wsystem(fileSystemPath("\"" + line + "\"").c_str());
         return std::pair(status, plainText(readBytes(err)));
     };

@@ -98,6 +98,21 @@ TEST_F(TivractlTest, InputOfEveryKindIsReadToItsEndOrRefused) {
 #endif
 }
 
+// JSON to file and back: what show --json prints of a file, format --from-json turns into exactly
+// what format makes of the file; a file format refuses (a port conflict, values outside their
+// lists) is refused alike.
+TEST_F(TivractlTest, ShowJsonFormatsBackToWhatFormatWrites) {
+    const std::string odd = writeBytes(folder.file("odd.smc"),
+                                       "[Channel 2]\r\nEnabled = 1\r\nSensor Type = -1\r\nLocal "
+                                       "Baudrate = 5\r\nPriority = 12\r\nChunksize = 0\r\n");
+    for (const std::string& path : {MIXED, HAND, CONFLICT, odd}) {
+        const ToolResult direct = run({"format", path});
+        const ToolResult back =
+            run({"format", "--from-json", "-", "-o", "-"}, run({"show", "--json", path}).out);
+        EXPECT_EQ(std::tie(back.out, back.status), std::tie(direct.out, direct.status)) << path;
+    }
+}
+
 #ifndef _WIN32
 // A file name that is not UTF-8 shows as U+FFFD in JSON, and its bytes come beside it.
 TEST_F(TivractlTest, JsonKeepsAFileNameThatIsNotUtf8) {

@@ -117,6 +117,7 @@ void runTranscript(const std::string& name) {
         } else if (line.starts_with("1j> ")) {
             json = expand(rest, true);
         } else if (line == "2>=") {
+            EXPECT_TRUE(err.empty() && !lastErr.empty()) << name << ":" << number << ": " << line;
             err = lastErr;
         } else if (output) {
             (line[0] == '1' ? out : err) += expand(rest) + "\n";

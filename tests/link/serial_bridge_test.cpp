@@ -96,21 +96,20 @@ TEST(SerialBridge, SetsUpTheLineAndMovesBinaryBytesBothWays) {
     ASSERT_EQ(bridge.read(handle, in.data(), uint32_t(out.size()), &done, nullptr), 0);
     EXPECT_EQ(in, out);
 
-    // A signal while a read waits (an operator's Ctrl-C, which lets the write finish) does not
-    // end the read.
-    struct sigaction noted {};
+    // Signals while a read waits (an operator's Ctrl-C, which lets the write finish) do not end
+    // the read.
+    struct sigaction noted = {}, earlier = {};
     noted.sa_handler = [](int) {};
-    sigaction(SIGUSR1, &noted, nullptr);
+    sigaction(SIGUSR1, &noted, &earlier);
     ASSERT_EQ(bridge.setTimeouts(2000, 200), 0);
     auto signalled = std::async(std::launch::async, [&, reader = pthread_self()] {
-        usleep(50000);
-        pthread_kill(reader, SIGUSR1);
-        usleep(50000);
+        for (int i = 0; i < 20; ++i, usleep(10000)) pthread_kill(reader, SIGUSR1);
         line.send({1, 2, 3});
     });
     ASSERT_EQ(bridge.read(handle, in.data(), 3, &done, nullptr), 0);
     signalled.get();
-    EXPECT_EQ(done, 3u);
+    sigaction(SIGUSR1, &earlier, nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(in.begin(), in.begin() + done), (std::vector<uint8_t>{1, 2, 3}));
     ASSERT_EQ(bridge.setTimeouts(200, 200), 0);
 
     // A read that cannot be satisfied gives what there is once the time-out has run out.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 #include <tuple>
 
@@ -33,12 +34,16 @@ TEST(WireFormat, WriteFramesAreTheGoldenOnes) {
     escaped.portRouting.fill(0xAA);
     for (auto& c : escaped.configuration.channels) c.localPort = 0x33;
 
+    std::set<std::string> given;  // every state has its L frame
     for (const auto& [name, frame] : dataRows("link/frames.txt")) {
+        ASSERT_TRUE(name.ends_with(" L") || name.ends_with(" R")) << name;
         const auto command =
             name.ends_with(" L") ? BoardCommand::WriteLocal : BoardCommand::WriteRemote;
         EXPECT_EQ(hex(encodeBoardFrame(command, states.at(name.substr(0, name.size() - 2)))), frame)
             << name;
+        given.insert(name);
     }
+    for (const auto& [name, state] : states) EXPECT_TRUE(given.contains(name + " L")) << name;
     // The longest frame fits the buffer the exchanges reserve for it.
     EXPECT_LE(encodeBoardFrame(BoardCommand::WriteRemote, escaped).size(), MAX_FRAME_SIZE);
 }

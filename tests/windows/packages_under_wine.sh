@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # What Windows users install, under the stage's Wine: the ZIP unpacked into an empty folder holds
-# exactly its files and its tivra.exe reads the simulated boards with nothing but its own DLLs;
-# the installer puts the same files in Program Files with a Start-menu shortcut that starts in the
-# user's Documents, the .smc association and an uninstall entry (with its publisher, no Modify),
-# the installed tivra.exe opens an .smc file through the association, the installer of a higher
+# exactly its files; the installer puts the same files (tivra.exe byte for byte) in Program Files
+# with a Start-menu shortcut that starts in the user's Documents, the .smc association and an
+# uninstall entry (with its publisher, no Modify), the installed tivra.exe, with nothing but its
+# own DLLs, opens an .smc file through the association, the installer of a higher
 # version replaces it (one program, one shortcut, one entry, its files), and uninstalling removes
 # it all, from the registry too.
 #   packages_under_wine.sh ZIP MSI EXAMPLE UPGRADE_MSI

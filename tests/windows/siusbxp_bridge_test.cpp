@@ -35,8 +35,9 @@ TEST(SiUsbXpBridge, TheLibraryBesideTheProgramServesBothBoards) {
     EXPECT_TRUE(makeSiUsbXpBridge()->getNumDevices(&count) == 0 && count == 1) << count;
 }
 
-// A library that is missing, that is no 64-bit library, or that does not export the operations at
-// their ordinals, reads as no device attached, and says why and where it was looked for.
+// A library that is no 64-bit library, or that does not export the operations at their ordinals,
+// reads as no device attached, and says why and where it was looked for (a missing one:
+// ABareNameNotFoundNamesBothFolders and StandInLibrary.PortsWithoutItFail).
 // (Write Configuration stops at the same look for devices: Buttons in
 // tests/link/exchange_test.cpp.)
 TEST(SiUsbXpBridge, UnboundLibraryReadsAsNoDeviceAttached) {
