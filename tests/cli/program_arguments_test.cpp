@@ -20,7 +20,10 @@ TEST(CommandLineSplit, AsWindowsProgramsSplitTheirCommandLine) {
         {R"(a\\b "")", R"(a\\b|[q])"},
         {R"("a ""quoted"" word")", R"(a "quoted" word[q])"},
         {R"(*.smc "*.smc" unit\*.smc)", R"(*.smc|*.smc[q]|unit\*.smc)"},
-        {"\"M\xC3\xA4dchen f\xC3\xBCr\\\" x", "M\xC3\xA4dchen f\xC3\xBCr\" x[q]"},
+        {"\"M\xC3\xA4"
+         "dchen f\xC3\xBCr\\\" x",
+         "M\xC3\xA4"
+         "dchen f\xC3\xBCr\" x[q]"},
     };
     for (const auto& [line, expected] : cases) {
         std::string got;
